@@ -1,0 +1,22 @@
+#pragma once
+// The generators that together write the whole data root. Each is deterministic.
+#include <filesystem>
+
+#include "common/output.h"
+
+namespace assetgen {
+
+// Enemies, bosses, ship, bullets, effects and powerups (gfx/enemies, gfx/ship, gfx/bullets,
+// gfx/effects, gfx/powerups).
+void GenerateSpriteArt(const Output& out);
+// Fonts, menus, buttons, titles, story, ending, credits, background, planets (gfx/, gfx/menus,
+// gfx/background, gfx/planets).
+void GenerateScreenArt(const Output& out);
+// Sound effects (sfx/) and music (sfx/music/).
+void GenerateAudio(const Output& out);
+// Copies the authored level files into data/.
+void WriteLevels(const Output& out, const std::filesystem::path& levelSource);
+// Contact sheets of an already generated data root, written into `previewDir`.
+void WritePreview(const std::filesystem::path& dataRoot, const std::filesystem::path& previewDir);
+
+} // namespace assetgen
