@@ -418,7 +418,9 @@ void Hornet(cairo_t* cr, double t) {
     }
 }
 
-void Strip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double)) {
+} // namespace
+
+void WriteEnemyStrip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double)) {
     WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", 64, 16, glow, 3.5, 0.42,
                     [&](cairo_t* cr, int frame) {
                         cairo_translate(cr, 32, 32);
@@ -426,21 +428,19 @@ void Strip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double)
                     });
 }
 
-} // namespace
-
 void GenerateInsects(const Output& out) {
-    Strip(out, 0, kInsectViolet, Spider);
-    Strip(out, 1, kInsectGold, Birdy);
-    Strip(out, 2, kInsectLime, Mantis);
-    Strip(out, 3, kElectric, Clamper);
-    Strip(out, 4, kInsectLime, Aphid);
-    Strip(out, 5, kInsectMagenta, Screecher);
-    Strip(out, 6, kSlimeGreen, Slimey);
-    Strip(out, 7, kEggplantPurple, Eggplant);
-    Strip(out, 8, kInsectTeal, Skeeter);
-    Strip(out, 14, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 1); });
-    Strip(out, 15, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 0); });
-    Strip(out, 16, kInsectGold, Hornet);
+    WriteEnemyStrip(out, 0, kInsectViolet, Spider);
+    WriteEnemyStrip(out, 1, kInsectGold, Birdy);
+    WriteEnemyStrip(out, 2, kInsectLime, Mantis);
+    WriteEnemyStrip(out, 3, kElectric, Clamper);
+    WriteEnemyStrip(out, 4, kInsectLime, Aphid);
+    WriteEnemyStrip(out, 5, kInsectMagenta, Screecher);
+    WriteEnemyStrip(out, 6, kSlimeGreen, Slimey);
+    WriteEnemyStrip(out, 7, kEggplantPurple, Eggplant);
+    WriteEnemyStrip(out, 8, kInsectTeal, Skeeter);
+    WriteEnemyStrip(out, 14, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 1); });
+    WriteEnemyStrip(out, 15, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 0); });
+    WriteEnemyStrip(out, 16, kInsectGold, Hornet);
 }
 
 } // namespace assetgen::sprites

@@ -7,6 +7,7 @@ namespace assetgen {
 
 void GenerateSpriteArt(const Output& out) {
     sprites::GenerateInsects(out);
+    sprites::GenerateCreatures(out);
 }
 
 } // namespace assetgen
