@@ -8,6 +8,7 @@ namespace assetgen {
 void GenerateSpriteArt(const Output& out) {
     sprites::GenerateInsects(out);
     sprites::GenerateCreatures(out);
+    sprites::GenerateMachines(out);
 }
 
 } // namespace assetgen
