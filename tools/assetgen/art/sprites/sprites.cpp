@@ -9,6 +9,7 @@ void GenerateSpriteArt(const Output& out) {
     sprites::GenerateInsects(out);
     sprites::GenerateCreatures(out);
     sprites::GenerateMachines(out);
+    sprites::GenerateAsteroids(out);
 }
 
 } // namespace assetgen
