@@ -17,6 +17,9 @@ void GenerateBullets(const Output& out);   // gfx/bullets
 void GenerateEffects(const Output& out);   // gfx/effects
 void GeneratePowerups(const Output& out);  // gfx/powerups
 
+// The ship at level flight, centred on the origin, nose up, about 60 px long (for icons).
+void DrawShipIcon(cairo_t* cr);
+
 // Writes gfx/enemies/bug<type>.png: 16 ping-pong frames of 64 px, each drawn by `draw(cr, t)` with
 // the origin at the cell centre and t the smooth ping-pong phase in [0, 1].
 void WriteEnemyStrip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double));
