@@ -115,6 +115,7 @@ private:
     std::vector<std::vector<uint64_t>> masks_;
     std::vector<TextureRegion> regions_;
     std::vector<uint32_t> textures_; // owned back-end textures
+    uint32_t generation_ = 0;        // back end that made them (platform/media_internal.h)
 };
 using ImageRef = std::shared_ptr<Image>;
 
@@ -359,6 +360,7 @@ private:
     AudioSampleRef sample_;
     bool loop_ = false;
     uint32_t buffer_ = 0;
+    uint32_t generation_ = 0; // back end that made the buffer (platform/media_internal.h)
 };
 using LoadedSoundRef = std::shared_ptr<LoadedSound>;
 
