@@ -37,6 +37,15 @@ public:
         ++count_;
     }
 
+    void PushFront(T& item) {
+        item.Link_.Prev = nullptr;
+        item.Link_.Next = first_;
+        item.Link_.Linked = true;
+        (first_ ? first_->Link_.Prev : last_) = &item;
+        first_ = &item;
+        ++count_;
+    }
+
     // Unlinks a linked item; passes standing on it step back to its predecessor.
     void Remove(T& item) {
         for (Pass* pass = passes_; pass; pass = pass->outer_) {

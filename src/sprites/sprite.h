@@ -32,7 +32,7 @@ using CollisionIDRef = std::shared_ptr<CollisionID>;
 // change or free either sprite.
 using CollisionFunction = std::function<int(const SpriteRef& self, const SpriteRef& other)>;
 
-class Sprite {
+class Sprite : public std::enable_shared_from_this<Sprite> {
 public:
     // Inheritance flags (combine by addition). A set bit switches inheritance of that property
     // off, except PARENT_VIEWPORT, which gives the viewport in the parent's space.
@@ -295,8 +295,11 @@ private:
     };
     WorldTransform World() const;
     void OwnPathPosition(float& x, float& y) const;
+    // Corner 1..4 of the image rectangle into TFormedX_, TFormedY_.
     void Corner(int corner, int i) const;
-    void DrawPasses(float sortKey);
+    // Relinks the parent without converting anything (keeps the parents' child counts).
+    void ChangeParent(const SpriteRef& parent);
+    void LeaveCollisionGroup();
 
     SpriteRef Self_; // the list's owning reference while linked
     float SortKey_ = 0; // Order(1) captured for the sort in DrawAll
