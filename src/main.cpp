@@ -1,6 +1,10 @@
+// Quillstorm: opens the display, seeds the random generator and runs the frame loop for the
+// life of the process. The game flow starts in state 0.
 #include <cstdio>
 #include <string>
 
+#include "shell/app.h"
+#include "shell/main_loop.h"
 #include "shell/media.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +14,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillstorm: %s\n", error.c_str());
         return 1;
     }
-    Media::End(0);
+
+    int desktopW = 0, desktopH = 0;
+    Media::DesktopSize(desktopW, desktopH);
+    App::Create("Quillstorm!", desktopW, desktopH, 0, options.Windowed ? 0 : 1, 0);
+    Media::SeedRandom(options.HasSeed ? int32_t(options.Seed) : int32_t(Media::ClockMs()));
+
+    StartFrameClock();
+    RunMainLoop();
 }

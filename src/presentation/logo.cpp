@@ -1,0 +1,37 @@
+#include "presentation/logo.h"
+
+#include <string>
+
+#include "shell/load_helpers.h"
+#include "shell/media.h"
+#include "sprites/animate.h"
+
+void Logo::ShowNext() {
+    std::string name = "gfx\\menus\\logo" + std::to_string(LogoNumber_ + 1);
+    if (!LogoSprite_) {
+        LogoSprite_ = Sprite::Create(nullptr, 0, nullptr);
+        LogoSprite_->SetPosition(400, 250, 0);
+    }
+    // PNG wins when both exist, so the JPEG is not decoded at all then.
+    Media::ImageRef image;
+    if (Media::FileType(name + ".png") == 1) image = LoadGameImage(name + ".png", -1, 0);
+    else if (Media::FileType(name + ".jpg") == 1) image = LoadGameImage(name + ".jpg", -1, 0);
+    if (!image) {
+        Free();
+        return;
+    }
+    LogoSprite_->SetImage(image);
+    LogoSprite_->AnimateColor(0, 0, 0, 255, 255, 255, FADETIME, 0, 0);
+    LogoSprite_->AnimateColor(255, 255, 255, 0, 0, 0, FADETIME, 0, SHOWTIME);
+    LogoSprite_->SetScale(800.0f / float(image->Width()));
+    LogoNumber_ += 1;
+}
+
+int Logo::Animating() {
+    return LogoSprite_ ? LogoSprite_->Animating(Animate::TRANSFORM_ALL) : 0;
+}
+
+void Logo::Free() {
+    if (LogoSprite_) LogoSprite_->Free();
+    LogoSprite_ = nullptr;
+}

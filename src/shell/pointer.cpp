@@ -1,0 +1,128 @@
+#include "shell/pointer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "shell/app.h"
+#include "shell/game_globals.h"
+#include "shell/load_helpers.h"
+#include "shell/media.h"
+#include "shell/projection_matrix.h"
+
+namespace {
+
+constexpr float CAPTURE_RANGE = 100; // a captured pointer further from the centre is pulled back
+
+float PreviousX = 0, PreviousY = 0;
+
+// Drawing units per back-buffer pixel.
+float UnitsPerPixelX() {
+    int gw = Media::GraphicsWidth();
+    return gw > 0 && ProjectionMatrix::ScaledWidth() > 0 ? float(ProjectionMatrix::ScaledWidth()) / float(gw) : 1;
+}
+float UnitsPerPixelY() {
+    int gh = Media::GraphicsHeight();
+    return gh > 0 && ProjectionMatrix::ScaledHeight() > 0 ? float(ProjectionMatrix::ScaledHeight()) / float(gh) : 1;
+}
+float LetterboxX() { return float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2); }
+float LetterboxY() { return float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2); }
+
+void DisplayCentre(int& windowX, int& windowY) {
+    windowX = Media::GraphicsWidth() / 2;
+    windowY = Media::GraphicsHeight() / 2;
+}
+
+} // namespace
+
+void WindowToPlayfield(float windowX, float windowY, float& x, float& y) {
+    x = windowX * UnitsPerPixelX() - LetterboxX();
+    y = windowY * UnitsPerPixelY() - LetterboxY();
+}
+
+void PlayfieldToWindow(float x, float y, int& windowX, int& windowY) {
+    windowX = int(std::lround((x + LetterboxX()) / UnitsPerPixelX()));
+    windowY = int(std::lround((y + LetterboxY()) / UnitsPerPixelY()));
+}
+
+void InitPointer() {
+    Media::ImageRef image = LoadGameImage("gfx\\menus\\mouse.png", -1, 0);
+    PointerSprite = Sprite::Create(image, 25, nullptr);
+    PointerSprite->SetShadow(6.0f, 45.0f, 0.33f);
+    PointerSprite->SetOrder(25.0f);
+    PointerSprite->SetScale(0.5f);
+    if (PointerVisible != 1) PointerSprite->Hide();
+    Media::SetMouseVisible(0);
+}
+
+void ShowPointer(int force) {
+    if (PointerVisible == 0 || force == 1) {
+        PointerVisible = 1;
+        if (PointerSprite) PointerSprite->Show();
+    }
+}
+
+void HidePointer() {
+    PointerVisible = 0;
+    if (PointerSprite) PointerSprite->Hide();
+}
+
+void SetPointerMode(int mode) {
+    PointerCaptured = mode;
+    if (mode == 1) {
+        HidePointer();
+        int cx, cy;
+        DisplayCentre(cx, cy);
+        Media::MoveMouse(cx, cy);
+    } else if (mode == 0) {
+        ShowPointer(0);
+    }
+}
+
+void CentrePointer() {
+    int cx, cy;
+    DisplayCentre(cx, cy);
+    Media::MoveMouse(cx, cy);
+    WindowToPlayfield(float(cx), float(cy), PointerX, PointerY);
+    PreviousX = PointerX;
+    PreviousY = PointerY;
+}
+
+void UpdatePointer() {
+    WindowToPlayfield(float(Media::PointerWindowX()), float(Media::PointerWindowY()), PointerX, PointerY);
+    PointerDX = PointerX - PreviousX;
+    PointerDY = PointerY - PreviousY;
+    for (int button = 1; button <= 3; ++button) {
+        MouseButtonDown[button] = Media::ButtonHeld(button);
+        MouseButtonHit[button] = Media::ButtonPresses(button);
+    }
+
+    if (PointerCaptured == 1) {
+        int cx, cy;
+        DisplayCentre(cx, cy);
+        float centreX, centreY;
+        WindowToPlayfield(float(cx), float(cy), centreX, centreY);
+        if (std::fabs(PointerX - centreX) > CAPTURE_RANGE || std::fabs(PointerY - centreY) > CAPTURE_RANGE) {
+            // The mouse goes back to the centre and the next movement is measured from there;
+            // this frame's movement is already in PointerDX/DY and is not counted twice.
+            Media::MoveMouse(cx, cy);
+            PreviousX = centreX;
+            PreviousY = centreY;
+        } else {
+            PreviousX = PointerX;
+            PreviousY = PointerY;
+        }
+    } else if (App::Windowed() == 0) {
+        float clampedX = std::clamp(PointerX, 0.0f, float(VIRTUAL_WIDTH));
+        float clampedY = std::clamp(PointerY, 0.0f, float(VIRTUAL_HEIGHT));
+        if (clampedX != PointerX || clampedY != PointerY) {
+            PointerX = clampedX;
+            PointerY = clampedY;
+            int wx, wy;
+            PlayfieldToWindow(PointerX, PointerY, wx, wy);
+            Media::MoveMouse(wx, wy);
+        }
+    }
+
+    if (PointerSprite)
+        PointerSprite->SetPosition(PointerX + PointerSprite->Width(0) / 2, PointerY + PointerSprite->Height(0) / 2, 0);
+}
