@@ -1,0 +1,282 @@
+// Menu sheets: the nine frame pieces assembled into every panel size the game builds, and
+// mock-ups of each menu screen at the game's 800 × 500 layout with its pictures and texts.
+#include <cairo.h>
+
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "preview/sheets.h"
+
+namespace assetgen::preview {
+namespace {
+
+constexpr int kScreenW = 800, kScreenH = 500;
+
+void Save(cairo_surface_t* s, const std::filesystem::path& file) {
+    if (cairo_surface_write_to_png(s, file.c_str()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+// The two highlight pictures carry pure magenta where they are see-through.
+Surface KeyMagenta(cairo_surface_t* src) {
+    if (!src) return nullptr;
+    int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
+    Surface out = NewSurface(w, h);
+    cairo_surface_flush(src);
+    cairo_surface_flush(out.get());
+    for (int y = 0; y < h; ++y) {
+        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
+        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
+        for (int x = 0; x < w; ++x) d[x] = s[x] == 0xFFFF00FFu ? 0u : s[x];
+    }
+    cairo_surface_mark_dirty(out.get());
+    return out;
+}
+
+class Mockups {
+public:
+    Mockups(const std::filesystem::path& root) : root_(root) {
+        font1_ = LoadBitmapFont(root / "gfx/font1.png", 32, 0.05, 0.33);
+        font2_ = LoadBitmapFont(root / "gfx/font2.png", 32, 0.05, 0.33);
+        font3_ = LoadBitmapFont(root / "gfx/font3.png", 64, 0.0125, 0.33);
+        for (int i = 1; i <= 9; ++i) pieces_.push_back(Load("gfx/menus/menupiece" + std::to_string(i) + ".png"));
+    }
+
+    bool HavePieces() const {
+        for (const auto& p : pieces_)
+            if (!p) return false;
+        return true;
+    }
+    const std::vector<Surface>& Pieces() const { return pieces_; }
+
+    Surface Load(const std::string& relative) { return LoadPicture(root_ / relative); }
+
+    // A screen with the menu scenery: dark sky, the title planet and a scatter of stars.
+    cairo_t* Begin(Surface& screen) {
+        screen = NewSurface(kScreenW, kScreenH);
+        cairo_t* cr = cairo_create(screen.get());
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+        Surface nebula = Load("gfx/background/nebula2.png");
+        if (nebula) {
+            cairo_save(cr);
+            cairo_push_group(cr);
+            DrawCentred(cr, nebula.get(), 300, 200, 1.5, 0.33);
+            cairo_pop_group_to_source(cr);
+            cairo_paint(cr);
+            cairo_set_operator(cr, CAIRO_OPERATOR_MULTIPLY);
+            cairo_set_source_rgb(cr, 0, 0, 0.5);
+            cairo_paint(cr);
+            cairo_restore(cr);
+        }
+        Surface planet = Load("gfx/planets/planet5.png");
+        DrawCentred(cr, planet.get(), 400, 250, 0.66);
+        Surface star = Load("gfx/background/star3.png");
+        if (star) {
+            unsigned seed = 7;
+            for (int i = 0; i < 100; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                double x = (seed >> 8) % 800;
+                seed = seed * 1103515245u + 12345u;
+                double y = (seed >> 8) % 500;
+                seed = seed * 1103515245u + 12345u;
+                double d = std::pow(((seed >> 8) % 1000) / 1000.0, 6);
+                cairo_save(cr);
+                cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+                cairo_push_group(cr);
+                DrawCentred(cr, star.get(), x, y, (0.1333 + 0.8667 * d) / 2, 0.9);
+                cairo_pop_group_to_source(cr);
+                cairo_paint(cr);
+                cairo_restore(cr);
+            }
+        }
+        return cr;
+    }
+
+    // Enters panel space: the panel sits at the screen centre at scale 0.55.
+    void Panel(cairo_t* cr, int columns, int rows) {
+        Surface panel = AssemblePanel(pieces_, columns, rows);
+        cairo_translate(cr, 400, 250);
+        cairo_scale(cr, 0.55, 0.55);
+        DrawCentred(cr, panel.get(), 0, 0, 1);
+    }
+
+    void Picture(cairo_t* cr, const std::string& relative, double x, double y, double scale) {
+        Surface p = Load(relative);
+        DrawCentred(cr, p.get(), x, y, scale);
+    }
+
+    void Additive(cairo_t* cr, const std::string& relative, double x, double y) {
+        Surface p = KeyMagenta(Load(relative).get());
+        if (!p) return;
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+        DrawCentred(cr, p.get(), x, y, 1);
+        cairo_restore(cr);
+    }
+
+    void Pointer(cairo_t* cr, double x, double y) {
+        Surface p = Load("gfx/menus/mouse.png");
+        if (!p) return;
+        cairo_save(cr);
+        cairo_identity_matrix(cr);
+        cairo_translate(cr, x, y);
+        cairo_scale(cr, 0.5, 0.5);
+        cairo_set_source_surface(cr, p.get(), 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+
+    BitmapFont font1_, font2_, font3_;
+
+private:
+    std::filesystem::path root_;
+    std::vector<Surface> pieces_;
+};
+
+} // namespace
+
+void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesystem::path& previewDir) {
+    Mockups m(dataRoot);
+    if (!m.HavePieces()) return;
+    // Panels of every size the game assembles.
+    {
+        const int sizes[][2] = {{5, 5}, {5, 3}, {5, 4}, {6, 3}};
+        Surface sheet = NewSurface(2 * 780 + 30, 2 * 700 + 30);
+        cairo_t* cr = cairo_create(sheet.get());
+        FillBoard(cr, 2 * 780 + 30, 2 * 700 + 30);
+        for (int i = 0; i < 4; ++i) {
+            Surface panel = AssemblePanel(m.Pieces(), sizes[i][0], sizes[i][1]);
+            double x = 10 + (i % 2) * 790, y = 30 + (i / 2) * 700;
+            DrawLabel(cr, std::to_string(sizes[i][0]) + " x " + std::to_string(sizes[i][1]) + " pieces", x, y - 8, 14);
+            cairo_set_source_surface(cr, panel.get(), x, y);
+            cairo_paint(cr);
+        }
+        cairo_destroy(cr);
+        Save(sheet.get(), previewDir / "menu-panels.png");
+    }
+    Surface screen;
+    std::vector<Surface> shown;
+    auto finish = [&](cairo_t* cr, const std::string& name) {
+        cairo_destroy(cr);
+        Save(screen.get(), previewDir / ("screen-" + name + ".png"));
+        shown.push_back(std::move(screen));
+    };
+    // Title screen with the Options button hovered.
+    {
+        cairo_t* cr = m.Begin(screen);
+        m.Picture(cr, "gfx/menus/title.png", 400, 128, 0.55);
+        const char* buttons[] = {"start", "options", "credits", "quit"};
+        for (int i = 0; i < 4; ++i)
+            m.Picture(cr, std::string("gfx/menus/button-") + buttons[i] + ".png", 400, 300 + 35 * i, i == 1 ? 0.66 : 0.55);
+        m.Pointer(cr, 430, 338);
+        finish(cr, "title");
+    }
+    // Loading screen with the bar 60 % full.
+    {
+        cairo_t* cr = m.Begin(screen);
+        Surface panel = m.Load("gfx/menus/loading.png");
+        Surface bar = m.Load("gfx/menus/loadingbar.png");
+        DrawCentred(cr, panel.get(), 400, 400, 0.4);
+        if (bar) {
+            double bw = cairo_image_surface_get_width(bar.get()), bh = cairo_image_surface_get_height(bar.get());
+            cairo_save(cr);
+            cairo_translate(cr, 400, 400);
+            cairo_scale(cr, 0.4, 0.4);
+            cairo_rectangle(cr, -bw / 2, -bh / 2, std::floor(bw * 0.6), bh);
+            cairo_clip(cr);
+            DrawCentred(cr, bar.get(), 0, 0, 1);
+            cairo_restore(cr);
+        }
+        finish(cr, "loading");
+    }
+    // Player selection.
+    {
+        cairo_t* cr = m.Begin(screen);
+        m.Panel(cr, 5, 5);
+        m.Picture(cr, "gfx/menus/menutitle-selectplayer.png", 0, -280, 1);
+        m.Picture(cr, "gfx/menus/button-renameplayer.png", 0, 280, 0.66);
+        m.Picture(cr, "gfx/menus/button-deleteplayer.png", 0, 344, 0.66);
+        m.Picture(cr, "gfx/menus/button-back.png", -400, 0, 0.75);
+        m.Picture(cr, "gfx/menus/button-startplayer.png", 400, 0, 0.9);
+        DrawBitmapText(cr, m.font1_, "Player", -202, -174, 1, -1);
+        DrawBitmapText(cr, m.font1_, "High Score", 38, -174, 1, -1);
+        for (int i = 0; i < 9; ++i) {
+            DrawBitmapText(cr, m.font1_, i == 2 ? "Nova_" : "Player " + std::to_string(i + 1), -202, 28 * i - 126, 1, -1);
+            DrawBitmapText(cr, m.font1_, std::to_string(i * 123457 % 900000), 38, 28 * i - 126, 1, -1);
+        }
+        m.Additive(cr, "gfx/menus/playerselect.png", 0, 28 * 2 - 126);
+        m.Pointer(cr, 620, 250);
+        finish(cr, "playermenu");
+    }
+    // Delete confirmation and quit confirmation share the 5 × 3 layout.
+    const char* confirms[][4] = {{"deleteplayer", "gfx/menus/button-canceldelete.png", "gfx/menus/button-confirmdelete.png",
+                                  "All progress for this player will be lost!"},
+                                 {"quitgame", "gfx/menus/button-cancelquit.png", "gfx/menus/button-confirmquit.png",
+                                  "All progress will be lost!"}};
+    for (const auto& c : confirms) {
+        cairo_t* cr = m.Begin(screen);
+        m.Panel(cr, 5, 3);
+        if (std::string(c[0]) == "quitgame") m.Picture(cr, "gfx/menus/menutitle-quitgame.png", 0, -160, 1);
+        m.Picture(cr, c[1], -400, 0, 0.75);
+        m.Picture(cr, c[2], 0, 150, 0.75);
+        DrawBitmapText(cr, m.font1_, "WARNING!", 0, -48, 1, 0);
+        DrawBitmapText(cr, m.font1_, c[3], 0, -16, 1, 0);
+        DrawBitmapText(cr, m.font1_, "Are you sure?", 0, 32, 1, 0);
+        finish(cr, c[0]);
+    }
+    // Options with the music line hovered.
+    {
+        cairo_t* cr = m.Begin(screen);
+        m.Panel(cr, 5, 4);
+        m.Picture(cr, "gfx/menus/menutitle-options.png", 0, -216, 1);
+        m.Picture(cr, "gfx/menus/button-back.png", -130, 216, 0.75);
+        const char* labels[] = {"Sound Volume:", "Music Volume:", "Video Mode:"};
+        const char* values[] = {"High", "Medium", "Windowed"};
+        for (int i = 0; i < 3; ++i) {
+            DrawBitmapText(cr, m.font1_, labels[i], 0, -96 + 80 * i, 1, 0);
+            DrawBitmapText(cr, m.font2_, values[i], 0, -64 + 80 * i, 1.5, 0);
+        }
+        m.Additive(cr, "gfx/menus/configselect.png", 0, 16);
+        finish(cr, "options");
+    }
+    // Level and final statistics.
+    for (const char* which : {"levelstats", "finalstats"}) {
+        cairo_t* cr = m.Begin(screen);
+        m.Panel(cr, 6, 3);
+        m.Picture(cr, std::string("gfx/menus/menutitle-") + which + ".png", 0, -160, 1);
+        m.Picture(cr, "gfx/menus/button-continue.png", 172, 216, 0.9);
+        const char* labels[] = {"Powerups Collected:", "Enemies Destroyed:", "Overall Accuracy:"};
+        const char* values[] = {"7/12", "143/150", "66%"};
+        for (int i = 0; i < 3; ++i) {
+            DrawBitmapText(cr, m.font1_, labels[i], 40, -36 + 36 * i, 1, 1);
+            DrawBitmapText(cr, m.font3_, values[i], 48, -36 + 36 * i, 0.55, -1);
+        }
+        finish(cr, which);
+    }
+    // The play banners over the scenery, as the level shows them.
+    for (const char* banner : {"levelcomplete", "gameover", "warning"}) {
+        cairo_t* cr = m.Begin(screen);
+        m.Picture(cr, std::string("gfx/menus/") + banner + ".png", 400, 250, 0.4);
+        DrawBitmapText(cr, m.font1_, "Score:", 400, 32, 0.6, 0);
+        DrawBitmapText(cr, m.font1_, "1,234,560", 400, 48, 0.85, 0);
+        DrawBitmapText(cr, m.font3_, "Level 3", 400, 160, 0.5, 0);
+        DrawBitmapText(cr, m.font2_, "Extra Life!", 200, 330, 1.0, 0);
+        finish(cr, banner);
+    }
+    // Every mock-up on one sheet, two across.
+    int rows = int((shown.size() + 1) / 2);
+    Surface all = NewSurface(2 * kScreenW + 30, rows * (kScreenH + 10) + 10);
+    cairo_t* cr = cairo_create(all.get());
+    FillBoard(cr, 2 * kScreenW + 30, rows * (kScreenH + 10) + 10);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        cairo_set_source_surface(cr, shown[i].get(), 10 + double(i % 2) * (kScreenW + 10), 10 + double(i / 2) * (kScreenH + 10));
+        cairo_paint(cr);
+    }
+    cairo_destroy(cr);
+    Save(all.get(), previewDir / "screens.png");
+}
+
+} // namespace assetgen::preview
