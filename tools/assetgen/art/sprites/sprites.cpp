@@ -11,6 +11,7 @@ void GenerateSpriteArt(const Output& out) {
     sprites::GenerateMachines(out);
     sprites::GenerateAsteroids(out);
     sprites::GenerateShip(out);
+    sprites::GenerateBullets(out);
 }
 
 } // namespace assetgen
