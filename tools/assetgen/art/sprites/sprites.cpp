@@ -12,6 +12,7 @@ void GenerateSpriteArt(const Output& out) {
     sprites::GenerateAsteroids(out);
     sprites::GenerateShip(out);
     sprites::GenerateBullets(out);
+    sprites::GenerateEffects(out);
 }
 
 } // namespace assetgen
