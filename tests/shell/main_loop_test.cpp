@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/headless/headless_control.h"
+#include "shell/app.h"
+#include "shell/game_globals.h"
+#include "shell/main_loop.h"
+#include "shell/media.h"
+#include "shell/state_system.h"
+#include "shell/test_files.h"
+
+TEST(FrameStep, OnlyStepsOfOneTo249MsAreSimulated) {
+    const struct {
+        int step;
+        bool accepted;
+    } cases[] = {{-5, false}, {0, false}, {1, true}, {16, true}, {249, true}, {250, false}, {300, false}};
+    for (const auto& c : cases) EXPECT_EQ(StepAccepted(c.step), c.accepted) << c.step;
+}
+
+TEST(FrameStep, SpeedUpStretchesByAQuarterTruncated) {
+    const struct {
+        int step, fast;
+    } cases[] = {{16, 20}, {3, 3}, {1, 1}, {17, 21}, {249, 311}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SpeedAdjustedStep(c.step, true), c.fast) << c.step;
+        EXPECT_EQ(SpeedAdjustedStep(c.step, false), c.step) << c.step;
+    }
+}
+
+class MainLoopTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root = testfiles::MakeTempDir();
+        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::StartHeadless(root);
+        App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+        StartFrameClock();
+        GameTime = 0;
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+    std::string root;
+};
+
+namespace {
+int updates = 0;
+void CountUpdate() { ++updates; }
+} // namespace
+
+TEST_F(MainLoopTest, AFrameAdvancesGameTimeAndRunsTheCurrentState) {
+    StateSystem::Register(0, CountUpdate);
+    Media::Headless::AdvanceClock(16);
+    ASSERT_TRUE(RunFrame());
+    EXPECT_EQ(DeltaTime, 16);
+    EXPECT_FLOAT_EQ(DeltaSeconds, 0.016f);
+    EXPECT_EQ(GameTime, 16);
+    EXPECT_EQ(updates, 1);
+    StateSystem::SetState(7); // nothing registered: nothing runs
+    Media::Headless::AdvanceClock(16);
+    ASSERT_TRUE(RunFrame());
+    EXPECT_EQ(updates, 1);
+}
+
+TEST_F(MainLoopTest, StallsAndEmptyStepsAreDropped) {
+    Media::Headless::AdvanceClock(300);
+    EXPECT_FALSE(RunFrame());
+    EXPECT_EQ(GameTime, 0);
+    EXPECT_FALSE(RunFrame()); // the clock has not moved since
+    EXPECT_EQ(GameTime, 0);
+    Media::Headless::AdvanceClock(10);
+    EXPECT_TRUE(RunFrame());
+    EXPECT_GE(GameTime, 10); // the empty step slept 1 ms
+    EXPECT_LE(GameTime, 11);
+}
+
+TEST_F(MainLoopTest, SpeedPowerupStretchesGameTimeButNotDeltaSeconds) {
+    SpeedPowerupActive = [] { return true; };
+    Media::Headless::AdvanceClock(16);
+    ASSERT_TRUE(RunFrame());
+    EXPECT_EQ(DeltaTime, 20);
+    EXPECT_EQ(GameTime, 20);
+    EXPECT_FLOAT_EQ(DeltaSeconds, 0.016f);
+    EXPECT_EQ(Sprite::TimeStep(), 20);
+}

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/headless/headless_control.h"
+#include "shell/app.h"
+#include "shell/game_globals.h"
+#include "shell/media.h"
+#include "shell/pointer.h"
+#include "shell/test_files.h"
+
+class PointerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root = testfiles::MakeTempDir();
+        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::StartHeadless(root);
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+    std::string root;
+};
+
+TEST_F(PointerTest, WindowPixelsAreConvertedThroughTheLetterbox) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 1, 0);
+    const struct {
+        float wx, wy, x, y;
+    } cases[] = {{960, 540, 400, 250}, {0, 0, -44, 0}, {1920, 1080, 844, 500}, {96, 108, 0.4f, 50}};
+    for (const auto& c : cases) {
+        float x, y;
+        WindowToPlayfield(c.wx, c.wy, x, y);
+        EXPECT_NEAR(x, c.x, 0.01f) << c.wx;
+        EXPECT_NEAR(y, c.y, 0.01f) << c.wy;
+        int wx, wy;
+        PlayfieldToWindow(x, y, wx, wy);
+        EXPECT_EQ(wx, int(c.wx));
+        EXPECT_EQ(wy, int(c.wy));
+    }
+}
+
+TEST_F(PointerTest, InTheWindowPixelsArePlayfieldUnits) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    Media::MoveMouse(100, 80);
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerX, 100);
+    EXPECT_FLOAT_EQ(PointerY, 80);
+    // The picture's top-left corner (its hotspot) is at the pointer: 32 px at scale 0.5.
+    EXPECT_FLOAT_EQ(PointerSprite->X(0), 108);
+    EXPECT_FLOAT_EQ(PointerSprite->Y(0), 88);
+    EXPECT_EQ(PointerSprite->Hidden(0), 0);
+}
+
+TEST_F(PointerTest, CapturedPointerIsPulledBackAndMovementCountedOnce) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    SetPointerMode(1);
+    EXPECT_EQ(PointerVisible, 0);
+    EXPECT_EQ(PointerSprite->Hidden(0), 1);
+    CentrePointer();
+
+    Media::MoveMouse(440, 250); // within 100 of the centre
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerDX, 40);
+    Media::MoveMouse(600, 250); // 200 from the centre: pulled back
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerDX, 160);
+    EXPECT_EQ(Media::PointerWindowX(), 400);
+    UpdatePointer(); // no movement since the pull-back
+    EXPECT_FLOAT_EQ(PointerDX, 0);
+
+    SetPointerMode(0);
+    EXPECT_EQ(PointerVisible, 1);
+    EXPECT_EQ(PointerSprite->Hidden(0), 0);
+}
+
+TEST_F(PointerTest, ReleasedPointerStaysInThePlayfieldInFullScreen) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 1, 0);
+    Media::MoveMouse(10, 1070); // in the left bar, near the bottom
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerX, 0);
+    EXPECT_NEAR(PointerY, 495.37f, 0.01f);
+    EXPECT_EQ(Media::PointerWindowX(), 95); // playfield x 0 is window pixel 44 / 0.4625 = 95.1
+}
+
+TEST_F(PointerTest, ButtonsAreIndexedByButtonNumber) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    UpdatePointer();
+    for (int button = 1; button <= 3; ++button) {
+        EXPECT_EQ(MouseButtonDown[button], 0);
+        EXPECT_EQ(MouseButtonHit[button], 0);
+    }
+}

@@ -1,0 +1,162 @@
+#include "shell/test_files.h"
+
+#include <png.h>
+#include <vorbis/vorbisenc.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace testfiles {
+
+std::string MakeTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qs_shell_XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+void MakeParents(const std::string& path) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    MakeParents(path);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Media::PixelMap SolidPixmap(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+    Media::PixelMap map;
+    map.Width = width;
+    map.Height = height;
+    map.Pixels.resize(size_t(width) * size_t(height) * 4);
+    for (size_t i = 0; i < map.Pixels.size(); i += 4) {
+        map.Pixels[i] = r;
+        map.Pixels[i + 1] = g;
+        map.Pixels[i + 2] = b;
+        map.Pixels[i + 3] = a;
+    }
+    return map;
+}
+
+void WritePng(const std::string& path, const Media::PixelMap& map) {
+    MakeParents(path);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(map.Width);
+    image.height = png_uint_32(map.Height);
+    image.format = PNG_FORMAT_RGBA;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, map.Pixels.data(), 0, nullptr))
+        throw std::runtime_error("cannot write " + path);
+}
+
+namespace {
+
+std::vector<int16_t> Tone(int rate, int frames) {
+    std::vector<int16_t> samples(static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i) samples[size_t(i)] = int16_t(8000 * std::sin(i * 2 * M_PI * 440 / rate));
+    return samples;
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int k = 0; k < 4; ++k) out.push_back(uint8_t(v >> (8 * k)));
+}
+void Put16(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+
+} // namespace
+
+void WriteWav(const std::string& path, int rate, int frames) {
+    std::vector<int16_t> samples = Tone(rate, frames);
+    std::vector<uint8_t> out;
+    uint32_t dataSize = uint32_t(frames) * 2;
+    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    Put32(out, 36 + dataSize);
+    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    Put32(out, 16);
+    Put16(out, 1);
+    Put16(out, 1);
+    Put32(out, uint32_t(rate));
+    Put32(out, uint32_t(rate) * 2);
+    Put16(out, 2);
+    Put16(out, 16);
+    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    Put32(out, dataSize);
+    for (int16_t s : samples) Put16(out, uint16_t(s));
+    WriteBytes(path, out);
+}
+
+void WriteOgg(const std::string& path, int rate, int frames) {
+    std::vector<int16_t> samples = Tone(rate, frames);
+    vorbis_info info;
+    vorbis_info_init(&info);
+    if (vorbis_encode_init_vbr(&info, 1, rate, 0.3f) != 0) throw std::runtime_error("vorbis init");
+    vorbis_comment comment;
+    vorbis_comment_init(&comment);
+    vorbis_dsp_state dsp;
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block block;
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 1);
+    std::vector<uint8_t> out;
+    ogg_page page;
+    auto writePage = [&] {
+        out.insert(out.end(), page.header, page.header + page.header_len);
+        out.insert(out.end(), page.body, page.body + page.body_len);
+    };
+    ogg_packet header, headerComment, headerCode;
+    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
+    ogg_stream_packetin(&stream, &header);
+    ogg_stream_packetin(&stream, &headerComment);
+    ogg_stream_packetin(&stream, &headerCode);
+    while (ogg_stream_flush(&stream, &page)) writePage();
+    float** buffer = vorbis_analysis_buffer(&dsp, frames);
+    for (int i = 0; i < frames; ++i) buffer[0][i] = samples[size_t(i)] / 32768.0f;
+    vorbis_analysis_wrote(&dsp, frames);
+    vorbis_analysis_wrote(&dsp, 0);
+    ogg_packet packet;
+    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+        vorbis_analysis(&block, nullptr);
+        vorbis_bitrate_addblock(&block);
+        while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+            ogg_stream_packetin(&stream, &packet);
+            while (ogg_stream_pageout(&stream, &page)) writePage();
+        }
+    }
+    while (ogg_stream_flush(&stream, &page)) writePage();
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+    WriteBytes(path, out);
+}
+
+void StartHeadless(const std::string& root) {
+    Media::Options options;
+    options.Headless = true;
+    options.DataRoot = root;
+    options.LogFile = root + "/log.txt";
+    std::string error;
+    if (!Media::Init(options, error)) throw std::runtime_error("Media::Init: " + error);
+}
+
+std::string LogText(const std::string& root) {
+    return ReadText(root + "/log.txt");
+}
+
+} // namespace testfiles

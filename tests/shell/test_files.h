@@ -1,0 +1,32 @@
+#pragma once
+// Small files made by the shell and presentation tests in a temporary data root, so that no
+// test depends on the generated game data.
+#include <string>
+#include <vector>
+
+#include "shell/media.h"
+
+namespace testfiles {
+
+// A fresh empty folder under the system's temporary folder.
+std::string MakeTempDir();
+// Creates the parent folders of `path` (a '/' path) as needed.
+void MakeParents(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::string ReadText(const std::string& path);
+
+// An RGBA pixel map filled with one colour.
+Media::PixelMap SolidPixmap(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
+// Writes an RGBA pixel map as PNG (with alpha).
+void WritePng(const std::string& path, const Media::PixelMap& map);
+// A short mono 16-bit tone as WAV / as Ogg Vorbis.
+void WriteWav(const std::string& path, int rate, int frames);
+void WriteOgg(const std::string& path, int rate, int frames);
+
+// Starts the headless media layer with `root` as the working folder and the debug log also
+// written to root/log.txt.
+void StartHeadless(const std::string& root);
+// The debug log written so far.
+std::string LogText(const std::string& root);
+
+} // namespace testfiles
