@@ -13,6 +13,7 @@ void GenerateSpriteArt(const Output& out) {
     sprites::GenerateShip(out);
     sprites::GenerateBullets(out);
     sprites::GenerateEffects(out);
+    sprites::GeneratePowerups(out);
 }
 
 } // namespace assetgen
