@@ -72,9 +72,10 @@ public:
     void DestroyTexture(uint32_t texture) override {
         if (texture != 0) --liveTextures_;
     }
-    void DrawBatch(const BatchKey&, const Vertex*, int quadCount) override {
+    void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount) override {
         ++batches_;
         quads_ += quadCount;
+        if (keepBatches_) kept_.push_back({key, std::vector<Vertex>(vertices, vertices + size_t(quadCount) * 4)});
     }
 
     // No device, but the default driver "works": channels run silently on the virtual clock.
@@ -105,6 +106,8 @@ public:
     int liveTextures_ = 0;
     int batches_ = 0, quads_ = 0;
     std::vector<std::string> notifications_;
+    bool keepBatches_ = false;
+    std::vector<Headless::KeptBatch> kept_;
 
 private:
     uint32_t stepMs_;
@@ -139,6 +142,15 @@ void AdvanceClock(uint32_t ms) {
 int LiveTextures() { return active ? active->liveTextures_ : 0; }
 int BatchesReceived() { return active ? active->batches_ : 0; }
 int QuadsReceived() { return active ? active->quads_ : 0; }
+
+void SetKeepBatches(bool on) {
+    if (active) active->keepBatches_ = on;
+}
+
+const std::vector<KeptBatch>& KeptBatches() {
+    static const std::vector<KeptBatch> none;
+    return active ? active->kept_ : none;
+}
 
 const std::vector<std::string>& Notifications() {
     static const std::vector<std::string> none;

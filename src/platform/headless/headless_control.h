@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
+
 namespace Media::Headless {
 
 void SetDesktopSize(int width, int height);
@@ -18,6 +20,13 @@ int LiveTextures();
 // DrawBatch calls and quads received since Init.
 int BatchesReceived();
 int QuadsReceived();
+// While on, every DrawBatch is copied (key and vertices) for inspection (off at Init).
+struct KeptBatch {
+    BatchKey Key;
+    std::vector<Vertex> Vertices;
+};
+void SetKeepBatches(bool on);
+const std::vector<KeptBatch>& KeptBatches();
 // Messages passed to Notify since Init (also written to standard error).
 const std::vector<std::string>& Notifications();
 
