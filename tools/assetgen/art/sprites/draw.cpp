@@ -113,8 +113,12 @@ void Shade(cairo_t* cr, const Tone& tone, double outline) {
     cairo_fill(cr);
     cairo_pattern_destroy(body);
 
-    // Rim: the part of the body not covered by a copy of itself shifted up-left.
-    double d = std::clamp(std::min(w, h) * 0.12, 0.8, 7.0);
+    // Rim: the part of the body not covered by a copy of itself shifted up-left. Its width is
+    // measured on the device, so scaled-up bodies (bosses) keep a fine rim.
+    double unitX = 1, unitY = 0;
+    cairo_user_to_device_distance(cr, &unitX, &unitY);
+    double pixels = std::sqrt(unitX * unitX + unitY * unitY);
+    double d = std::clamp(std::min(w, h) * pixels * 0.12, 0.8, 4.5) / pixels;
     cairo_save(cr);
     cairo_append_path(cr, path);
     cairo_clip(cr);

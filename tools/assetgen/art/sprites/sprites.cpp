@@ -10,6 +10,7 @@ void GenerateSpriteArt(const Output& out) {
     sprites::GenerateCreatures(out);
     sprites::GenerateMachines(out);
     sprites::GenerateAsteroids(out);
+    sprites::GenerateBosses(out);
     sprites::GenerateShip(out);
     sprites::GenerateBullets(out);
     sprites::GenerateEffects(out);

@@ -1,0 +1,230 @@
+// The two bosses in crimson, violet and gold with magenta energy: the hive queen beetle (256 px)
+// and the brain ship with its great eye and tentacles (384 px). Both are drawn in the same ±30
+// unit space as the ordinary enemies and scaled up, with finer outlines.
+#include <cmath>
+
+#include "art/sprites/draw.h"
+#include "art/sprites/families.h"
+#include "art/sprites/palette.h"
+
+namespace assetgen::sprites {
+namespace {
+
+constexpr double kFine = 0.45; // outline width in the ±30 unit space
+
+// A jointed leg ending in a hooked claw.
+void ClawLeg(cairo_t* cr, const double* pts, const Tone& tone, double width) {
+    Limb(cr, pts, 3, width, tone);
+    double x = pts[4], y = pts[5];
+    double dx = pts[4] - pts[2], dy = pts[5] - pts[3];
+    double len = std::sqrt(dx * dx + dy * dy);
+    dx /= len;
+    dy /= len;
+    cairo_move_to(cr, x - dy * width * 0.6, y + dx * width * 0.6);
+    cairo_line_to(cr, x + dx * width * 2.2, y + dy * width * 2.2);
+    cairo_line_to(cr, x + dy * width * 0.6, y - dx * width * 0.6);
+    cairo_close_path(cr);
+    Shade(cr, MakeTone(kBossGold, kBossRim), kFine);
+}
+
+void HiveQueen(cairo_t* cr, double t) {
+    Tone armour = MakeTone(kBossCrimson, kBossRim);
+    Tone dark = MakeTone(Mix(kBossCrimson, kBossViolet, 0.6), kBossRim);
+    Tone gold = MakeTone(kBossGold, {1, 1, 0.8});
+    // Legs, stepping in alternation.
+    for (int side = -1; side <= 1; side += 2)
+        for (int i = 0; i < 3; ++i) {
+            double s = ((i + (side > 0)) % 2 ? t : 1 - t) * 2.5;
+            double a[] = {side * 12.0, -8 + i * 8.0, side * 23.0, -16 + i * 9.0 - s, side * 27.0, -6 + i * 11.0 + s * 0.5};
+            ClawLeg(cr, a, dark, 3.0);
+        }
+    // The glowing core beneath the wing cases.
+    Lamp(cr, 0, -8, 13 + t * 3, kBossEnergy, 0.9);
+    double spread = 0.06 + t * 0.16;
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_save(cr);
+        cairo_translate(cr, side * 1, -22);
+        cairo_rotate(cr, side * spread);
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, side * 12, -3, side * 19, 8, side * 17, 24);
+        cairo_curve_to(cr, side * 15, 30, side * 6, 30, 0, 28);
+        cairo_close_path(cr);
+        cairo_path_t* shell = cairo_copy_path(cr);
+        Shade(cr, armour, kFine);
+        // Ridges and gold trim along the inner edge.
+        for (int k = 0; k < 3; ++k) {
+            cairo_move_to(cr, side * (4 + k * 4.0), 2 + k);
+            cairo_curve_to(cr, side * (8 + k * 4.0), 8, side * (9 + k * 3.0), 16, side * (6 + k * 3.0), 26);
+            SetRgb(cr, Bright(kBossCrimson, 0.45), 0.8);
+            cairo_set_line_width(cr, 0.6);
+            cairo_stroke(cr);
+        }
+        cairo_move_to(cr, 0, 0);
+        cairo_line_to(cr, 0, 28);
+        SetRgb(cr, kBossGold);
+        cairo_set_line_width(cr, 1.1);
+        cairo_stroke(cr);
+        cairo_append_path(cr, shell);
+        SetRgb(cr, kBossGold, 0.8);
+        cairo_set_line_width(cr, 0.5);
+        cairo_stroke(cr);
+        cairo_path_destroy(shell);
+        Highlight(cr, side * 7, 8, 2.5, 7, 0.35);
+        // Energy vents on each case.
+        for (int k = 0; k < 3; ++k) Lamp(cr, side * 11, 6 + k * 6.0, 1.8, kBossEnergy, 0.55 + 0.45 * t);
+        cairo_restore(cr);
+    }
+    // Pronotum shield with horns.
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_move_to(cr, side * 6, 8);
+        cairo_curve_to(cr, side * 14, 4, side * 20, -2, side * 21, -10);
+        cairo_curve_to(cr, side * 18, -2, side * 14, 4, side * 10, 11);
+        cairo_close_path(cr);
+        Shade(cr, gold, kFine);
+    }
+    cairo_move_to(cr, -15, 6);
+    cairo_curve_to(cr, -14, 2, 14, 2, 15, 6);
+    cairo_curve_to(cr, 16, 14, 10, 18, 0, 18);
+    cairo_curve_to(cr, -10, 18, -16, 14, -15, 6);
+    cairo_close_path(cr);
+    Shade(cr, dark, kFine);
+    cairo_move_to(cr, -13, 7);
+    cairo_curve_to(cr, -8, 5, 8, 5, 13, 7);
+    SetRgb(cr, kBossGold, 0.9);
+    cairo_set_line_width(cr, 0.7);
+    cairo_stroke(cr);
+    // Mandibles: wide open at t = 0, snapping shut at 1.
+    double open = 0.1 + (1 - t) * 0.45;
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_save(cr);
+        cairo_translate(cr, side * 6, 20);
+        cairo_rotate(cr, side * open);
+        cairo_move_to(cr, 0, -2);
+        cairo_curve_to(cr, side * 9, 0, side * 8, 9, -side * 4, 12);
+        cairo_curve_to(cr, side * 2, 7, side * 2, 3, -side * 3, 2);
+        cairo_close_path(cr);
+        cairo_restore(cr);
+        Shade(cr, gold, kFine);
+    }
+    // Head and eyes.
+    EllipsePath(cr, 0, 19, 9, 5.5);
+    Shade(cr, armour, kFine);
+    for (int i = 0; i < 4; ++i) {
+        double x = -5.4 + i * 3.6, y = 18.5 + (i == 0 || i == 3 ? -0.8 : 0.6);
+        Lamp(cr, x, y, 2.0, i == 1 || i == 2 ? kEyeAmber : kBossEnergy);
+    }
+    Highlight(cr, -4, 16.5, 3, 1.3, 0.5);
+    // Crown horn.
+    cairo_move_to(cr, -2.5, 4);
+    cairo_curve_to(cr, -2, -2, -1, -6, 0, -8);
+    cairo_curve_to(cr, 1, -6, 2, -2, 2.5, 4);
+    cairo_close_path(cr);
+    Shade(cr, gold, kFine);
+}
+
+void BrainShip(cairo_t* cr, double t) {
+    Tone hull = MakeTone(kBossViolet, kBossRim);
+    Tone crimson = MakeTone(kBossCrimson, kBossRim);
+    Tone gold = MakeTone(kBossGold, {1, 1, 0.8});
+    // Four tentacles below, curling in a slow wave.
+    for (int i = 0; i < 4; ++i) {
+        double u = (i - 1.5) / 1.5;
+        double phase = t * kPi + i * 0.9;
+        double pts[12];
+        for (int k = 0; k < 6; ++k) {
+            double d = k / 5.0;
+            pts[2 * k] = u * (8 + d * 10) + std::sin(phase + d * 3) * 4 * d;
+            pts[2 * k + 1] = 8 + d * 21;
+        }
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int k = 0; k < 5; ++k) {
+            double seg[] = {pts[2 * k], pts[2 * k + 1], pts[2 * k + 2], pts[2 * k + 3]};
+            Limb(cr, seg, 2, 4.4 - k * 0.6, crimson);
+        }
+        Lamp(cr, pts[10], pts[11], 2.2, kBossEnergy, 0.6 + 0.4 * t);
+    }
+    // Side cannon pods.
+    for (int side = -1; side <= 1; side += 2) {
+        double arm[] = {side * 16.0, 0, side * 24.0, 4};
+        Limb(cr, arm, 2, 3, hull);
+        EllipsePath(cr, side * 25, 6, 4.5, 7);
+        Shade(cr, gold, kFine);
+        EllipsePath(cr, side * 25, 12, 2.5, 1.5);
+        SetRgb(cr, {0.1, 0, 0.1});
+        cairo_fill(cr);
+        Lamp(cr, side * 25, 12.5, 3 + t * 2, kBossEnergy, 0.5 + 0.5 * t);
+    }
+    // Dorsal spines.
+    for (int i = -2; i <= 2; ++i) {
+        double x = i * 5.5, h = 8 - std::abs(i) * 1.5;
+        cairo_move_to(cr, x - 2.2, -16 + std::abs(i) * 1.5);
+        cairo_line_to(cr, x + i * 0.8, -16 - h + std::abs(i) * 1.5);
+        cairo_line_to(cr, x + 2.2, -16 + std::abs(i) * 1.5);
+        cairo_close_path(cr);
+        Shade(cr, gold, kFine);
+    }
+    // Hull: a broad armoured lens.
+    cairo_move_to(cr, -22, 0);
+    cairo_curve_to(cr, -22, -14, -12, -20, 0, -20);
+    cairo_curve_to(cr, 12, -20, 22, -14, 22, 0);
+    cairo_curve_to(cr, 22, 9, 12, 14, 0, 14);
+    cairo_curve_to(cr, -12, 14, -22, 9, -22, 0);
+    cairo_close_path(cr);
+    Shade(cr, hull, kFine);
+    // Armour plates.
+    for (int side = -1; side <= 1; side += 2)
+        for (int k = 0; k < 3; ++k) {
+            cairo_move_to(cr, side * (11 + k * 3.5), -16 + k * 2);
+            cairo_curve_to(cr, side * (14 + k * 3.5), -8, side * (14 + k * 3.0), 2, side * (11 + k * 2.5), 10 - k);
+            SetRgb(cr, kBossGold, 0.75);
+            cairo_set_line_width(cr, 0.6);
+            cairo_stroke(cr);
+        }
+    // Ring of lamps chasing round the hull.
+    for (int i = 0; i < 12; ++i) {
+        double a = i * 2 * kPi / 12;
+        double on = 0.5 + 0.5 * std::cos(a - t * kPi * 2);
+        Lamp(cr, 18 * std::cos(a), -3 + 12 * std::sin(a), 1.5, i % 2 ? kBossEnergy : kEyeAmber, 0.25 + 0.75 * on);
+    }
+    // The great eye.
+    EllipsePath(cr, 0, -3, 11, 8.5);
+    Shade(cr, crimson, kFine);
+    EllipsePath(cr, 0, -3, 9, 6.8);
+    Shade(cr, MakeTone({0.95, 0.9, 0.85}, kBossRim), 0.3);
+    double look = (t - 0.5) * 5;
+    cairo_save(cr);
+    EllipsePath(cr, 0, -3, 9, 6.8);
+    cairo_clip(cr);
+    Lamp(cr, look, -3, 7, kBossEnergy);
+    EllipsePath(cr, look, -3, 4.6, 4.6);
+    Shade(cr, MakeTone({0.9, 0.2, 0.6}, {1, 0.6, 0.9}), 0.3);
+    EllipsePath(cr, look, -3, 1.4, 3.6);
+    SetRgb(cr, {0.05, 0, 0.05});
+    cairo_fill(cr);
+    Highlight(cr, look - 2, -5.5, 1.5, 1.2, 0.95);
+    // Heavy lids blink slightly at the far end of the cycle.
+    double lid = std::max(0.0, t - 0.85) / 0.15 * 4;
+    cairo_rectangle(cr, -12, -12, 24, 2.2 + lid);
+    cairo_rectangle(cr, -12, 6 - lid, 24, 4);
+    SetRgb(cr, Bright(kBossCrimson, 0.6));
+    cairo_fill(cr);
+    cairo_restore(cr);
+    Highlight(cr, -9, -14, 6, 2.5, 0.45);
+}
+
+} // namespace
+
+void GenerateBosses(const Output& out) {
+    WriteGlowFrames(out, "gfx/enemies/bug29.png", 256, 16, kBossEnergy, 9, 0.42, [](cairo_t* cr, int frame) {
+        cairo_translate(cr, 128, 128);
+        cairo_scale(cr, 4.1, 4.1);
+        HiveQueen(cr, PingPong(frame, 16));
+    });
+    WriteGlowFrames(out, "gfx/enemies/bug30.png", 384, 16, kBossEnergy, 12, 0.42, [](cairo_t* cr, int frame) {
+        cairo_translate(cr, 192, 192);
+        cairo_scale(cr, 6.3, 6.3);
+        BrainShip(cr, PingPong(frame, 16));
+    });
+}
+
+} // namespace assetgen::sprites
