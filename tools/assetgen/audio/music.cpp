@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "audio/ogg_writer.h"
 #include "audio/synth.h"
@@ -17,8 +18,10 @@ using music::Note;
 
 constexpr double kTailSeconds = 4.0;    // longest ring-out of a note past its end
 constexpr double kTargetRmsDb = -17.0;  // loudness of every piece before limiting
-constexpr float kCeiling = 0.80f;       // -1.9 dBFS: room for the Ogg encoder's small overshoots
-constexpr float kKnee = 0.5f;
+constexpr float kCeiling = 0.75f;       // -2.5 dBFS: room for the Ogg encoder's small overshoots
+constexpr float kKnee = 0.45f;
+constexpr float kPeakLimit = 0.88f;     // -1.1 dBFS: the decoded file must stay below -1 dBFS
+constexpr float kOggQuality = 0.3f;
 
 // Mixer settings of an instrument: level, pan (-1 left .. 1 right) and effect sends.
 struct Channel {
@@ -27,18 +30,18 @@ struct Channel {
 
 Channel ChannelOf(Instrument inst) {
     switch (inst) {
-    case Instrument::Kick: return {0.9f, 0.0f, 0.02f, 0};
-    case Instrument::Snare: return {0.5f, 0.05f, 0.25f, 0};
+    case Instrument::Kick: return {0.45f, 0.0f, 0.02f, 0};
+    case Instrument::Snare: return {0.6f, 0.05f, 0.25f, 0};
     case Instrument::Clap: return {0.3f, -0.1f, 0.3f, 0};
-    case Instrument::HatClosed: return {0.16f, 0.3f, 0.05f, 0};
-    case Instrument::HatOpen: return {0.14f, 0.35f, 0.1f, 0};
-    case Instrument::Tom: return {0.45f, -0.25f, 0.25f, 0};
+    case Instrument::HatClosed: return {0.2f, 0.3f, 0.05f, 0};
+    case Instrument::HatOpen: return {0.16f, 0.35f, 0.1f, 0};
+    case Instrument::Tom: return {0.3f, -0.25f, 0.25f, 0};
     case Instrument::Crash: return {0.16f, -0.3f, 0.2f, 0};
-    case Instrument::Bass: return {0.5f, 0.0f, 0.0f, 0};
-    case Instrument::Pad: return {0.13f, 0.0f, 0.5f, 0};
-    case Instrument::Lead: return {0.24f, 0.1f, 0.3f, 0.25f};
-    case Instrument::Arp: return {0.14f, -0.4f, 0.3f, 0.2f};
-    case Instrument::Bell: return {0.16f, 0.35f, 0.45f, 0.2f};
+    case Instrument::Bass: return {0.24f, 0.0f, 0.0f, 0};
+    case Instrument::Pad: return {0.15f, 0.0f, 0.5f, 0};
+    case Instrument::Lead: return {0.5f, 0.1f, 0.3f, 0.25f};
+    case Instrument::Arp: return {0.17f, -0.4f, 0.3f, 0.2f};
+    case Instrument::Bell: return {0.24f, 0.35f, 0.45f, 0.2f};
     }
     return {0, 0, 0, 0};
 }
@@ -139,13 +142,13 @@ private:
             switch (plan_.lead) {
             case music::LeadTone::Square:
                 if (i % 16 == 0) filter_.Set(2200 + 2500 * std::exp(-t / 0.2), 1.0);
-                v = filter_.Low(0.7f * osc_[0].Pulse(f, 0.3) + 0.3f * osc_[1].Pulse(f * 1.005, 0.5));
+                v = filter_.Low(0.35f * osc_[0].Pulse(f, 0.3) + 0.15f * osc_[1].Pulse(f * 1.005, 0.5));
                 break;
             case music::LeadTone::Bell: {
                 // Electric-piano-like FM with a sine body.
                 double index = 1.2 * std::exp(-t / 0.3) + 0.2;
                 float m = osc_[1].Sine(f * 2.0);
-                v = osc_[0].Sine(f * (1.0 + 0.1 * index * m)) + 0.3f * osc_[2].Triangle(f * 2);
+                v = 0.5f * (osc_[0].Sine(f * (1.0 + 0.1 * index * m)) + 0.3f * osc_[2].Triangle(f * 2));
                 break;
             }
             default:
@@ -270,8 +273,18 @@ std::vector<float> RenderMusic(const music::Plan& plan) {
 
 void WriteMusicPiece(const Output& out, size_t index) {
     const music::Plan& plan = MusicPlans().at(index);
-    const std::vector<float> samples = RenderMusic(plan);
-    WriteOgg(out.Path("sfx/music/" + plan.name + ".ogg"), samples, 2, kRate, 0.3f);
+    std::vector<float> samples = RenderMusic(plan);
+    std::string bytes = EncodeOgg(samples, 2, kRate, kOggQuality);
+    // The encoder can overshoot the limiter's ceiling on sharp transients; if the decoded file
+    // would peak above the limit, turn the piece down a little and encode again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const float peak = DecodedPeak(bytes);
+        if (peak <= kPeakLimit) break;
+        const float gain = kPeakLimit * 0.97f / peak;
+        for (float& s : samples) s *= gain;
+        bytes = EncodeOgg(samples, 2, kRate, kOggQuality);
+    }
+    WriteFileBytes(out.Path("sfx/music/" + plan.name + ".ogg"), bytes);
 }
 
 } // namespace assetgen

@@ -1,8 +1,11 @@
 #include "audio/ogg_writer.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -89,14 +92,57 @@ private:
     std::string bytes_;
 };
 
+// Reads the encoded bytes back through vorbisfile's callbacks.
+struct MemoryReader {
+    const std::string* bytes;
+    size_t pos = 0;
+
+    static size_t Read(void* out, size_t size, size_t count, void* self) {
+        auto* r = static_cast<MemoryReader*>(self);
+        size_t n = std::min(size * count, r->bytes->size() - r->pos);
+        std::memcpy(out, r->bytes->data() + r->pos, n);
+        r->pos += n;
+        return size ? n / size : 0;
+    }
+    static int Seek(void* self, ogg_int64_t offset, int whence) {
+        auto* r = static_cast<MemoryReader*>(self);
+        ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? ogg_int64_t(r->pos) : ogg_int64_t(r->bytes->size());
+        ogg_int64_t to = base + offset;
+        if (to < 0 || to > ogg_int64_t(r->bytes->size())) return -1;
+        r->pos = size_t(to);
+        return 0;
+    }
+    static long Tell(void* self) { return long(static_cast<MemoryReader*>(self)->pos); }
+};
+
 } // namespace
 
-void WriteOgg(const std::filesystem::path& path, const std::vector<float>& samples, int channels,
-              int sampleRate, float quality) {
-    if (channels < 1 || samples.size() % size_t(channels) != 0)
-        throw std::runtime_error("bad sample layout for " + path.string());
+std::string EncodeOgg(const std::vector<float>& samples, int channels, int sampleRate, float quality) {
+    if (channels < 1 || samples.size() % size_t(channels) != 0) throw std::runtime_error("bad sample layout");
     Encoder encoder(channels, sampleRate, quality);
-    const std::string bytes = encoder.Encode(samples, channels);
+    return encoder.Encode(samples, channels);
+}
+
+float DecodedPeak(const std::string& bytes) {
+    MemoryReader reader{&bytes};
+    ov_callbacks callbacks{&MemoryReader::Read, &MemoryReader::Seek, nullptr, &MemoryReader::Tell};
+    OggVorbis_File file;
+    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0) throw std::runtime_error("encoded music does not decode");
+    float peak = 0;
+    int section = 0;
+    for (;;) {
+        float** pcm = nullptr;
+        long n = ov_read_float(&file, &pcm, 4096, &section);
+        if (n <= 0) break;
+        const int channels = ov_info(&file, -1)->channels;
+        for (int c = 0; c < channels; ++c)
+            for (long i = 0; i < n; ++i) peak = std::max(peak, std::fabs(pcm[c][i]));
+    }
+    ov_clear(&file);
+    return peak;
+}
+
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) throw std::runtime_error("cannot write " + path.string());
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
