@@ -1,0 +1,106 @@
+// Runs the real program: headless with a script, and in a real window under Xvfb with software
+// OpenGL. Each test makes its own small data root, so the results do not depend on the art.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "shell/media.h"
+#include "shell/test_files.h"
+
+namespace {
+
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root = testfiles::MakeTempDir();
+        // A white 32 × 32 pointer: 16 × 16 on screen, top-left corner at the pointer.
+        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+
+    void Script(const std::string& text) {
+        std::vector<uint8_t> bytes(text.begin(), text.end());
+        testfiles::WriteBytes(root + "/script.txt", bytes);
+    }
+    // Runs the program (with `prefix` before it, e.g. xvfb-run) and returns its exit status.
+    int Run(const std::string& args, const std::string& prefix = "") {
+        std::string command = prefix + " '" + std::string(QS_GAME_BINARY) + "' --data '" + root + "' --log '" + root +
+                              "/game.log' " + args + " > '" + root + "/stderr.txt' 2>&1";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Log() { return testfiles::ReadText(root + "/game.log"); }
+    bool Logged(const std::string& line) { return Log().find(line) != std::string::npos; }
+
+    std::string root;
+};
+
+// Brightness (0..765) of a pixel of an RGBA pixel map.
+int Brightness(const Media::PixelMap& map, int x, int y) {
+    const uint8_t* p = map.At(x, y);
+    return p[0] + p[1] + p[2];
+}
+
+} // namespace
+
+TEST_F(ProgramTest, HeadlessRunWithTabAndF5EndsWithStatusZero) {
+    Script("3 keydown TAB\n5 keyup TAB\n8 key F5\n");
+    ASSERT_EQ(Run("--headless --windowed --seed 7 --frames 20 --script '" + root + "/script.txt'"), 0) << Log();
+    EXPECT_TRUE(Logged("WARNING: Game running debug mode - Performance will be reduced!"));
+    EXPECT_TRUE(Logged("LoadImage(): Loaded gfx\\menus\\mouse.png"));
+    EXPECT_TRUE(Logged("Memory Used = "));
+    EXPECT_TRUE(Logged("SaveScreenshot(): Saved Screenshot-001.jpg"));
+    EXPECT_TRUE(Logged("Ended after 20 frames."));
+    Media::PixelMapRef shot = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    ASSERT_TRUE(shot);
+    EXPECT_EQ(shot->Width, 800);
+    EXPECT_EQ(shot->Height, 500);
+}
+
+TEST_F(ProgramTest, WithoutWindowedItStartsFullScreen) {
+    Script("2 key F5\n");
+    ASSERT_EQ(Run("--headless --frames 5 --script '" + root + "/script.txt'"), 0) << Log();
+    EXPECT_FALSE(Logged("Could not set full screen mode"));
+    Media::PixelMapRef shot = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    ASSERT_TRUE(shot);
+    EXPECT_EQ(shot->Width, 1920); // the headless desktop
+    EXPECT_EQ(shot->Height, 1080);
+}
+
+TEST_F(ProgramTest, MissingPointerPictureEndsWithStatusOne) {
+    std::filesystem::remove(root + "/gfx/menus/mouse.png");
+    EXPECT_EQ(Run("--headless --windowed --frames 5"), 1);
+    EXPECT_TRUE(Logged("The following image failed to load: 'gfx\\menus\\mouse.png'.  Please reinstall the game."));
+    EXPECT_FALSE(Logged("Ended after"));
+}
+
+TEST_F(ProgramTest, GeneratedDataRootStarts) {
+    if (!std::filesystem::exists(std::string(QS_DATA_ROOT) + "/gfx/menus/mouse.png"))
+        GTEST_SKIP() << "no generated data root at " << QS_DATA_ROOT;
+    std::string command = "'" + std::string(QS_GAME_BINARY) + "' --headless --windowed --frames 10 --data '" +
+                          std::string(QS_DATA_ROOT) + "' > '" + root + "/stderr.txt' 2>&1";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << testfiles::ReadText(root + "/stderr.txt");
+}
+
+TEST_F(ProgramTest, RealWindowScreenshotShowsThePointer) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    Script("2 move 100 80\n10 key F5\n");
+    int status = Run("--windowed --frames 30 --script '" + root + "/script.txt'",
+                     "LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s '-screen 0 1280x1024x24'");
+    ASSERT_EQ(status, 0) << Log() << testfiles::ReadText(root + "/stderr.txt");
+    EXPECT_TRUE(Logged("SaveScreenshot(): Saved Screenshot-001.jpg"));
+    Media::PixelMapRef shot = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->Width, 800);
+    ASSERT_EQ(shot->Height, 500);
+    EXPECT_GT(Brightness(*shot, 104, 84), 600); // inside the 16 × 16 pointer at (100, 80)
+    EXPECT_GT(Brightness(*shot, 113, 93), 600);
+    EXPECT_LT(Brightness(*shot, 96, 76), 60);   // above and left of its corner: black
+    EXPECT_LT(Brightness(*shot, 400, 250), 60); // the rest of the screen is black
+    EXPECT_LT(Brightness(*shot, 130, 110), 60);
+}
