@@ -69,9 +69,10 @@ public:
         const double total = n.length + Release(n.instrument);
         const size_t count = std::min(size_t(total * kRate), track_.size() - std::min(start, track_.size()));
         noise_ = Noise(seed);
+        const double hz = MidiToHz(n.pitch);
         for (size_t i = 0; i < count; ++i) {
             double t = double(i) / kRate;
-            track_[start + i] += n.velocity * Sample(n, t, i);
+            track_[start + i] += n.velocity * Sample(n, hz, t, i);
         }
         osc_[0] = Oscillator(0);
         osc_[1] = Oscillator(0.33);
@@ -82,8 +83,7 @@ public:
     }
 
 private:
-    float Sample(const Note& n, double t, size_t i) {
-        const double hz = MidiToHz(n.pitch);
+    float Sample(const Note& n, double hz, double t, size_t i) {
         switch (n.instrument) {
         case Instrument::Kick: {
             double f = 48 + 120 * std::exp(-t / 0.035);
