@@ -10,6 +10,8 @@ void GenerateScreenArt(const Output& out) {
     screens::WriteMenuParts(out);
     screens::WriteButtons(out);
     screens::WriteTitles(out);
+    screens::WriteBackground(out);
+    screens::WritePlanets(out);
 }
 
 } // namespace assetgen
