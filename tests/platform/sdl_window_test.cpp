@@ -322,26 +322,35 @@ TEST_F(SdlWindowTest, AudioChannelsOnTheDefaultDevice) {
 TEST(SdlTextureBleed, TransparentTexelsTakeTheNearestVisibleColours) {
     struct Case {
         const char* Name;
-        std::vector<uint32_t> In;  // RGBA as 0xRRGGBBAA, 4 × 1 texels
+        std::vector<uint32_t> In; // RGBA as 0xRRGGBBAA, one row
         std::vector<uint32_t> Out;
     };
+    const uint32_t red = 0xFF0000FF, clearRed = 0xFF000000, blue = 0x0000FFFF, clearBlue = 0x0000FF00;
+    std::vector<uint32_t> farApart(20, 0);
+    farApart.front() = red;
+    farApart.back() = blue;
+    std::vector<uint32_t> farApartOut(20, 0);
+    for (int x = 0; x < 20; ++x) farApartOut[size_t(x)] = x < 9 ? clearRed : x > 10 ? clearBlue : 0x80008000u;
+    farApartOut.front() = red;
+    farApartOut.back() = blue;
     const std::vector<Case> cases = {
-        {"one visible texel spreads to all", {0xFF000080, 0, 0, 0}, {0xFF000080, 0xFF000000, 0xFF000000, 0xFF000000}},
-        {"a gap between two colours takes the average of both", {0xFF0000FF, 0, 0x0000FFFF, 0x0000FFFF},
-         {0xFF0000FF, 0x80008000u, 0x0000FFFF, 0x0000FFFF}},
+        {"one visible texel spreads to all", {0xFF000080, 0, 0, 0}, {0xFF000080, clearRed, clearRed, clearRed}},
+        {"a gap between two colours takes the average of both", {red, 0, blue, blue},
+         {red, 0x80008000u, blue, blue}},
         {"nothing visible stays as it is", {0x12345600, 0, 0, 0}, {0x12345600, 0, 0, 0}},
         {"visible texels keep their colour", {0x10203001, 0x40506002, 0, 0x708090FF},
          {0x10203001, 0x40506002, 0x58687800u, 0x708090FF}},
+        {"texels far from any visible one take the average visible colour", farApart, farApartOut},
     };
     for (const Case& c : cases) {
         Media::PixelMap map;
-        map.Width = 4;
+        map.Width = int(c.In.size());
         map.Height = 1;
         for (uint32_t texel : c.In) {
             for (int shift = 24; shift >= 0; shift -= 8) map.Pixels.push_back(uint8_t(texel >> shift));
         }
         Media::BleedTransparentColours(map);
-        for (int x = 0; x < 4; ++x) {
+        for (int x = 0; x < map.Width; ++x) {
             const uint8_t* p = map.At(x, 0);
             const uint32_t got = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
             EXPECT_EQ(got, c.Out[size_t(x)]) << c.Name << ", texel " << x;

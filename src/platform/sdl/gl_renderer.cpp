@@ -143,6 +143,7 @@ bool GlRenderer::Init(std::string& error) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glBlendEquation(GL_FUNC_ADD);
@@ -210,6 +211,13 @@ PixelMapRef GlRenderer::Grab(int x, int y, int width, int height, int drawableWi
 
 uint32_t GlRenderer::CreateTexture(const PixelMap& pixels, int flags) {
     PixelMap rgba = ToRgba(pixels);
+    if (rgba.Width > maxTextureSize_ || rgba.Height > maxTextureSize_) {
+        // The texture stays empty (nothing drawn) rather than failing the whole load.
+        DebugLog("Error in the sdl back end: a " + std::to_string(rgba.Width) + " x " + std::to_string(rgba.Height) +
+                 " texture exceeds the GPU's limit of " + std::to_string(maxTextureSize_));
+        rgba.Width = rgba.Height = 1;
+        rgba.Pixels.assign(4, 0);
+    }
     BleedTransparentColours(rgba);
     GLuint texture = 0;
     glGenTextures(1, &texture);

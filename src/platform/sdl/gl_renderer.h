@@ -41,6 +41,7 @@ private:
     uint32_t indexBuffer_ = 0;
     int indexQuads_ = 0;
     uint32_t whiteTexture_ = 0;
+    int maxTextureSize_ = 0;
     int viewportUniform_ = -1;
     int fogUniform_ = -1;
     int alphaTestUniform_ = -1;

@@ -79,36 +79,35 @@ uint32_t NextCodePoint(const char*& text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     const unsigned lead = p[0];
     if (lead == 0) return 0;
-    int length = 0;
-    uint32_t code = 0;
-    uint32_t minimum = 0;
     if (lead < 0x80) {
         ++text;
         return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++text;
-        return REPLACEMENT;
     }
-    for (int i = 1; i < length; ++i) {
-        // A zero byte fails this test too, so the scan never passes the end of the text.
-        if ((p[i] & 0xC0) != 0x80) {
-            ++text;
-            return REPLACEMENT;
+    // Sequence length, payload bits of the lead byte and the smallest code point of that length
+    // (anything smaller is an overlong, and therefore malformed, encoding).
+    struct Form {
+        unsigned Mask, Pattern;
+        int Length;
+        uint32_t Minimum;
+    };
+    constexpr Form FORMS[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    for (const Form& form : FORMS) {
+        if ((lead & form.Mask) != form.Pattern) continue;
+        uint32_t code = lead & ~form.Mask & 0xFF;
+        for (int i = 1; i < form.Length; ++i) {
+            // A zero byte fails this test too, so the scan never passes the end of the text.
+            if ((p[i] & 0xC0) != 0x80) {
+                ++text;
+                return REPLACEMENT;
+            }
+            code = (code << 6) | (p[i] & 0x3F);
         }
-        code = (code << 6) | (p[i] & 0x3F);
+        if (code < form.Minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) break;
+        text += form.Length;
+        return code;
     }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        ++text;
-        return REPLACEMENT;
-    }
-    text += length;
-    return code;
+    ++text;
+    return REPLACEMENT;
 }
 
 void SdlInput::SetSuspended(bool suspended, InputSink& sink) {
