@@ -217,12 +217,12 @@ void BrainShip(cairo_t* cr, double t) {
 void GenerateBosses(const Output& out) {
     WriteGlowFrames(out, "gfx/enemies/bug29.png", 256, 16, kBossEnergy, 9, 0.42, [](cairo_t* cr, int frame) {
         cairo_translate(cr, 128, 128);
-        cairo_scale(cr, 4.1, 4.1);
+        cairo_scale(cr, 3.8, 3.8);
         HiveQueen(cr, PingPong(frame, 16));
     });
     WriteGlowFrames(out, "gfx/enemies/bug30.png", 384, 16, kBossEnergy, 12, 0.42, [](cairo_t* cr, int frame) {
         cairo_translate(cr, 192, 192);
-        cairo_scale(cr, 6.3, 6.3);
+        cairo_scale(cr, 5.85, 5.85);
         BrainShip(cr, PingPong(frame, 16));
     });
 }

@@ -38,7 +38,7 @@ void Rocket(cairo_t* cr, double t) {
     Tone hull = MakeTone({0.9, 0.9, 0.95}, kLampCyan);
     Tone fin = MakeTone({0.95, 0.3, 0.2}, kLampCyan);
     // Exhaust flicker.
-    double flame = 7 + 5 * t;
+    double flame = 4 + 3 * t;
     cairo_move_to(cr, 20, 34);
     cairo_curve_to(cr, 20, 38, 23, 40 + flame * 0.5, 24, 38 + flame);
     cairo_curve_to(cr, 25, 40 + flame * 0.5, 28, 38, 28, 34);
@@ -140,7 +140,7 @@ void Slime(cairo_t* cr, double t) {
 }
 
 void Bolt(cairo_t* cr) {
-    static const double zig[][2] = {{32, 2}, {26, 14}, {36, 22}, {27, 33}, {38, 42}, {29, 52}, {33, 62}};
+    static const double zig[][2] = {{32, 7}, {26, 17}, {36, 24}, {27, 33}, {38, 41}, {29, 49}, {33, 57}};
     for (int pass = 0; pass < 3; ++pass) {
         cairo_move_to(cr, zig[0][0], zig[0][1]);
         for (int i = 1; i < 7; ++i) cairo_line_to(cr, zig[i][0], zig[i][1]);
@@ -153,7 +153,7 @@ void Bolt(cairo_t* cr) {
         cairo_stroke(cr);
     }
     // Side forks.
-    double forks[][4] = {{26, 14, 20, 20}, {36, 22, 43, 25}, {38, 42, 44, 47}, {27, 33, 21, 37}};
+    double forks[][4] = {{26, 17, 20, 22}, {36, 24, 43, 27}, {38, 41, 44, 46}, {27, 33, 21, 37}};
     for (auto& f : forks) {
         cairo_move_to(cr, f[0], f[1]);
         cairo_line_to(cr, f[2], f[3]);

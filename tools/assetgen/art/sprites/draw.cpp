@@ -59,7 +59,10 @@ void ComposeGlow(cairo_t* target, int w, int h, Rgb glow, double radius, double 
         for (int x = 0; x < w; ++x) {
             uint32_t p = row[x];
             double a = (p >> 24) / 255.0;
-            double ga = radius > 0 ? Clamp01(alpha[size_t(y) * size_t(w) + size_t(x)] * 1.6) * strength : 0.0;
+            // The glow fades out toward the cell border so the surroundings stay clear.
+            double border = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
+            double window = Clamp01(border / 4.0);
+            double ga = radius > 0 ? Clamp01(alpha[size_t(y) * size_t(w) + size_t(x)] * 1.6) * strength * window : 0.0;
             double k = ga * (1 - a);
             double outA = a + k;
             if (outA < 3.0 / 255.0) {

@@ -29,7 +29,7 @@ Rgb FireRamp(double heat) {
 Texel Fireball(double x, double y, double t, double cell) {
     double cx = x - cell / 2, cy = y - cell / 2;
     double grow = 1 - (1 - t) * (1 - t) * (1 - t);
-    double radius = cell * (0.2 + 0.26 * grow);
+    double radius = cell * (0.2 + 0.22 * grow);
     double r = std::sqrt(cx * cx + cy * cy) / radius;
     double s = 6.0 / cell;
     double n = Fbm3(cx * s, cy * s, t * 2.5, 4, 4711);
@@ -113,7 +113,7 @@ Texel Ring(double x, double y, double t, double cell, Rgb colour) {
     double cx = x - cell / 2, cy = y - cell / 2;
     double r = std::sqrt(cx * cx + cy * cy) / (cell / 2);
     double grow = 1 - (1 - t) * (1 - t);
-    double ringR = 0.15 + 0.78 * grow;
+    double ringR = 0.15 + 0.67 * grow;
     double width = 0.16 * (1 - t * 0.6);
     double a = std::atan2(cy, cx);
     double n = Noise2(std::cos(a) * 3 + 5, std::sin(a) * 3 + t * 2, 77);

@@ -55,6 +55,7 @@ void Birdy(cairo_t* cr, double t) {
         cairo_translate(cr, side * 8, -2);
         cairo_scale(cr, side, 1);
         cairo_rotate(cr, flap);
+        cairo_scale(cr, 0.85, 0.85);
         for (int f = 0; f < 4; ++f) {
             EllipsePath(cr, 10 + f * 3.5, -2 + f * 2.5, 11 - f, 4.2, 0.25 + f * 0.22);
             Shade(cr, f == 0 ? plume : wing, 1.0);
@@ -424,6 +425,7 @@ void WriteEnemyStrip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t
     WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", 64, 16, glow, 3.5, 0.42,
                     [&](cairo_t* cr, int frame) {
                         cairo_translate(cr, 32, 32);
+                        cairo_scale(cr, 0.92, 0.92); // leaves room for the glow inside the cell
                         draw(cr, PingPong(frame, 16));
                     });
 }

@@ -266,7 +266,7 @@ void Sneaker(cairo_t* cr) {
 void Mug(cairo_t* cr) {
     for (int i = -1; i <= 1; ++i) {
         cairo_move_to(cr, i * 7, -16);
-        cairo_curve_to(cr, i * 7 - 5, -21, i * 7 + 5, -24, i * 7, -30);
+        cairo_curve_to(cr, i * 7 - 5, -20, i * 7 + 5, -23, i * 7, -27);
         SetRgb(cr, {1, 1, 1}, 0.75);
         cairo_set_line_width(cr, 2.5);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -304,7 +304,7 @@ const ItemFn kItems[12] = {
     Barrel,
     [](cairo_t* cr) { Gem(cr, {0.1, 0.85, 0.35}, 8, 1.0, kPi / 8); },
     [](cairo_t* cr) { Gem(cr, {0.95, 0.1, 0.25}, 6, 0.85, 0); },
-    [](cairo_t* cr) { Gem(cr, {0.2, 0.45, 1.0}, 4, 1.25, 0); },
+    [](cairo_t* cr) { Gem(cr, {0.2, 0.45, 1.0}, 4, 1.15, 0); },
     ShieldItem,
     ExtraLife,
     Sneaker,

@@ -140,7 +140,7 @@ void DrawShipIcon(cairo_t* cr) { DrawShip(cr, 0); }
 void GenerateShip(const Output& out) {
     WriteGlowFrames(out, "gfx/ship/ship.png", 64, 15, kEngine, 3, 0.4, [](cairo_t* cr, int frame) {
         cairo_translate(cr, 32, 32);
-        cairo_scale(cr, 0.98, 0.98);
+        cairo_scale(cr, 0.93, 0.93);
         DrawShip(cr, BankAngle(frame));
     });
     static const double lengths[4] = {8, 12, 16.5, 21.5};
