@@ -49,17 +49,38 @@ void Spider(cairo_t* cr, double t) {
 void Birdy(cairo_t* cr, double t) {
     Tone plume = MakeTone(kInsectGold, kInsectRim);
     Tone wing = MakeTone(kInsectAmber, kInsectRim);
-    double flap = -0.9 + t * 1.5; // wing angle from raised to lowered
+    double flap = -0.7 + t * 1.2; // wing angle from raised to lowered
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
-        cairo_translate(cr, side * 8, -2);
+        cairo_translate(cr, side * 9, -3);
         cairo_scale(cr, side, 1);
         cairo_rotate(cr, flap);
-        cairo_scale(cr, 0.85, 0.85);
-        for (int f = 0; f < 4; ++f) {
-            EllipsePath(cr, 10 + f * 3.5, -2 + f * 2.5, 11 - f, 4.2, 0.25 + f * 0.22);
-            Shade(cr, f == 0 ? plume : wing, 1.0);
+        cairo_scale(cr, 0.8 + 0.2 * std::cos(flap * 2), 1);
+        // A broad wing: curved leading edge, scalloped feather tips along the trailing edge.
+        cairo_move_to(cr, 0, -5);
+        cairo_curve_to(cr, 8, -13, 18, -14, 25, -9);
+        double tips[][2] = {{24, -3}, {20, 1}, {15, 3}, {9, 5}};
+        double px = 25, py = -9;
+        for (auto& tip : tips) {
+            cairo_curve_to(cr, px + 2, py + 3, tip[0] + 3, tip[1] + 1, tip[0], tip[1]);
+            px = tip[0];
+            py = tip[1];
         }
+        cairo_curve_to(cr, 6, 6, 2, 5, 0, 4);
+        cairo_close_path(cr);
+        Shade(cr, wing, 1.0);
+        for (int f = 0; f < 3; ++f) {
+            cairo_move_to(cr, 4 + f * 3, 0);
+            cairo_line_to(cr, 14 + f * 3.5, -6 + f * 3);
+            SetRgb(cr, Bright(kInsectAmber, 0.6), 0.8);
+            cairo_set_line_width(cr, 0.8);
+            cairo_stroke(cr);
+        }
+        cairo_move_to(cr, 1, -4);
+        cairo_curve_to(cr, 8, -11, 17, -12, 24, -8.5);
+        SetRgb(cr, kInsectGold, 0.9);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
         cairo_restore(cr);
     }
     // Tail feathers on top.
