@@ -52,7 +52,7 @@ void PastePixmap(PixelMap& dst, const PixelMap& src, int x, int y) {
     for (int dy = y0; dy < y1; ++dy) {
         for (int dx = x0; dx < x1; ++dx) {
             const uint8_t* s = src.At(dx - x, dy - y);
-            uint8_t rgba[4];
+            uint8_t rgba[4] = {0, 0, 0, 0};
             switch (src.PixelFormat) {
             case PixelMap::Format::RGBA: std::copy_n(s, 4, rgba); break;
             case PixelMap::Format::Grey: rgba[0] = rgba[1] = rgba[2] = s[0], rgba[3] = 255; break;
