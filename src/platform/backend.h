@@ -24,7 +24,8 @@ struct BatchKey {
     uint32_t Texture = 0; // 0 = untextured (rectangles and debug text use a white texture)
     int Blend = ALPHABLEND;
     bool Fog = false;
-    int ScissorX = 0, ScissorY = 0, ScissorWidth = 0, ScissorHeight = 0; // back-buffer pixels
+    // Back-buffer pixels from the top-left corner, y downward (like vertex positions).
+    int ScissorX = 0, ScissorY = 0, ScissorWidth = 0, ScissorHeight = 0;
     bool operator==(const BatchKey&) const = default;
 };
 

@@ -37,8 +37,10 @@ struct Options {
 bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
 
 // Starts the media layer with the chosen back end: changes to the data root, opens the log file,
-// loads the input script. Returns false with a message when that fails. Call once, before
-// anything else here; tests may call Shutdown and Init again.
+// loads the input script (a malformed line fails with its line number), seeds the random
+// generator when --seed was given (the game then must not reseed from the clock). Returns false
+// with a message when that fails. Call once, before anything else here; tests may call Shutdown
+// and Init again. Before Init and after Shutdown every call works on a headless back end.
 bool Init(const Options& options, std::string& error);
 // Releases the back end (tests use it between cases; the game never shuts down).
 void Shutdown();
@@ -169,7 +171,8 @@ void Cls();
 // Presents the back buffer; sync 1 waits for the vertical blank. Headless: advances the virtual
 // clock by the frame step and counts the frame (and ends the run after --frames N).
 void Flip(int sync);
-// A copy of back-buffer pixels (x, y, w, h in pixels) as an RGBA pixel map.
+// A copy of back-buffer pixels (x, y, w, h in pixels) as an RGBA pixel map. Headless drawing is
+// counted, not rasterised: the copy is opaque black.
 PixelMapRef GrabPixmap(int x, int y, int width, int height);
 
 // ---------------------------------------------------------------------------------------------
@@ -223,7 +226,8 @@ void FogModeOff();
 bool GetFogMode();
 
 // Draws one frame with its handle at (x, y) under the current state. Out-of-range frames are
-// clamped to the image's frames.
+// clamped to the image's frames. Without open graphics nothing is drawn (the draw record still
+// sees the call).
 void DrawFrame(const Image& image, float x, float y, int frame);
 // Filled rectangle in the current colour, alpha, rotation and scale (about its top-left corner).
 void DrawRect(float x, float y, float width, float height);
@@ -268,12 +272,15 @@ struct Placement {
     float Rotation = 0;
     float ScaleX = 1, ScaleY = 1;
 };
-// 1 when a solid texel of frame a (placed by pa) covers the same point as a solid texel of b.
+// 1 when a solid texel of frame a (placed by pa) covers the same point as a solid texel of b:
+// the centres of the texels of the frame drawn finer (b on a tie) are tested against the other's
+// texels, so nothing one texel thin is stepped over. Draw handle and origin do not apply.
 int ImagesOverlap(const Image& a, int frameA, const Placement& pa, const Image& b, int frameB,
                   const Placement& pb);
 
 // Collision layers (bit masks; the game uses layer 32, mask 0x80000000). Writes use the current
-// rotation and scale.
+// rotation and scale. A written image is referenced, not copied: keep it alive until the layer is
+// cleared.
 void ClearCollisions(uint32_t mask);
 void CollideImage(const Image& image, float x, float y, int frame, uint32_t writeMask);
 // A rectangle with its top-left corner at (x, y), rotated and scaled about that corner.
@@ -383,6 +390,7 @@ using AudioChannelRef = std::shared_ptr<AudioChannel>;
 // device the channel runs silently on the clock.
 AudioChannelRef CueSound(const LoadedSound& sound);
 // "directsound" (or "default") selects the default output; 1 on success, 0 if no device.
+// Headless: 1 for those names (there is no device; channels run silently on the virtual clock).
 int SelectAudioDriver(const std::string& name);
 
 // ---------------------------------------------------------------------------------------------
@@ -399,7 +407,8 @@ constexpr int KEY_0 = 48; // .. 57
 constexpr int KEY_A = 65; // .. 90
 constexpr int KEY_F5 = 116;
 
-int KeyPresses(int key); // presses since the previous query of that key; the query resets it
+// Presses since the previous query of that key; the query resets it. Auto-repeat is not a press.
+int KeyPresses(int key);
 int KeyHeld(int key);
 int NextTypedChar(); // 0 when none is waiting
 void ClearInput();
@@ -424,7 +433,7 @@ uint32_t ClockMs(); // wraps at 2^32
 void SleepMs(int ms); // negative does nothing
 
 void SeedRandom(int32_t seed); // low 31 bits; a masked 0 or 2147483647 becomes 4660
-int32_t RandomSeed();
+int32_t RandomSeed(); // the seed in use (after masking), 4660 at start
 float RandomFloat(float a, float b); // between a and b
 int RandomInt(int a, int b);         // a..b inclusive, either order
 
