@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "art/screens/emblems.h"
 #include "art/screens/paint.h"
 #include "art/screens/screen_parts.h"
 #include "common/noise.h"
@@ -214,11 +215,12 @@ struct Premul {
     }
 };
 
-void WritePlanet(const Output& out, int index) {
+} // namespace
+
+cairo_surface_t* RenderPlanet(int index, int size) {
     const PlanetLook& look = kPlanets[index];
-    const int size = 512;
     const double c = size / 2.0;
-    const double radius = look.ring ? 142 : 226;
+    const double radius = (look.ring ? 0.277 : 0.441) * size;
     const double halo = radius * 0.07;
     const Vec light = Normalised({-0.62, -0.48, 0.62});
     const double tilt = look.tilt * M_PI / 180;
@@ -238,7 +240,7 @@ void WritePlanet(const Output& out, int index) {
         Rgb col = Mix(look.accent, look.high, 0.5 + 0.5 * std::sin(t * 25));
         return Premul{col.r * a, col.g * a, col.b * a, a};
     };
-    cairo_surface_t* s = PaintPixels(size, size, [&](int x, int y) {
+    return PaintPixels(size, size, [&](int x, int y) {
         double px = x + 0.5 - c, py = y + 0.5 - c;
         double dx = px / radius, dy = py / radius;
         double r = std::sqrt(dx * dx + dy * dy);
@@ -276,14 +278,14 @@ void WritePlanet(const Output& out, int index) {
         if (pixel.a <= 0) return Rgba{0, 0, 0, 0};
         return Rgba{pixel.r / pixel.a, pixel.g / pixel.a, pixel.b / pixel.a, pixel.a};
     });
-    SavePng(s, out.Path("gfx/planets/planet" + std::to_string(index + 1) + ".png").string());
-    cairo_surface_destroy(s);
 }
 
-} // namespace
-
 void WritePlanets(const Output& out) {
-    for (int i = 0; i < 11; ++i) WritePlanet(out, i);
+    for (int i = 0; i < 11; ++i) {
+        cairo_surface_t* s = RenderPlanet(i, 512);
+        SavePng(s, out.Path("gfx/planets/planet" + std::to_string(i + 1) + ".png").string());
+        cairo_surface_destroy(s);
+    }
 }
 
 } // namespace assetgen::screens

@@ -12,6 +12,8 @@ void GenerateScreenArt(const Output& out) {
     screens::WriteTitles(out);
     screens::WriteBackground(out);
     screens::WritePlanets(out);
+    screens::WriteStory(out);
+    screens::WriteCredits(out);
 }
 
 } // namespace assetgen

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "art/screens/emblems.h"
 #include "art/screens/paint.h"
 #include "art/screens/screen_parts.h"
 #include "common/rng.h"
@@ -12,42 +13,6 @@
 
 namespace assetgen::screens {
 namespace {
-
-// The word "Quillstorm" with its quill sweeping behind it, fitted to w × h.
-void DrawLogotype(cairo_t* cr, double w, double h, uint64_t seed) {
-    Rng rng(seed);
-    // A stream of sparks trailing the quill like a comet.
-    for (int i = 0; i < 90; ++i) {
-        double t = rng.Float(0, 1);
-        double x = w * (0.06 + 0.9 * t) + rng.Float(-20, 20);
-        double y = h * (0.9 - 0.75 * t) + rng.Float(-0.12, 0.12) * h * (1 - t);
-        DrawSparkle(cr, x, y, rng.Float(1.5, 6) * w / 1400, rng.Float(0, 1) < 0.5 ? kCyan : kViolet, rng.Float(0.3, 0.9));
-    }
-    DrawQuill(cr, {w * 0.97, h * 0.06}, {w * 0.70, h * 0.10}, {w * 0.35, h * 0.55}, {w * 0.05, h * 0.95}, h * 0.30,
-              kIce, kViolet);
-    TextStyle style;
-    style.family = "DejaVu Serif";
-    style.size = h * 0.5;
-    double ink = InkWidth(cr, "Quillstorm", style);
-    style.size *= std::min(1.0, w * 0.9 / ink);
-    style.top = kWhite;
-    style.bottom = Mix(kCyan, kViolet, 0.35);
-    style.outline = kInk;
-    style.outlineWidth = style.size * 0.035;
-    style.glow = kCyan;
-    style.glowRadius = style.size * 0.09;
-    style.glowAlpha = 0.55;
-    DrawText(cr, "Quillstorm", w / 2, h * 0.64, style);
-    // A bright horizon line under the word.
-    cairo_pattern_t* line = cairo_pattern_create_linear(w * 0.1, 0, w * 0.9, 0);
-    cairo_pattern_add_color_stop_rgba(line, 0, kCyan.r, kCyan.g, kCyan.b, 0);
-    cairo_pattern_add_color_stop_rgba(line, 0.5, 1, 1, 1, 0.9);
-    cairo_pattern_add_color_stop_rgba(line, 1, kViolet.r, kViolet.g, kViolet.b, 0);
-    cairo_set_source(cr, line);
-    cairo_rectangle(cr, w * 0.1, h * 0.72, w * 0.8, std::max(2.0, h * 0.008));
-    cairo_fill(cr);
-    cairo_pattern_destroy(line);
-}
 
 void WriteTitle(const Output& out) {
     // Shown at scale 0.55 centred at (400, 128): 1400 × 420 spans 770 × 231 units.

@@ -1,0 +1,186 @@
+#include "art/screens/emblems.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+#include "common/rng.h"
+
+namespace assetgen::screens {
+
+void DrawLogotype(cairo_t* cr, double w, double h, uint64_t seed) {
+    Rng rng(seed);
+    // A stream of sparks trailing the quill like a comet.
+    for (int i = 0; i < 90; ++i) {
+        double t = rng.Float(0, 1);
+        double x = w * (0.06 + 0.9 * t) + rng.Float(-20, 20);
+        double y = h * (0.9 - 0.75 * t) + rng.Float(-0.12, 0.12) * h * (1 - t);
+        DrawSparkle(cr, x, y, rng.Float(1.5, 6) * w / 1400, rng.Float(0, 1) < 0.5 ? kCyan : kViolet, rng.Float(0.3, 0.9));
+    }
+    DrawQuill(cr, {w * 0.97, h * 0.06}, {w * 0.70, h * 0.10}, {w * 0.35, h * 0.55}, {w * 0.05, h * 0.95}, h * 0.30,
+              kIce, kViolet);
+    TextStyle style;
+    style.family = "DejaVu Serif";
+    style.size = h * 0.5;
+    double ink = InkWidth(cr, "Quillstorm", style);
+    style.size *= std::min(1.0, w * 0.9 / ink);
+    style.top = kWhite;
+    style.bottom = Mix(kCyan, kViolet, 0.35);
+    style.outline = kInk;
+    style.outlineWidth = style.size * 0.035;
+    style.glow = kCyan;
+    style.glowRadius = style.size * 0.09;
+    style.glowAlpha = 0.55;
+    DrawText(cr, "Quillstorm", w / 2, h * 0.64, style);
+    // A bright horizon line under the word.
+    cairo_pattern_t* line = cairo_pattern_create_linear(w * 0.1, 0, w * 0.9, 0);
+    cairo_pattern_add_color_stop_rgba(line, 0, kCyan.r, kCyan.g, kCyan.b, 0);
+    cairo_pattern_add_color_stop_rgba(line, 0.5, 1, 1, 1, 0.9);
+    cairo_pattern_add_color_stop_rgba(line, 1, kViolet.r, kViolet.g, kViolet.b, 0);
+    cairo_set_source(cr, line);
+    cairo_rectangle(cr, w * 0.1, h * 0.72, w * 0.8, std::max(2.0, h * 0.008));
+    cairo_fill(cr);
+    cairo_pattern_destroy(line);
+}
+
+void DrawShip(cairo_t* cr, double x, double y, double length, double angle) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, length / 100.0, length / 100.0);
+    // Engine trail first, behind the hull.
+    cairo_pattern_t* trail = cairo_pattern_create_linear(0, 30, 0, 190);
+    cairo_pattern_add_color_stop_rgba(trail, 0, 1, 1, 1, 0.9);
+    cairo_pattern_add_color_stop_rgba(trail, 0.2, kCyan.r, kCyan.g, kCyan.b, 0.6);
+    cairo_pattern_add_color_stop_rgba(trail, 1, kViolet.r, kViolet.g, kViolet.b, 0);
+    cairo_move_to(cr, -9, 34);
+    cairo_line_to(cr, 9, 34);
+    cairo_line_to(cr, 2, 190);
+    cairo_line_to(cr, -2, 190);
+    cairo_close_path(cr);
+    cairo_set_source(cr, trail);
+    cairo_fill(cr);
+    cairo_pattern_destroy(trail);
+    // Swept, feather-like wings.
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, side * 6, -20);
+        cairo_curve_to(cr, side * 30, 0, side * 48, 18, side * 52, 42);
+        cairo_line_to(cr, side * 36, 34);
+        cairo_line_to(cr, side * 30, 42);
+        cairo_line_to(cr, side * 18, 30);
+        cairo_line_to(cr, side * 8, 36);
+        cairo_close_path(cr);
+        cairo_pattern_t* wing = cairo_pattern_create_linear(0, -20, side * 50, 40);
+        cairo_pattern_add_color_stop_rgb(wing, 0, kIce.r, kIce.g, kIce.b);
+        cairo_pattern_add_color_stop_rgb(wing, 1, kViolet.r * 0.8, kViolet.g * 0.8, kViolet.b);
+        cairo_set_source(cr, wing);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(wing);
+        SetColour(cr, kInk, 0.9);
+        cairo_set_line_width(cr, 2.5);
+        cairo_stroke(cr);
+    }
+    // The hull: a long quill point.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, -60);
+    cairo_curve_to(cr, 8, -35, 12, 0, 10, 36);
+    cairo_line_to(cr, -10, 36);
+    cairo_curve_to(cr, -12, 0, -8, -35, 0, -60);
+    cairo_close_path(cr);
+    cairo_pattern_t* hull = cairo_pattern_create_linear(-10, 0, 10, 0);
+    cairo_pattern_add_color_stop_rgb(hull, 0, 0.55, 0.70, 0.95);
+    cairo_pattern_add_color_stop_rgb(hull, 0.45, 1, 1, 1);
+    cairo_pattern_add_color_stop_rgb(hull, 1, 0.35, 0.45, 0.75);
+    cairo_set_source(cr, hull);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(hull);
+    SetColour(cr, kInk, 0.9);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    // Cockpit.
+    cairo_save(cr);
+    cairo_scale(cr, 1, 2.2);
+    cairo_arc(cr, 0, -5, 4.5, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColour(cr, kCyan, 1.0);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+void DrawSwarmling(cairo_t* cr, double x, double y, double size, double angle, Rgb eyes, double wingPhase) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, size / 100.0, size / 100.0);
+    const Rgb shell{0.06, 0.04, 0.10};
+    // Wings: translucent, beating.
+    double spread = 0.6 + 0.4 * std::sin(wingPhase);
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_save(cr);
+        cairo_rotate(cr, side * (0.5 + 0.5 * spread));
+        cairo_scale(cr, 0.45, 1);
+        cairo_arc(cr, side * 40, -10, 38, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColour(cr, Mix(shell, kViolet, 0.35), 0.55);
+        cairo_fill(cr);
+    }
+    // Legs.
+    for (int k = -1; k <= 1; ++k)
+        for (int side = -1; side <= 1; side += 2) {
+            cairo_move_to(cr, side * 8, k * 12);
+            cairo_line_to(cr, side * 30, k * 18 + 10);
+            cairo_line_to(cr, side * 36, k * 22 + 24);
+        }
+    SetColour(cr, shell, 1);
+    cairo_set_line_width(cr, 4);
+    cairo_stroke(cr);
+    // Body: head, thorax, abdomen.
+    cairo_save(cr);
+    cairo_scale(cr, 0.75, 1.2);
+    cairo_arc(cr, 0, 18, 20, 0, 2 * M_PI);
+    cairo_restore(cr);
+    cairo_arc(cr, 0, -6, 14, 0, 2 * M_PI);
+    cairo_arc(cr, 0, -26, 11, 0, 2 * M_PI);
+    SetColour(cr, shell, 1);
+    cairo_fill(cr);
+    // A rim of light along the shell so the silhouette reads on dark sky.
+    cairo_save(cr);
+    cairo_scale(cr, 0.75, 1.2);
+    cairo_arc(cr, 0, 18, 20, M_PI * 1.1, M_PI * 1.9);
+    cairo_restore(cr);
+    SetColour(cr, kViolet, 0.6);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_arc(cr, side * 5, -29, 3.5, 0, 2 * M_PI);
+        SetColour(cr, eyes, 1);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+}
+
+double DrawParagraph(cairo_t* cr, const std::string& text, double cx, double y, double width, double lineHeight,
+                     const TextStyle& style) {
+    std::istringstream words(text);
+    std::string word, line;
+    std::vector<std::string> lines;
+    while (words >> word) {
+        std::string candidate = line.empty() ? word : line + " " + word;
+        if (!line.empty() && InkWidth(cr, candidate, style) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    for (const std::string& l : lines) {
+        DrawText(cr, l, cx, y, style);
+        y += lineHeight;
+    }
+    return y;
+}
+
+} // namespace assetgen::screens
