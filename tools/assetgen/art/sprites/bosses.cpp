@@ -31,27 +31,44 @@ void HiveQueen(cairo_t* cr, double t) {
     Tone armour = MakeTone(kBossCrimson, kBossRim);
     Tone dark = MakeTone(Mix(kBossCrimson, kBossViolet, 0.6), kBossRim);
     Tone gold = MakeTone(kBossGold, {1, 1, 0.8});
-    // Legs, stepping in alternation.
+    // Legs, stepping in alternation, with golden knees and spurs.
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
             double s = ((i + (side > 0)) % 2 ? t : 1 - t) * 2.5;
-            double a[] = {side * 12.0, -8 + i * 8.0, side * 23.0, -16 + i * 9.0 - s, side * 27.0, -6 + i * 11.0 + s * 0.5};
+            double a[] = {side * 11.0, -8 + i * 8.0, side * 22.0, -17 + i * 9.0 - s, side * 27.0, -7 + i * 11.0 + s * 0.5};
             ClawLeg(cr, a, dark, 3.0);
+            Body(cr, a[2], a[3], 1.9, 1.9, 0, gold, kFine);
+            double spur[] = {(a[2] + a[4]) / 2, (a[3] + a[5]) / 2, (a[2] + a[4]) / 2 + side * 2.5, (a[3] + a[5]) / 2 - 1.5};
+            Limb(cr, spur, 2, 0.9, gold);
         }
-    // The glowing core beneath the wing cases.
-    Lamp(cr, 0, -8, 13 + t * 3, kBossEnergy, 0.9);
-    double spread = 0.06 + t * 0.16;
+    // Membrane wings unfold from under the wing cases as they lift.
+    double spread = 0.05 + t * 0.25;
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
-        cairo_translate(cr, side * 1, -22);
-        cairo_rotate(cr, side * spread);
+        cairo_translate(cr, side * 4, -18);
+        cairo_rotate(cr, side * (0.9 + spread * 1.8));
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, side * 7, 8, side * 9, 26, side * 3, 36);
+        cairo_curve_to(cr, side * -1, 24, side * -2, 10, 0, 0);
+        cairo_close_path(cr);
+        cairo_restore(cr);
+        Membrane(cr, {0.9, 0.4, 0.9}, 0.7, side * 4, -18, side * 20, 8);
+    }
+    // The glowing core beneath the wing cases.
+    Lamp(cr, 0, -8, 13 + t * 3, kBossEnergy, 0.9);
+    for (int side = -1; side <= 1; side += 2) {
+        cairo_save(cr);
+        cairo_translate(cr, side * 1, -23);
+        cairo_rotate(cr, side * spread * 0.6);
         cairo_move_to(cr, 0, 0);
         cairo_curve_to(cr, side * 12, -3, side * 19, 8, side * 17, 24);
         cairo_curve_to(cr, side * 15, 30, side * 6, 30, 0, 28);
         cairo_close_path(cr);
         cairo_path_t* shell = cairo_copy_path(cr);
         Shade(cr, armour, kFine);
-        // Ridges and gold trim along the inner edge.
+        cairo_append_path(cr, shell);
+        Texture(cr, 2901, 12, 0.2);
+        // Ridges, runes and gold trim.
         for (int k = 0; k < 3; ++k) {
             cairo_move_to(cr, side * (4 + k * 4.0), 2 + k);
             cairo_curve_to(cr, side * (8 + k * 4.0), 8, side * (9 + k * 3.0), 16, side * (6 + k * 3.0), 26);
@@ -65,59 +82,78 @@ void HiveQueen(cairo_t* cr, double t) {
         cairo_set_line_width(cr, 1.1);
         cairo_stroke(cr);
         cairo_append_path(cr, shell);
-        SetRgb(cr, kBossGold, 0.8);
-        cairo_set_line_width(cr, 0.5);
+        SetRgb(cr, kBossGold, 0.85);
+        cairo_set_line_width(cr, 0.6);
         cairo_stroke(cr);
         cairo_path_destroy(shell);
-        Highlight(cr, side * 7, 8, 2.5, 7, 0.35);
-        // Energy vents on each case.
-        for (int k = 0; k < 3; ++k) Lamp(cr, side * 11, 6 + k * 6.0, 1.8, kBossEnergy, 0.55 + 0.45 * t);
+        // Iridescent sheen.
+        cairo_move_to(cr, side * 3, 3);
+        cairo_curve_to(cr, side * 7, 6, side * 9, 12, side * 8, 18);
+        SetRgb(cr, {1.0, 0.7, 0.95}, 0.35);
+        cairo_set_line_width(cr, 2.2);
+        cairo_stroke(cr);
+        for (int k = 0; k < 4; ++k) Lamp(cr, side * 12.5, 4 + k * 5.0, 1.7, kBossEnergy, 0.5 + 0.5 * t);
         cairo_restore(cr);
     }
-    // Pronotum shield with horns.
+    // Pronotum shield with forward-curving horns.
     for (int side = -1; side <= 1; side += 2) {
-        cairo_move_to(cr, side * 6, 8);
-        cairo_curve_to(cr, side * 14, 4, side * 20, -2, side * 21, -10);
-        cairo_curve_to(cr, side * 18, -2, side * 14, 4, side * 10, 11);
+        cairo_move_to(cr, side * 7, 9);
+        cairo_curve_to(cr, side * 15, 6, side * 21, 0, side * 23, -9);
+        cairo_curve_to(cr, side * 19, -1, side * 15, 5, side * 11, 12);
         cairo_close_path(cr);
         Shade(cr, gold, kFine);
     }
     cairo_move_to(cr, -15, 6);
-    cairo_curve_to(cr, -14, 2, 14, 2, 15, 6);
+    cairo_curve_to(cr, -14, 1, 14, 1, 15, 6);
     cairo_curve_to(cr, 16, 14, 10, 18, 0, 18);
     cairo_curve_to(cr, -10, 18, -16, 14, -15, 6);
     cairo_close_path(cr);
+    cairo_path_t* shield = cairo_copy_path(cr);
     Shade(cr, dark, kFine);
-    cairo_move_to(cr, -13, 7);
-    cairo_curve_to(cr, -8, 5, 8, 5, 13, 7);
+    cairo_append_path(cr, shield);
+    Texture(cr, 2902, 10, 0.18);
+    cairo_path_destroy(shield);
+    cairo_move_to(cr, -13, 6.5);
+    cairo_curve_to(cr, -8, 4, 8, 4, 13, 6.5);
     SetRgb(cr, kBossGold, 0.9);
-    cairo_set_line_width(cr, 0.7);
+    cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
+    for (int i = -2; i <= 2; ++i) Lamp(cr, i * 4.5, 10 + std::abs(i) * 0.6, 1.3, kEyeAmber, 0.7);
     // Mandibles: wide open at t = 0, snapping shut at 1.
-    double open = 0.1 + (1 - t) * 0.45;
+    double open = 0.05 + (1 - t) * 0.5;
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
-        cairo_translate(cr, side * 6, 20);
+        cairo_translate(cr, side * 5, 21);
         cairo_rotate(cr, side * open);
-        cairo_move_to(cr, 0, -2);
-        cairo_curve_to(cr, side * 9, 0, side * 8, 9, -side * 4, 12);
-        cairo_curve_to(cr, side * 2, 7, side * 2, 3, -side * 3, 2);
+        cairo_move_to(cr, 0, -3);
+        cairo_curve_to(cr, side * 9, -1, side * 10, 9, -side * 3, 13);
+        cairo_curve_to(cr, side * 3, 8, side * 3, 3, -side * 2, 2);
         cairo_close_path(cr);
-        cairo_restore(cr);
         Shade(cr, gold, kFine);
+        for (int k = 0; k < 3; ++k) {
+            double x = side * (3.5 - k * 1.2), y = 3 + k * 3.0;
+            cairo_move_to(cr, x, y);
+            cairo_line_to(cr, x - side * 1.8, y + 0.6);
+            cairo_line_to(cr, x, y + 1.4);
+            cairo_close_path(cr);
+            SetRgb(cr, {1, 0.95, 0.85});
+            cairo_fill(cr);
+        }
+        cairo_restore(cr);
     }
-    // Head and eyes.
-    EllipsePath(cr, 0, 19, 9, 5.5);
+    // Head with two great compound eyes and a row of small ones.
+    EllipsePath(cr, 0, 19.5, 9.5, 5.5);
     Shade(cr, armour, kFine);
-    for (int i = 0; i < 4; ++i) {
-        double x = -5.4 + i * 3.6, y = 18.5 + (i == 0 || i == 3 ? -0.8 : 0.6);
-        Lamp(cr, x, y, 2.0, i == 1 || i == 2 ? kEyeAmber : kBossEnergy);
+    for (int side = -1; side <= 1; side += 2) {
+        Body(cr, side * 5.5, 18.5, 3.4, 2.8, side * 0.3, MakeTone({0.95, 0.2, 0.7}, kBossRim), kFine);
+        Lamp(cr, side * 5.5, 18.5, 3.2, kBossEnergy, 0.6 + 0.4 * t);
+        Highlight(cr, side * 5.5 - 1, 17.5, 1.2, 0.8, 0.9);
     }
-    Highlight(cr, -4, 16.5, 3, 1.3, 0.5);
+    for (int i = -1; i <= 1; ++i) Lamp(cr, i * 2.0, 21.5, 1.2, kEyeAmber);
     // Crown horn.
-    cairo_move_to(cr, -2.5, 4);
-    cairo_curve_to(cr, -2, -2, -1, -6, 0, -8);
-    cairo_curve_to(cr, 1, -6, 2, -2, 2.5, 4);
+    cairo_move_to(cr, -2.5, 5);
+    cairo_curve_to(cr, -2, -2, -1, -7, 0, -10);
+    cairo_curve_to(cr, 1, -7, 2, -2, 2.5, 5);
     cairo_close_path(cr);
     Shade(cr, gold, kFine);
 }
@@ -143,51 +179,79 @@ void BrainShip(cairo_t* cr, double t) {
         }
         Lamp(cr, pts[10], pts[11], 2.2, kBossEnergy, 0.6 + 0.4 * t);
     }
-    // Side cannon pods.
+    // Side cannons hanging from short arms, muzzles down.
     for (int side = -1; side <= 1; side += 2) {
-        double arm[] = {side * 16.0, 0, side * 24.0, 4};
-        Limb(cr, arm, 2, 3, hull);
-        EllipsePath(cr, side * 25, 6, 4.5, 7);
-        Shade(cr, gold, kFine);
-        EllipsePath(cr, side * 25, 12, 2.5, 1.5);
+        double arm[] = {side * 16.0, -2, side * 24.0, 0};
+        Limb(cr, arm, 2, 3.4, hull);
+        cairo_move_to(cr, side * 24 - 4, -4);
+        cairo_line_to(cr, side * 24 + 4, -4);
+        cairo_line_to(cr, side * 24 + 3, 13);
+        cairo_line_to(cr, side * 24 - 3, 13);
+        cairo_close_path(cr);
+        Shade(cr, MakeTone(kMetalDark, kBossRim), kFine);
+        for (int k = 0; k < 3; ++k) {
+            cairo_rectangle(cr, side * 24 - 4.2 + k * 0.2, -1 + k * 4.5, 8.4 - k * 0.4, 1.6);
+            Shade(cr, gold, kFine * 0.6);
+        }
+        EllipsePath(cr, side * 24, 13, 3, 1.2);
         SetRgb(cr, {0.1, 0, 0.1});
         cairo_fill(cr);
-        Lamp(cr, side * 25, 12.5, 3 + t * 2, kBossEnergy, 0.5 + 0.5 * t);
+        Lamp(cr, side * 24, 13.5, 3 + t * 2, kBossEnergy, 0.5 + 0.5 * t);
     }
-    // Dorsal spines.
-    for (int i = -2; i <= 2; ++i) {
-        double x = i * 5.5, h = 8 - std::abs(i) * 1.5;
-        cairo_move_to(cr, x - 2.2, -16 + std::abs(i) * 1.5);
-        cairo_line_to(cr, x + i * 0.8, -16 - h + std::abs(i) * 1.5);
-        cairo_line_to(cr, x + 2.2, -16 + std::abs(i) * 1.5);
+    // Dorsal spines above the hull.
+    for (int i = -3; i <= 3; ++i) {
+        double x = i * 5.5, base = -18 + std::abs(i) * std::abs(i) * 0.55, h = 9 - std::abs(i) * 1.3;
+        cairo_move_to(cr, x - 2.4, base + 2);
+        cairo_line_to(cr, x + i * 1.2, base - h);
+        cairo_line_to(cr, x + 2.4, base + 2);
         cairo_close_path(cr);
         Shade(cr, gold, kFine);
     }
-    // Hull: a broad armoured lens.
+    // Hull: a broad armoured lens with a crimson underbelly and a row of fangs.
     cairo_move_to(cr, -22, 0);
     cairo_curve_to(cr, -22, -14, -12, -20, 0, -20);
     cairo_curve_to(cr, 12, -20, 22, -14, 22, 0);
     cairo_curve_to(cr, 22, 9, 12, 14, 0, 14);
     cairo_curve_to(cr, -12, 14, -22, 9, -22, 0);
     cairo_close_path(cr);
+    cairo_path_t* lens = cairo_copy_path(cr);
     Shade(cr, hull, kFine);
+    cairo_append_path(cr, lens);
+    Texture(cr, 3001, 14, 0.18);
+    cairo_save(cr);
+    cairo_append_path(cr, lens);
+    cairo_clip(cr);
+    EllipsePath(cr, 0, 14, 24, 7);
+    SetRgb(cr, Bright(kBossCrimson, 0.9), 0.9);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_path_destroy(lens);
+    for (int i = -3; i <= 3; ++i) {
+        cairo_move_to(cr, i * 4.0 - 1.5, 12.5 - std::abs(i) * 0.5);
+        cairo_line_to(cr, i * 4.0, 18 - std::abs(i) * 0.9);
+        cairo_line_to(cr, i * 4.0 + 1.5, 12.5 - std::abs(i) * 0.5);
+        cairo_close_path(cr);
+        Shade(cr, MakeTone({1.0, 0.95, 0.85}, kBossRim), kFine);
+    }
     // Armour plates.
     for (int side = -1; side <= 1; side += 2)
         for (int k = 0; k < 3; ++k) {
-            cairo_move_to(cr, side * (11 + k * 3.5), -16 + k * 2);
-            cairo_curve_to(cr, side * (14 + k * 3.5), -8, side * (14 + k * 3.0), 2, side * (11 + k * 2.5), 10 - k);
+            cairo_move_to(cr, side * (12 + k * 3.2), -16 + k * 2.5);
+            cairo_curve_to(cr, side * (15 + k * 3.0), -8, side * (15 + k * 2.6), 1, side * (12 + k * 2.4), 8 - k);
             SetRgb(cr, kBossGold, 0.75);
             cairo_set_line_width(cr, 0.6);
             cairo_stroke(cr);
         }
     // Ring of lamps chasing round the hull.
-    for (int i = 0; i < 12; ++i) {
-        double a = i * 2 * kPi / 12;
+    for (int i = 0; i < 14; ++i) {
+        double a = i * 2 * kPi / 14;
         double on = 0.5 + 0.5 * std::cos(a - t * kPi * 2);
-        Lamp(cr, 18 * std::cos(a), -3 + 12 * std::sin(a), 1.5, i % 2 ? kBossEnergy : kEyeAmber, 0.25 + 0.75 * on);
+        Lamp(cr, 18.5 * std::cos(a), -3 + 12.5 * std::sin(a), 1.5, i % 2 ? kBossEnergy : kEyeAmber, 0.25 + 0.75 * on);
     }
-    // The great eye.
-    EllipsePath(cr, 0, -3, 11, 8.5);
+    // The great eye in a golden socket.
+    EllipsePath(cr, 0, -3, 12, 9.3);
+    Shade(cr, gold, kFine);
+    EllipsePath(cr, 0, -3, 10.5, 8);
     Shade(cr, crimson, kFine);
     EllipsePath(cr, 0, -3, 9, 6.8);
     Shade(cr, MakeTone({0.95, 0.9, 0.85}, kBossRim), 0.3);
@@ -195,6 +259,14 @@ void BrainShip(cairo_t* cr, double t) {
     cairo_save(cr);
     EllipsePath(cr, 0, -3, 9, 6.8);
     cairo_clip(cr);
+    for (int k = 0; k < 5; ++k) {
+        double a = 0.6 + k * 0.5;
+        cairo_move_to(cr, -9 * std::cos(a), -3 - 6.8 * std::sin(a) * (k % 2 ? 1 : -1));
+        cairo_line_to(cr, look - 4 * std::cos(a), -3 - 3 * std::sin(a) * (k % 2 ? 1 : -1));
+        SetRgb(cr, {0.85, 0.15, 0.25}, 0.6);
+        cairo_set_line_width(cr, 0.35);
+        cairo_stroke(cr);
+    }
     Lamp(cr, look, -3, 7, kBossEnergy);
     EllipsePath(cr, look, -3, 4.6, 4.6);
     Shade(cr, MakeTone({0.9, 0.2, 0.6}, {1, 0.6, 0.9}), 0.3);
@@ -202,7 +274,7 @@ void BrainShip(cairo_t* cr, double t) {
     SetRgb(cr, {0.05, 0, 0.05});
     cairo_fill(cr);
     Highlight(cr, look - 2, -5.5, 1.5, 1.2, 0.95);
-    // Heavy lids blink slightly at the far end of the cycle.
+    // Heavy lids close a little at the far end of the cycle.
     double lid = std::max(0.0, t - 0.85) / 0.15 * 4;
     cairo_rectangle(cr, -12, -12, 24, 2.2 + lid);
     cairo_rectangle(cr, -12, 6 - lid, 24, 4);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/noise.h"
 #include "common/sheet.h"
 
 namespace assetgen::sprites {
@@ -271,6 +272,32 @@ void Membrane(cairo_t* cr, Rgb c, double alpha, double rootX, double rootY, doub
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
     cairo_path_destroy(path);
+}
+
+} // namespace assetgen::sprites
+
+namespace assetgen::sprites {
+
+void Texture(cairo_t* cr, uint32_t seed, double featurePx, double strength) {
+    cairo_save(cr);
+    cairo_clip(cr);
+    cairo_identity_matrix(cr);
+    double x0, y0, x1, y1;
+    cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
+    int ox = int(std::floor(x0)), oy = int(std::floor(y0));
+    int w = int(std::ceil(x1)) - ox, h = int(std::ceil(y1)) - oy;
+    if (w > 0 && h > 0) {
+        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+        FillPixels(s, [&](double x, double y) {
+            double n = Fbm2((x + ox) / featurePx, (y + oy) / featurePx, 4, seed);
+            double v = n > 0 ? 1.0 : 0.0;
+            return Texel{v, v * 0.95, v * 0.9, std::min(1.0, std::abs(n) * 2) * strength};
+        });
+        cairo_set_source_surface(cr, s, ox, oy);
+        cairo_paint(cr);
+        cairo_surface_destroy(s);
+    }
+    cairo_restore(cr);
 }
 
 } // namespace assetgen::sprites

@@ -73,3 +73,11 @@ void Body(cairo_t* cr, double x, double y, double rx, double ry, double angle, c
 void Membrane(cairo_t* cr, Rgb c, double alpha, double rootX, double rootY, double tipX, double tipY);
 
 } // namespace assetgen::sprites
+
+namespace assetgen::sprites {
+
+// Roughens the current path with a light-and-dark noise pattern (features of about `featurePx`
+// device pixels, peak alpha `strength`), for large armoured surfaces. Consumes the path.
+void Texture(cairo_t* cr, uint32_t seed, double featurePx, double strength);
+
+} // namespace assetgen::sprites
