@@ -46,9 +46,9 @@ void HiveQueen(cairo_t* cr, double t) {
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
         cairo_translate(cr, side * 4, -18);
-        cairo_rotate(cr, side * (0.9 + spread * 1.8));
+        cairo_rotate(cr, side * (0.55 + spread * 1.2));
         cairo_move_to(cr, 0, 0);
-        cairo_curve_to(cr, side * 7, 8, side * 9, 26, side * 3, 36);
+        cairo_curve_to(cr, side * 7, 8, side * 9, 22, side * 3, 30);
         cairo_curve_to(cr, side * -1, 24, side * -2, 10, 0, 0);
         cairo_close_path(cr);
         cairo_restore(cr);
@@ -288,7 +288,7 @@ void BrainShip(cairo_t* cr, double t) {
 
 void GenerateBosses(const Output& out) {
     WriteGlowFrames(out, "gfx/enemies/bug29.png", 256, 16, kBossEnergy, 9, 0.42, [](cairo_t* cr, int frame) {
-        cairo_translate(cr, 128, 128);
+        cairo_translate(cr, 128, 122);
         cairo_scale(cr, 3.8, 3.8);
         HiveQueen(cr, PingPong(frame, 16));
     });

@@ -55,7 +55,7 @@ void Birdy(cairo_t* cr, double t) {
         cairo_translate(cr, side * 9, -3);
         cairo_scale(cr, side, 1);
         cairo_rotate(cr, flap);
-        cairo_scale(cr, 0.8 + 0.2 * std::cos(flap * 2), 1);
+        cairo_scale(cr, 0.85 * (0.8 + 0.2 * std::cos(flap * 2)), 0.85);
         // A broad wing: curved leading edge, scalloped feather tips along the trailing edge.
         cairo_move_to(cr, 0, -5);
         cairo_curve_to(cr, 8, -13, 18, -14, 25, -9);
