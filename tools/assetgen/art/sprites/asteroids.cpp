@@ -97,7 +97,7 @@ Texel ShadeRock(const Rock& rock, double px, double py, double cell, double base
     Rgb base = Mix(kRockDark, kRockLight, albedo);
     double rim = std::pow(1 - n0.z, 3) * std::max(0.0, Dot({n0.x, n0.y, 0}, Normalize({0.7, 0.7, 0}))) * 0.9;
     Rgb rimColour{0.45, 0.65, 1.0};
-    double lit = (0.05 + 1.35 * std::pow(diffuse, 1.2)) * cavity;
+    double lit = (0.07 + 1.45 * std::pow(diffuse, 1.1)) * cavity;
     return {base.r * lit + rimColour.r * rim, base.g * lit + rimColour.g * rim, base.b * lit + rimColour.b * rim,
             coverage};
 }

@@ -31,8 +31,8 @@ inline constexpr Rgb kMineIron{0.3, 0.26, 0.3};
 inline constexpr Rgb kMineRim{1.0, 0.45, 0.3};
 
 // Rocks: warm grey-brown lit by a pale sun.
-inline constexpr Rgb kRockLight{0.78, 0.7, 0.6};
-inline constexpr Rgb kRockDark{0.3, 0.24, 0.22};
+inline constexpr Rgb kRockLight{0.95, 0.85, 0.72};
+inline constexpr Rgb kRockDark{0.38, 0.3, 0.27};
 
 // Bosses: deep crimson and violet armour, gold trim, hot magenta energy.
 inline constexpr Rgb kBossCrimson{0.6, 0.08, 0.18};
