@@ -50,11 +50,13 @@ void Explosion(const Output& out) {
         cairo_set_source_surface(cr, s, 0, 0);
         cairo_paint(cr);
         cairo_surface_destroy(s);
+        // The first flash.
+        if (t < 0.2) Lamp(cr, 32, 32, 20, {1.0, 0.95, 0.7}, 1 - t / 0.2);
         // Sparks thrown outwards in the first half.
         Rng rng(99);
         for (int i = 0; i < 10; ++i) {
             double a = rng.Float(0, 2 * kPi), speed = rng.Float(20, 30);
-            double d0 = speed * t, d1 = speed * t + 4;
+            double d0 = 12 + speed * t, d1 = d0 + 3 + 5 * (1 - t);
             if (t > 0.7) continue;
             cairo_move_to(cr, 32 + std::cos(a) * d0, 32 + std::sin(a) * d0);
             cairo_line_to(cr, 32 + std::cos(a) * d1, 32 + std::sin(a) * d1);
