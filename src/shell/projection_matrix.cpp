@@ -4,6 +4,7 @@
 #include "sprites/render_state.h"
 
 LetterboxSize ComputeLetterbox(int vw, int vh, int gw, int gh) {
+    if (gw <= 0 || gh <= 0) return {vw, vh}; // no back buffer (yet): nothing to fit
     // The quotients are formed in double and each result rounded to a 32-bit float before it is
     // truncated: 1024 / (1280 / 800) is 639.999… in double but 640 as a float, and the display
     // must get 640.

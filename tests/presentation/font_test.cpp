@@ -75,12 +75,6 @@ TEST(Font, TextWidthAddsTrackingBetweenLetters) {
     EXPECT_FLOAT_EQ(font->LetterWidth('B'), 20);
 }
 
-TEST(Font, SetMakesItTheCurrentFont) {
-    FontRef font = Font::FromImage(nullptr, 32, 32, "A", 0, 0, 0.33f);
-    font->Set();
-    EXPECT_EQ(CurrentFont, font);
-}
-
 TEST(NextCharacter, DecodesUtf8AndKeepsStrayBytes) {
     std::string text = "a\xe2\x80\x98\xff" "b";
     size_t i = 0;

@@ -4,6 +4,7 @@
 
 #include "platform/headless/headless_control.h"
 #include "shell/app.h"
+#include "presentation/sound.h"
 #include "shell/game_globals.h"
 #include "shell/main_loop.h"
 #include "shell/media.h"
@@ -81,4 +82,35 @@ TEST_F(MainLoopTest, SpeedPowerupStretchesGameTimeButNotDeltaSeconds) {
     EXPECT_EQ(GameTime, 20);
     EXPECT_FLOAT_EQ(DeltaSeconds, 0.016f);
     EXPECT_EQ(Sprite::TimeStep(), 20);
+}
+
+TEST(MainLoopSuspendTest, SuspendPausesTheMusicAndTheGame) {
+    std::string root = testfiles::MakeTempDir();
+    testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+    testfiles::WriteWav(root + "/sfx/music/title.wav", 22050, 44100);
+    testfiles::WriteBytes(root + "/script.txt", {'0', ' ', 's', 'u', 's', 'p', 'e', 'n', 'd', '\n', '1', ' ', 'r', 'e',
+                                                 's', 'u', 'm', 'e', '\n'});
+    Media::Options options;
+    options.Headless = true;
+    options.DataRoot = root;
+    options.ScriptFile = root + "/script.txt";
+    std::string error;
+    ASSERT_TRUE(Media::Init(options, error)) << error;
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    StartFrameClock();
+    Sound::PlayMusic("title.wav");
+    ASSERT_TRUE(Sound::MusicChannel_);
+
+    Media::Headless::AdvanceClock(16);
+    uint32_t before = Media::ClockMs();
+    EXPECT_FALSE(RunFrame()); // suspended: sleeps instead of playing
+    EXPECT_EQ(Media::ClockMs() - before, 250u);
+    EXPECT_EQ(GameTime, 0);
+    EXPECT_EQ(Sound::MusicChannel_->Playing(), 0);
+
+    Media::Flip(0); // frame 1 of the script: resume
+    PollSystemEvents();
+    EXPECT_EQ(Media::AppSuspended(), 0);
+    EXPECT_EQ(Sound::MusicChannel_->Playing(), 1);
+    std::filesystem::remove_all(root);
 }

@@ -79,12 +79,3 @@ TEST_F(PointerTest, ReleasedPointerStaysInThePlayfieldInFullScreen) {
     EXPECT_NEAR(PointerY, 495.37f, 0.01f);
     EXPECT_EQ(Media::PointerWindowX(), 95); // playfield x 0 is window pixel 44 / 0.4625 = 95.1
 }
-
-TEST_F(PointerTest, ButtonsAreIndexedByButtonNumber) {
-    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
-    UpdatePointer();
-    for (int button = 1; button <= 3; ++button) {
-        EXPECT_EQ(MouseButtonDown[button], 0);
-        EXPECT_EQ(MouseButtonHit[button], 0);
-    }
-}

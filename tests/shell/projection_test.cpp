@@ -14,7 +14,7 @@ TEST(ComputeLetterbox, SquareUnitsWithThePlayfieldInside) {
     } cases[] = {
         {800, 500, 800, 500},   {1024, 768, 800, 600},  {1280, 1024, 800, 640}, // 639.99… rounds to 640
         {1920, 1080, 888, 500}, {1680, 1050, 800, 500}, {1280, 800, 800, 500},  {2560, 1600, 800, 500},
-        {1366, 768, 889, 500},  {640, 480, 800, 600},
+        {1366, 768, 889, 500},  {640, 480, 800, 600},   {0, 0, 800, 500}, // no back buffer
     };
     for (const auto& c : cases) {
         LetterboxSize size = ComputeLetterbox(800, 500, c.gw, c.gh);
