@@ -148,8 +148,9 @@ void Mentalist(cairo_t* cr, double t) {
 
 // Predor: a dark crimson stalker with scything mandibles and a row of burning eyes.
 void Predor(cairo_t* cr, double t) {
-    Tone shell = MakeTone({0.55, 0.08, 0.12}, kInsectRim);
-    Tone blade = MakeTone({0.85, 0.8, 0.75}, kInsectRim);
+    // A hot red back light suits this hunter better than the family's mint.
+    Tone shell = MakeTone({0.55, 0.08, 0.12}, {1.0, 0.45, 0.35});
+    Tone blade = MakeTone({0.85, 0.8, 0.75}, {1.0, 0.45, 0.35});
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
             double a[] = {side * 8.0, -8 + i * 6.0, side * 20.0, -16 + i * 8.0 + t * 2, side * 26.0, -8 + i * 10.0};
@@ -334,6 +335,7 @@ void Hopper2(cairo_t* cr, double t) {
 
 // Swami: a floating mystic in a robe and jewelled turban with orbs circling around him.
 void Swami(cairo_t* cr, double t) {
+    cairo_scale(cr, 1.12, 1.12);
     Tone robe = MakeTone({0.55, 0.15, 0.65}, kInsectRim);
     Tone turban = MakeTone({1.0, 0.85, 0.55}, kInsectRim);
     Tone skin = MakeTone({0.35, 0.7, 0.55}, kInsectRim);

@@ -157,7 +157,7 @@ void Mine(cairo_t* cr, double t) {
         Shade(cr, spike, 1.0);
         Lamp(cr, reach * c, reach * s, 2 + t * 1.5, kLampRed, t);
     }
-    Body(cr, 0, 0, 17, 17, 0, iron, 1.5);
+    Body(cr, 0, 0, 18, 18, 0, iron, 1.5);
     cairo_arc(cr, 0, 0, 12.5, 0, 2 * kPi);
     SetRgb(cr, Bright(kMineRim, 0.6), 0.5);
     cairo_set_line_width(cr, 1.2);

@@ -27,7 +27,7 @@ inline constexpr Rgb kLampCyan{0.3, 0.95, 1.0};
 inline constexpr Rgb kLampRed{1.0, 0.2, 0.15};
 
 // Mines: black iron with hot red.
-inline constexpr Rgb kMineIron{0.3, 0.26, 0.3};
+inline constexpr Rgb kMineIron{0.24, 0.22, 0.28};
 inline constexpr Rgb kMineRim{1.0, 0.45, 0.3};
 
 // Rocks: warm grey-brown lit by a pale sun.
