@@ -16,12 +16,24 @@ namespace {
 struct Vec {
     double x, y, z;
 };
-Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec operator*(Vec a, double k) { return {a.x * k, a.y * k, a.z * k}; }
-double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec Normalize(Vec a) { return a * (1.0 / std::sqrt(Dot(a, a))); }
-Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec operator+(Vec a, Vec b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec operator-(Vec a, Vec b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec operator*(Vec a, double k) {
+    return {a.x * k, a.y * k, a.z * k};
+}
+double Dot(Vec a, Vec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec Normalize(Vec a) {
+    return a * (1.0 / std::sqrt(Dot(a, a)));
+}
+Vec Cross(Vec a, Vec b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 
 // Rodrigues rotation of v about the unit axis k.
 Vec Rotate(Vec v, Vec k, double angle) {
@@ -69,7 +81,8 @@ private:
     std::vector<Crater> craters_;
 };
 
-Texel ShadeRock(const Rock& rock, double px, double py, double cell, double baseRadius, Vec axis, double angle) {
+Texel ShadeRock(const Rock& rock, double px, double py, double cell, double baseRadius, Vec axis,
+                double angle) {
     double cx = cell / 2, cy = cell / 2;
     double dx = px - cx, dy = py - cy;
     double r = std::sqrt(dx * dx + dy * dy);
@@ -98,16 +111,16 @@ Texel ShadeRock(const Rock& rock, double px, double py, double cell, double base
     double rim = std::pow(1 - n0.z, 3) * std::max(0.0, Dot({n0.x, n0.y, 0}, Normalize({0.7, 0.7, 0}))) * 0.9;
     Rgb rimColour{0.45, 0.65, 1.0};
     double lit = (0.07 + 1.45 * std::pow(diffuse, 1.1)) * cavity;
-    return {base.r * lit + rimColour.r * rim, base.g * lit + rimColour.g * rim, base.b * lit + rimColour.b * rim,
-            coverage};
+    return {base.r * lit + rimColour.r * rim, base.g * lit + rimColour.g * rim,
+            base.b * lit + rimColour.b * rim, coverage};
 }
 
 void WriteAsteroid(const Output& out, int type, int cell, uint32_t seed, int craters) {
     Rock rock(seed, craters);
     Vec axis = Normalize({0.35, 1.0, 0.3});
     double baseRadius = cell * 0.39;
-    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", cell, 64, {0.5, 0.6, 0.9}, cell / 20.0,
-                    0.3, [&](cairo_t* cr, int frame) {
+    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", cell, 64, {0.5, 0.6, 0.9},
+                    cell / 20.0, 0.3, [&](cairo_t* cr, int frame) {
                         double angle = 2 * kPi * LoopPhase(frame, 64);
                         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cell, cell);
                         FillPixels(s, [&](double x, double y) {

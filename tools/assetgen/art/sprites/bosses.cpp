@@ -35,10 +35,12 @@ void HiveQueen(cairo_t* cr, double t) {
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
             double s = ((i + (side > 0)) % 2 ? t : 1 - t) * 2.5;
-            double a[] = {side * 11.0, -8 + i * 8.0, side * 22.0, -17 + i * 9.0 - s, side * 27.0, -7 + i * 11.0 + s * 0.5};
+            double a[] = {side * 11.0,       -8 + i * 8.0, side * 22.0,
+                          -17 + i * 9.0 - s, side * 27.0,  -7 + i * 11.0 + s * 0.5};
             ClawLeg(cr, a, dark, 3.0);
             Body(cr, a[2], a[3], 1.9, 1.9, 0, gold, kFine);
-            double spur[] = {(a[2] + a[4]) / 2, (a[3] + a[5]) / 2, (a[2] + a[4]) / 2 + side * 2.5, (a[3] + a[5]) / 2 - 1.5};
+            double spur[] = {(a[2] + a[4]) / 2, (a[3] + a[5]) / 2, (a[2] + a[4]) / 2 + side * 2.5,
+                             (a[3] + a[5]) / 2 - 1.5};
             Limb(cr, spur, 2, 0.9, gold);
         }
     // Membrane wings unfold from under the wing cases as they lift.
@@ -92,7 +94,8 @@ void HiveQueen(cairo_t* cr, double t) {
         SetRgb(cr, {1.0, 0.7, 0.95}, 0.35);
         cairo_set_line_width(cr, 2.2);
         cairo_stroke(cr);
-        for (int k = 0; k < 4; ++k) Lamp(cr, side * 12.5, 4 + k * 5.0, 1.7, kBossEnergy, 0.5 + 0.5 * t);
+        for (int k = 0; k < 4; ++k)
+            Lamp(cr, side * 12.5, 4 + k * 5.0, 1.7, kBossEnergy, 0.5 + 0.5 * t);
         cairo_restore(cr);
     }
     // Pronotum shield with forward-curving horns.
@@ -118,7 +121,8 @@ void HiveQueen(cairo_t* cr, double t) {
     SetRgb(cr, kBossGold, 0.9);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
-    for (int i = -2; i <= 2; ++i) Lamp(cr, i * 4.5, 10 + std::abs(i) * 0.6, 1.3, kEyeAmber, 0.7);
+    for (int i = -2; i <= 2; ++i)
+        Lamp(cr, i * 4.5, 10 + std::abs(i) * 0.6, 1.3, kEyeAmber, 0.7);
     // Mandibles: wide open at t = 0, snapping shut at 1.
     double open = 0.05 + (1 - t) * 0.5;
     for (int side = -1; side <= 1; side += 2) {
@@ -149,7 +153,8 @@ void HiveQueen(cairo_t* cr, double t) {
         Lamp(cr, side * 5.5, 18.5, 3.2, kBossEnergy, 0.6 + 0.4 * t);
         Highlight(cr, side * 5.5 - 1, 17.5, 1.2, 0.8, 0.9);
     }
-    for (int i = -1; i <= 1; ++i) Lamp(cr, i * 2.0, 21.5, 1.2, kEyeAmber);
+    for (int i = -1; i <= 1; ++i)
+        Lamp(cr, i * 2.0, 21.5, 1.2, kEyeAmber);
     // Crown horn.
     cairo_move_to(cr, -2.5, 5);
     cairo_curve_to(cr, -2, -2, -1, -7, 0, -10);
@@ -237,7 +242,8 @@ void BrainShip(cairo_t* cr, double t) {
     for (int side = -1; side <= 1; side += 2)
         for (int k = 0; k < 3; ++k) {
             cairo_move_to(cr, side * (12 + k * 3.2), -16 + k * 2.5);
-            cairo_curve_to(cr, side * (15 + k * 3.0), -8, side * (15 + k * 2.6), 1, side * (12 + k * 2.4), 8 - k);
+            cairo_curve_to(cr, side * (15 + k * 3.0), -8, side * (15 + k * 2.6), 1, side * (12 + k * 2.4),
+                           8 - k);
             SetRgb(cr, kBossGold, 0.75);
             cairo_set_line_width(cr, 0.6);
             cairo_stroke(cr);
@@ -246,7 +252,8 @@ void BrainShip(cairo_t* cr, double t) {
     for (int i = 0; i < 14; ++i) {
         double a = i * 2 * kPi / 14;
         double on = 0.5 + 0.5 * std::cos(a - t * kPi * 2);
-        Lamp(cr, 18.5 * std::cos(a), -3 + 12.5 * std::sin(a), 1.5, i % 2 ? kBossEnergy : kEyeAmber, 0.25 + 0.75 * on);
+        Lamp(cr, 18.5 * std::cos(a), -3 + 12.5 * std::sin(a), 1.5, i % 2 ? kBossEnergy : kEyeAmber,
+             0.25 + 0.75 * on);
     }
     // The great eye in a golden socket.
     EllipsePath(cr, 0, -3, 12, 9.3);

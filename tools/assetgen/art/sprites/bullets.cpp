@@ -143,7 +143,8 @@ void Bolt(cairo_t* cr) {
     static const double zig[][2] = {{32, 7}, {26, 17}, {36, 24}, {27, 33}, {38, 41}, {29, 49}, {33, 57}};
     for (int pass = 0; pass < 3; ++pass) {
         cairo_move_to(cr, zig[0][0], zig[0][1]);
-        for (int i = 1; i < 7; ++i) cairo_line_to(cr, zig[i][0], zig[i][1]);
+        for (int i = 1; i < 7; ++i)
+            cairo_line_to(cr, zig[i][0], zig[i][1]);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         static const double widths[3] = {9, 5, 2};
@@ -179,7 +180,8 @@ void Egg(cairo_t* cr, double phase) {
     cairo_save(cr);
     cairo_translate(cr, 32, 32);
     cairo_rotate(cr, phase * 2 * kPi);
-    static const double spots[][3] = {{-5, -10, 2.4}, {6, -4, 1.8}, {-8, 6, 2.0}, {4, 12, 2.6}, {9, 5, 1.3}, {-2, 0, 1.5}};
+    static const double spots[][3] = {{-5, -10, 2.4}, {6, -4, 1.8}, {-8, 6, 2.0},
+                                      {4, 12, 2.6},   {9, 5, 1.3},  {-2, 0, 1.5}};
     for (auto& s : spots) {
         EllipsePath(cr, s[0], s[1], s[2], s[2] * 0.8);
         SetRgb(cr, {0.6, 0.35, 0.15}, 0.85);
@@ -214,17 +216,21 @@ void GenerateBullets(const Output& out) {
         Rgb colour;
         double length, width;
     };
-    static const LaserLook lasers[4] = {
-        {{0.3, 1.0, 0.45}, 36, 6}, {{0.25, 0.8, 1.0}, 40, 6.5}, {{0.8, 0.35, 1.0}, 44, 7}, {{1.0, 0.7, 0.2}, 48, 8}};
+    static const LaserLook lasers[4] = {{{0.3, 1.0, 0.45}, 36, 6},
+                                        {{0.25, 0.8, 1.0}, 40, 6.5},
+                                        {{0.8, 0.35, 1.0}, 44, 7},
+                                        {{1.0, 0.7, 0.2}, 48, 8}};
     for (int i = 0; i < 4; ++i)
-        WriteGlowPicture(out, "gfx/bullets/bullet" + std::to_string(i) + ".png", 64, 64, lasers[i].colour, 4, 0.45,
-                         [&](cairo_t* cr) { Laser(cr, lasers[i].colour, lasers[i].length, lasers[i].width); });
+        WriteGlowPicture(
+            out, "gfx/bullets/bullet" + std::to_string(i) + ".png", 64, 64, lasers[i].colour, 4, 0.45,
+            [&](cairo_t* cr) { Laser(cr, lasers[i].colour, lasers[i].length, lasers[i].width); });
     WriteGlowFrames(out, "gfx/bullets/bullet4.png", 48, 16, {1.0, 0.6, 0.2}, 2.5, 0.4,
                     [](cairo_t* cr, int f) { Rocket(cr, PingPong(f, 16)); });
     WriteGlowFrames(out, "gfx/bullets/bullet5.png", 64, 16, {0.8, 0.4, 1.0}, 3, 0.45,
                     [](cairo_t* cr, int f) { Wave(cr, PingPong(f, 16)); });
-    WriteGlowPicture(out, "gfx/bullets/bullet6.png", 64, 64, {1.0, 0.45, 0.1}, 4, 0.45,
-                     [](cairo_t* cr) { Orb(cr, {1.0, 0.45, 0.1}, false); });
+    WriteGlowPicture(out, "gfx/bullets/bullet6.png", 64, 64, {1.0, 0.45, 0.1}, 4, 0.45, [](cairo_t* cr) {
+        Orb(cr, {1.0, 0.45, 0.1}, false);
+    });
     WriteGlowFrames(out, "gfx/bullets/bullet7.png", 64, 16, kSlimeGreen, 3, 0.4,
                     [](cairo_t* cr, int f) { Slime(cr, PingPong(f, 16)); });
     WriteGlowPicture(out, "gfx/bullets/bullet9.png", 64, 64, kBossEnergy, 4, 0.45,

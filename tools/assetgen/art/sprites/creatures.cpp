@@ -49,8 +49,10 @@ void Ameoba(cairo_t* cr, double t) {
     };
     for (int i = 0; i <= 72; ++i) {
         double a = i * 2 * kPi / 72, r = radius(a);
-        if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
-        else cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
+        if (i == 0)
+            cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
+        else
+            cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
     }
     cairo_close_path(cr);
     Shade(cr, MakeTone(plasma, kInsectRim), 1.4);
@@ -143,7 +145,8 @@ void Mentalist(cairo_t* cr, double t) {
     Highlight(cr, -8, -6, 6, 4, 0.45);
     cairo_restore(cr);
     Lamp(cr, 0, 11, 4 + t * 2, {1.0, 0.3, 1.0});
-    for (int side = -1; side <= 1; side += 2) Lamp(cr, side * 5, 15, 2.2, kEyeAmber, 0.9);
+    for (int side = -1; side <= 1; side += 2)
+        Lamp(cr, side * 5, 15, 2.2, kEyeAmber, 0.9);
 }
 
 // Predor: a dark crimson stalker with scything mandibles and a row of burning eyes.
@@ -153,7 +156,8 @@ void Predor(cairo_t* cr, double t) {
     Tone blade = MakeTone({0.85, 0.8, 0.75}, {1.0, 0.45, 0.35});
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
-            double a[] = {side * 8.0, -8 + i * 6.0, side * 20.0, -16 + i * 8.0 + t * 2, side * 26.0, -8 + i * 10.0};
+            double a[] = {side * 8.0,  -8 + i * 6.0, side * 20.0, -16 + i * 8.0 + t * 2,
+                          side * 26.0, -8 + i * 10.0};
             Limb(cr, a, 3, 2.2, shell);
         }
     // Spiked carapace.
@@ -183,7 +187,8 @@ void Predor(cairo_t* cr, double t) {
         cairo_restore(cr);
         Shade(cr, blade);
     }
-    for (int i = 0; i < 4; ++i) Lamp(cr, -6 + i * 4, 8 - std::abs(i - 1.5) * 1.2, 2.4, kEyeRed);
+    for (int i = 0; i < 4; ++i)
+        Lamp(cr, -6 + i * 4, 8 - std::abs(i - 1.5) * 1.2, 2.4, kEyeRed);
 }
 
 // Hopper: a lime grasshopper whose big hind legs fold and kick.
@@ -193,7 +198,8 @@ void Hopper(cairo_t* cr, double t) {
     double kick = t;
     for (int side = -1; side <= 1; side += 2) {
         double knee = -18 - kick * 4;
-        double a[] = {side * 5.0, -6, side * (17.0 - kick * 4), knee, side * (12.0 + kick * 6), -8 + kick * 18};
+        double a[] = {side * 5.0,    -6, side * (17.0 - kick * 4), knee, side * (12.0 + kick * 6),
+                      -8 + kick * 18};
         Limb(cr, a, 3, 3.6, green);
         double b[] = {side * 4.0, 4, side * 12.0, 8, side * 14.0, 16};
         Limb(cr, b, 3, 1.6, dark);
@@ -260,7 +266,8 @@ void Swimmer(cairo_t* cr, double t) {
     cairo_close_path(cr);
     Shade(cr, skin);
     Highlight(cr, -4, -16, 4, 8, 0.5);
-    for (int i = 0; i < 5; ++i) Lamp(cr, (i - 2) * 4.0, -18 + std::abs(i - 2) * 4.0, 1.8, {0.4, 1.0, 0.9}, 0.6 + 0.4 * t);
+    for (int i = 0; i < 5; ++i)
+        Lamp(cr, (i - 2) * 4.0, -18 + std::abs(i - 2) * 4.0, 1.8, {0.4, 1.0, 0.9}, 0.6 + 0.4 * t);
     for (int side = -1; side <= 1; side += 2) {
         Body(cr, side * 6, 2, 3.5, 4, 0, MakeTone({1, 1, 0.9}, kInsectRim), 0.6);
         Lamp(cr, side * 6, 2.5, 2.2, kEyeAmber);
@@ -346,7 +353,8 @@ void Swami(cairo_t* cr, double t) {
         double x = 24 * std::cos(a), y = 6 + 7 * std::sin(a);
         Lamp(cr, x, y, 5, i == 0 ? kEyeAmber : (i == 1 ? kElectric : Rgb{1.0, 0.4, 0.9}));
     };
-    for (int i = 0; i < 3; ++i) orb(i, false);
+    for (int i = 0; i < 3; ++i)
+        orb(i, false);
     cairo_move_to(cr, -6, -2);
     cairo_curve_to(cr, -14, 6, -20, 20, -16, 26);
     cairo_curve_to(cr, -6, 23, 6, 23, 16, 26);
@@ -359,13 +367,15 @@ void Swami(cairo_t* cr, double t) {
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
     Body(cr, 0, -6, 8, 8.5, 0, skin);
-    for (int side = -1; side <= 1; side += 2) Lamp(cr, side * 3.2, -5, 2, {1.0, 0.95, 0.6}, 0.9);
+    for (int side = -1; side <= 1; side += 2)
+        Lamp(cr, side * 3.2, -5, 2, {1.0, 0.95, 0.6}, 0.9);
     double beard[] = {0, 1, 0, 8 + t * 1.5};
     Limb(cr, beard, 2, 3, MakeTone({0.9, 0.9, 0.95}, kInsectRim));
     Body(cr, 0, -15, 11, 7, 0, turban);
     Body(cr, 0, -20, 6, 5, 0, turban);
     Lamp(cr, 0, -15, 3.5 + t, {1.0, 0.2, 0.4});
-    for (int i = 0; i < 3; ++i) orb(i, true);
+    for (int i = 0; i < 3; ++i)
+        orb(i, true);
 }
 
 } // namespace

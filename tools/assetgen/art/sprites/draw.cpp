@@ -10,7 +10,9 @@
 namespace assetgen::sprites {
 namespace {
 
-double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+double Clamp01(double v) {
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 
 // Three box blurs in a row approximate a Gaussian; `radius` is the box half-width.
 void BoxBlur(std::vector<float>& v, int w, int h, int radius) {
@@ -21,12 +23,15 @@ void BoxBlur(std::vector<float>& v, int w, int h, int radius) {
             auto at = [&](int i) -> float {
                 i = std::clamp(i, -1, len);
                 if (i < 0 || i >= len) return 0.0f;
-                return horizontal ? src[size_t(l) * size_t(w) + size_t(i)] : src[size_t(i) * size_t(w) + size_t(l)];
+                return horizontal ? src[size_t(l) * size_t(w) + size_t(i)]
+                                  : src[size_t(i) * size_t(w) + size_t(l)];
             };
             double sum = 0;
-            for (int i = -radius; i <= radius; ++i) sum += at(i);
+            for (int i = -radius; i <= radius; ++i)
+                sum += at(i);
             for (int i = 0; i < len; ++i) {
-                size_t idx = horizontal ? size_t(l) * size_t(w) + size_t(i) : size_t(i) * size_t(w) + size_t(l);
+                size_t idx =
+                    horizontal ? size_t(l) * size_t(w) + size_t(i) : size_t(i) * size_t(w) + size_t(l);
                 dst[idx] = float(sum / (2 * radius + 1));
                 sum += at(i + radius + 1) - at(i - radius);
             }
@@ -51,7 +56,8 @@ void ComposeGlow(cairo_t* target, int w, int h, Rgb glow, double radius, double 
     std::vector<float> alpha(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
-        for (int x = 0; x < w; ++x) alpha[size_t(y) * size_t(w) + size_t(x)] = float((row[x] >> 24) / 255.0);
+        for (int x = 0; x < w; ++x)
+            alpha[size_t(y) * size_t(w) + size_t(x)] = float((row[x] >> 24) / 255.0);
     }
     int box = std::max(1, int(std::lround(radius / 1.7)));
     if (radius > 0) BoxBlur(alpha, w, h, box);
@@ -63,7 +69,9 @@ void ComposeGlow(cairo_t* target, int w, int h, Rgb glow, double radius, double 
             // The glow fades out toward the cell border so the surroundings stay clear.
             double border = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
             double window = Clamp01(border / 4.0);
-            double ga = radius > 0 ? Clamp01(alpha[size_t(y) * size_t(w) + size_t(x)] * 1.6) * strength * window : 0.0;
+            double ga = radius > 0
+                            ? Clamp01(alpha[size_t(y) * size_t(w) + size_t(x)] * 1.6) * strength * window
+                            : 0.0;
             double k = ga * (1 - a);
             double outA = a + k;
             if (outA < 3.0 / 255.0) {
@@ -90,11 +98,17 @@ void ComposeGlow(cairo_t* target, int w, int h, Rgb glow, double radius, double 
 
 } // namespace
 
-Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Mix(Rgb a, Rgb b, double t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 
-Rgb Bright(Rgb c, double k) { return {Clamp01(c.r * k), Clamp01(c.g * k), Clamp01(c.b * k)}; }
+Rgb Bright(Rgb c, double k) {
+    return {Clamp01(c.r * k), Clamp01(c.g * k), Clamp01(c.b * k)};
+}
 
-void SetRgb(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void SetRgb(cairo_t* cr, Rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 Tone MakeTone(Rgb base, Rgb rim) {
     return {Mix(base, {1, 1, 1}, 0.55), base, Mix(Bright(base, 0.25), {0.02, 0.0, 0.08}, 0.3), rim};
@@ -107,8 +121,8 @@ void Shade(cairo_t* cr, const Tone& tone, double outline) {
     double w = x1 - x0, h = y1 - y0, size = std::max(w, h);
     cairo_new_path(cr);
 
-    cairo_pattern_t* body = cairo_pattern_create_radial(x0 + w * 0.35, y0 + h * 0.3, 0, x0 + w * 0.4, y0 + h * 0.38,
-                                                        size * 0.85);
+    cairo_pattern_t* body =
+        cairo_pattern_create_radial(x0 + w * 0.35, y0 + h * 0.3, 0, x0 + w * 0.4, y0 + h * 0.38, size * 0.85);
     cairo_pattern_add_color_stop_rgb(body, 0.0, tone.light.r, tone.light.g, tone.light.b);
     cairo_pattern_add_color_stop_rgb(body, 0.35, tone.base.r, tone.base.g, tone.base.b);
     cairo_pattern_add_color_stop_rgb(body, 1.0, tone.dark.r, tone.dark.g, tone.dark.b);
@@ -178,7 +192,8 @@ void Limb(cairo_t* cr, const double* xy, int points, double width, const Tone& t
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     auto path = [&] {
         cairo_move_to(cr, xy[0], xy[1]);
-        for (int i = 1; i < points; ++i) cairo_line_to(cr, xy[2 * i], xy[2 * i + 1]);
+        for (int i = 1; i < points; ++i)
+            cairo_line_to(cr, xy[2 * i], xy[2 * i + 1]);
     };
     path();
     SetRgb(cr, Bright(tone.dark, 0.5));
@@ -202,10 +217,12 @@ double PingPong(int frame, int count) {
     return 0.5 - 0.5 * std::cos(kPi * t);
 }
 
-double LoopPhase(int frame, int count) { return double(frame) / double(count); }
+double LoopPhase(int frame, int count) {
+    return double(frame) / double(count);
+}
 
-void WriteGlowFrames(const Output& out, const std::string& relative, int cell, int count, Rgb glow, double radius,
-                     double strength, const std::function<void(cairo_t*, int)>& draw) {
+void WriteGlowFrames(const Output& out, const std::string& relative, int cell, int count, Rgb glow,
+                     double radius, double strength, const std::function<void(cairo_t*, int)>& draw) {
     WriteFrames(out, relative, cell, cell, count, [&](cairo_t* cr, int frame) {
         ComposeGlow(cr, cell, cell, glow, radius, strength, [&](cairo_t* layer) { draw(layer, frame); });
     });
@@ -213,7 +230,8 @@ void WriteGlowFrames(const Output& out, const std::string& relative, int cell, i
 
 void WriteGlowPicture(const Output& out, const std::string& relative, int w, int h, Rgb glow, double radius,
                       double strength, const std::function<void(cairo_t*)>& draw) {
-    WritePicture(out, relative, w, h, [&](cairo_t* cr) { ComposeGlow(cr, w, h, glow, radius, strength, draw); });
+    WritePicture(out, relative, w, h,
+                 [&](cairo_t* cr) { ComposeGlow(cr, w, h, glow, radius, strength, draw); });
 }
 
 void FillPixels(cairo_surface_t* surface, const std::function<Texel(double, double)>& shade) {
@@ -252,7 +270,8 @@ void EllipsePath(cairo_t* cr, double x, double y, double rx, double ry, double a
     cairo_restore(cr);
 }
 
-void Body(cairo_t* cr, double x, double y, double rx, double ry, double angle, const Tone& tone, double outline) {
+void Body(cairo_t* cr, double x, double y, double rx, double ry, double angle, const Tone& tone,
+          double outline) {
     EllipsePath(cr, x, y, rx, ry, angle);
     Shade(cr, tone, outline);
 }

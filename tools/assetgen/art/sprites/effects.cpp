@@ -20,7 +20,8 @@ double Smooth(double e0, double e1, double x) {
 
 // Fire colour ramp: 1 = white hot, 0 = dark smoke.
 Rgb FireRamp(double heat) {
-    static const Rgb stops[] = {{0.22, 0.17, 0.18}, {0.75, 0.18, 0.06}, {1.0, 0.5, 0.08}, {1.0, 0.85, 0.3}, {1, 1, 0.92}};
+    static const Rgb stops[] = {
+        {0.22, 0.17, 0.18}, {0.75, 0.18, 0.06}, {1.0, 0.5, 0.08}, {1.0, 0.85, 0.3}, {1, 1, 0.92}};
     heat = std::clamp(heat, 0.0, 1.0) * 4;
     int i = std::min(3, int(heat));
     return Mix(stops[i], stops[i + 1], heat - i);
@@ -55,7 +56,7 @@ void Explosion(const Output& out) {
         // Sparks thrown outwards in the first half.
         Rng rng(99);
         for (int i = 0; i < 10; ++i) {
-            double a = rng.Float(0, 2 * kPi), speed = rng.Float(20, 30);
+            double a = rng.Float(0, 2 * kPi), speed = rng.Float(12, 18);
             double d0 = 12 + speed * t, d1 = d0 + 3 + 5 * (1 - t);
             if (t > 0.7) continue;
             cairo_move_to(cr, 32 + std::cos(a) * d0, 32 + std::sin(a) * d0);
@@ -78,8 +79,10 @@ void Splat(cairo_t* cr, double t, Rgb colour, Rgb inner, uint32_t seed, bool she
         double a = i * 2 * kPi / 96;
         double r = radius * (1 + 0.28 * Fbm2(std::cos(a) * 1.5 + 10, std::sin(a) * 1.5, 3, seed) +
                              0.12 * std::sin(a * 7 + seed));
-        if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
-        else cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
+        if (i == 0)
+            cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
+        else
+            cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
     }
     cairo_close_path(cr);
     cairo_push_group(cr);
@@ -103,7 +106,8 @@ void Splat(cairo_t* cr, double t, Rgb colour, Rgb inner, uint32_t seed, bool she
             cairo_restore(cr);
             Shade(cr, MakeTone({1.0, 0.95, 0.85}, {1, 1, 1}), 1.5);
         } else {
-            Body(cr, x, y, size * (1 + 0.5 * grow), size, a, MakeTone(colour, Mix(colour, {1, 1, 1}, 0.5)), 1.5);
+            Body(cr, x, y, size * (1 + 0.5 * grow), size, a, MakeTone(colour, Mix(colour, {1, 1, 1}, 0.5)),
+                 1.5);
         }
     }
     cairo_pop_group_to_source(cr);
@@ -181,9 +185,10 @@ void GenerateEffects(const Output& out) {
     WriteGlowFrames(out, "gfx/effects/slime_green.png", 256, 16, kSlimeGreen, 6, 0.4, [](cairo_t* cr, int f) {
         Splat(cr, f / 15.0, kSlimeGreen, {0.75, 1.0, 0.4}, 61, false);
     });
-    WriteGlowFrames(out, "gfx/effects/eggsplosion.png", 256, 16, {1.0, 0.8, 0.2}, 6, 0.4, [](cairo_t* cr, int f) {
-        Splat(cr, f / 15.0, {1.0, 0.97, 0.88}, {1.0, 0.72, 0.05}, 83, true);
-    });
+    WriteGlowFrames(out, "gfx/effects/eggsplosion.png", 256, 16, {1.0, 0.8, 0.2}, 6, 0.4,
+                    [](cairo_t* cr, int f) {
+                        Splat(cr, f / 15.0, {1.0, 0.97, 0.88}, {1.0, 0.72, 0.05}, 83, true);
+                    });
     WritePixelFrames(out, "gfx/effects/shockwave.png", 256, {0.8, 0.45, 1.0});
     WriteFrames(out, "gfx/effects/spark.png", 256, 256, 16, Spark);
     WritePicture(out, "gfx/effects/shockwave2.png", 1024, 1024, [](cairo_t* cr) {

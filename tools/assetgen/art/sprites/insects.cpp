@@ -37,7 +37,8 @@ void Spider(cairo_t* cr, double t) {
     cairo_fill(cr);
     Highlight(cr, -5, -15 + bob, 5, 4, 0.5);
     Body(cr, 0, 10 + bob, 9, 8, 0, body);
-    for (int i = 0; i < 4; ++i) Lamp(cr, -4.5 + i * 3, 12 + bob + (i == 0 || i == 3 ? -1.5 : 0), 2.6, kEyeRed);
+    for (int i = 0; i < 4; ++i)
+        Lamp(cr, -4.5 + i * 3, 12 + bob + (i == 0 || i == 3 ? -1.5 : 0), 2.6, kEyeRed);
     // Fangs.
     for (int side = -1; side <= 1; side += 2) {
         double pts[] = {side * 2.5, 16 + bob, side * 3.5, 20 + bob - t * 1.5, side * 1.5, 22 + bob};
@@ -84,7 +85,8 @@ void Birdy(cairo_t* cr, double t) {
         cairo_restore(cr);
     }
     // Tail feathers on top.
-    for (int i = -1; i <= 1; ++i) Body(cr, i * 4, -17, 3.2, 7, i * 0.3, wing, 1.0);
+    for (int i = -1; i <= 1; ++i)
+        Body(cr, i * 4, -17, 3.2, 7, i * 0.3, wing, 1.0);
     Body(cr, 0, 0, 12, 14, 0, plume);
     Body(cr, 0, 4, 7, 8, 0, MakeTone(Mix(kInsectGold, {1, 1, 1}, 0.5), kInsectRim), 0);
     for (int side = -1; side <= 1; side += 2) {
@@ -144,7 +146,8 @@ void Clamper(cairo_t* cr, double t) {
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
             double wave = (i % 2 ? t : 1 - t) * 3;
-            double a[] = {side * 10.0, -6 + i * 5.0, side * 21.0, -12 + i * 6.0 - wave, side * 27.0, -4 + i * 7.0};
+            double a[] = {side * 10.0,          -6 + i * 5.0, side * 21.0,
+                          -12 + i * 6.0 - wave, side * 27.0,  -4 + i * 7.0};
             Limb(cr, a, 3, 2.2, shell);
         }
     double open = 0.2 + (1 - t) * 0.55;
@@ -174,7 +177,8 @@ void Clamper(cairo_t* cr, double t) {
     cairo_curve_to(cr, 15, 8, -15, 8, -17, -4);
     cairo_close_path(cr);
     Shade(cr, shell);
-    for (int i = -1; i <= 1; ++i) Highlight(cr, i * 6, -10 + std::abs(i) * 2, 3, 2, 0.35);
+    for (int i = -1; i <= 1; ++i)
+        Highlight(cr, i * 6, -10 + std::abs(i) * 2, 3, 2, 0.35);
     for (int side = -1; side <= 1; side += 2) {
         double stalk[] = {side * 4.0, 1, side * 6.0, 6};
         Limb(cr, stalk, 2, 1.8, shell);
@@ -237,7 +241,8 @@ void Screecher(cairo_t* cr, double t) {
         Shade(cr, fur);
     }
     Body(cr, 0, -2, 10.5, 13, 0, fur);
-    for (int side = -1; side <= 1; side += 2) Lamp(cr, side * 4.5, -6, 3.2, kEyeAmber);
+    for (int side = -1; side <= 1; side += 2)
+        Lamp(cr, side * 4.5, -6, 3.2, kEyeAmber);
     double open = 2 + t * 4;
     EllipsePath(cr, 0, 4, 5, open);
     SetRgb(cr, {0.15, 0.0, 0.1});
@@ -266,8 +271,9 @@ void Slimey(cairo_t* cr, double t) {
     cairo_close_path(cr);
     Shade(cr, slime);
     // Glossy stripe and dark spots.
-    for (int i = 0; i < 4; ++i) Body(cr, head + 12 + i * (len * 2 - 16) / 4.0, 3 - hump * 0.4, 2.5, 2, 0,
-                                     MakeTone(Bright(kSlimeGreen, 0.45), kInsectRim), 0);
+    for (int i = 0; i < 4; ++i)
+        Body(cr, head + 12 + i * (len * 2 - 16) / 4.0, 3 - hump * 0.4, 2.5, 2, 0,
+             MakeTone(Bright(kSlimeGreen, 0.45), kInsectRim), 0);
     Highlight(cr, head + 10, -2 - hump * 0.6, len * 0.5, 2.5, 0.55);
     // Drips.
     for (int i = 0; i < 3; ++i) {
@@ -314,7 +320,8 @@ void Eggplant(cairo_t* cr, double t) {
     }
     double stem[] = {0, -18, 2, -26, 5, -28};
     Limb(cr, stem, 3, 2.6, leaf);
-    for (int side = -1; side <= 1; side += 2) Lamp(cr, side * 6, 6, 3.4, kEyeAmber);
+    for (int side = -1; side <= 1; side += 2)
+        Lamp(cr, side * 6, 6, 3.4, kEyeAmber);
     EllipsePath(cr, 0, 16, 6 + t * 2, 2.5 + t * 3);
     SetRgb(cr, {0.12, 0.0, 0.12});
     cairo_fill(cr);
@@ -329,8 +336,12 @@ void Skeeter(cairo_t* cr, double t) {
     for (int side = -1; side <= 1; side += 2)
         for (int i = 0; i < 3; ++i) {
             double sway = std::sin(t * kPi + i) * 2;
-            double a[] = {side * 2.0, 2.0 + i * 2 + bob, side * (10.0 + i * 3), -6 + i * 8.0 + bob,
-                          side * (16.0 + i * 2) + sway, 14 + i * 5.0};
+            double a[] = {side * 2.0,
+                          2.0 + i * 2 + bob,
+                          side * (10.0 + i * 3),
+                          -6 + i * 8.0 + bob,
+                          side * (16.0 + i * 2) + sway,
+                          14 + i * 5.0};
             Limb(cr, a, 3, 1.3, leg);
         }
     double beat = std::cos(t * kPi * 3); // three beats per pass
@@ -343,10 +354,12 @@ void Skeeter(cairo_t* cr, double t) {
         Membrane(cr, {0.65, 0.85, 1.0}, 0.7, side * 2, -4, side * 26, -10);
     }
     Body(cr, 0, -14 + bob, 4, 11, 0, body);
-    for (int i = 0; i < 3; ++i) Body(cr, 0, -20 + i * 4 + bob, 3.5, 0.8, 0, MakeTone(kInsectAmber, kInsectRim), 0);
+    for (int i = 0; i < 3; ++i)
+        Body(cr, 0, -20 + i * 4 + bob, 3.5, 0.8, 0, MakeTone(kInsectAmber, kInsectRim), 0);
     Body(cr, 0, 0 + bob, 5, 5.5, 0, body);
     Body(cr, 0, 7 + bob, 3.8, 3.5, 0, body);
-    for (int side = -1; side <= 1; side += 2) Lamp(cr, side * 2.5, 7 + bob, 2.3, kEyeRed);
+    for (int side = -1; side <= 1; side += 2)
+        Lamp(cr, side * 2.5, 7 + bob, 2.3, kEyeRed);
     double nose[] = {0, 10 + bob, 0, 24 + bob};
     Limb(cr, nose, 2, 1.3, MakeTone(kInsectAmber, kInsectRim));
 }
@@ -360,7 +373,8 @@ void Ladybug(cairo_t* cr, double t, int headToRight) {
     for (int side = -1; side <= 1; side += 2) {
         for (int i = 0; i < 3; ++i) {
             double s = (i % 2 ? t : 1 - t) * 3;
-            double a[] = {side * 6.0, -4 + i * 6.0, side * 16.0, -8 + i * 8.0 + s, side * 19.0, -4 + i * 10.0 + s};
+            double a[] = {side * 6.0,       -4 + i * 6.0, side * 16.0,
+                          -8 + i * 8.0 + s, side * 19.0,  -4 + i * 10.0 + s};
             Limb(cr, a, 3, 1.8, black);
         }
         cairo_save(cr);

@@ -29,7 +29,8 @@ void Robot1(cairo_t* cr, double t) {
     Tone dark = MakeTone(kMetalDark, kMachineRim);
     double swing = (t - 0.5) * 0.5;
     for (int side = -1; side <= 1; side += 2) {
-        double arm[] = {side * 14.0, -2, side * 22.0, 6 + side * swing * 8, side * 20.0, 16 + side * swing * 6};
+        double arm[] = {side * 14.0,          -2,          side * 22.0,
+                        6 + side * swing * 8, side * 20.0, 16 + side * swing * 6};
         Limb(cr, arm, 3, 3.5, dark);
         cairo_save(cr);
         cairo_translate(cr, side * 20, 17 + side * swing * 6);
@@ -76,7 +77,8 @@ void Robot2(cairo_t* cr, double t) {
     double crouch = t; // 0 standing tall, 1 crouched
     double bodyY = -6 + crouch * 6;
     for (int side = -1; side <= 1; side += 2) {
-        double leg[] = {side * 10.0, bodyY + 6, side * (20.0 + crouch * 4), bodyY + 10 - crouch * 2, side * 16.0, 24};
+        double leg[] = {side * 10.0, bodyY + 6, side * (20.0 + crouch * 4), bodyY + 10 - crouch * 2,
+                        side * 16.0, 24};
         Limb(cr, leg, 3, 3.2, dark);
         cairo_move_to(cr, side * 16 - 6, 26);
         cairo_line_to(cr, side * 16 + 6, 26);
@@ -120,7 +122,8 @@ void Robot3(cairo_t* cr, double t) {
     }
     // Arc between the coils.
     cairo_move_to(cr, -10, 17);
-    for (int i = 1; i < 8; ++i) cairo_line_to(cr, -10 + i * 20.0 / 8, 17 + ((i + int(t * 5)) % 2 ? -3.0 : 3.0) * (0.4 + t));
+    for (int i = 1; i < 8; ++i)
+        cairo_line_to(cr, -10 + i * 20.0 / 8, 17 + ((i + int(t * 5)) % 2 ? -3.0 : 3.0) * (0.4 + t));
     cairo_line_to(cr, 10, 17);
     SetRgb(cr, kElectric, 0.9);
     cairo_set_line_width(cr, 1.4);

@@ -137,7 +137,8 @@ void Barrel(cairo_t* cr) {
     Shade(cr, MakeTone({0.75, 0.5, 0.25}, kItemRim), 1.2);
     // Four glowing bolts on the lid: the four-laser fire inside.
     static const Rgb laser[4] = {{0.3, 1.0, 0.45}, {0.25, 0.8, 1.0}, {0.8, 0.35, 1.0}, {1.0, 0.7, 0.2}};
-    for (int i = 0; i < 4; ++i) Lamp(cr, -9 + i * 6, -24, 3.2, laser[i]);
+    for (int i = 0; i < 4; ++i)
+        Lamp(cr, -9 + i * 6, -24, 3.2, laser[i]);
     Highlight(cr, -9, -4, 4, 12, 0.35);
 }
 
@@ -158,16 +159,20 @@ void Gem(cairo_t* cr, Rgb colour, int sides, double squash, double rotation) {
     }
     for (int i = 0; i < sides; ++i) {
         double a = rotation + i * 2 * kPi / sides;
-        if (i == 0) cairo_move_to(cr, table * std::cos(a), table * std::sin(a) * squash);
-        else cairo_line_to(cr, table * std::cos(a), table * std::sin(a) * squash);
+        if (i == 0)
+            cairo_move_to(cr, table * std::cos(a), table * std::sin(a) * squash);
+        else
+            cairo_line_to(cr, table * std::cos(a), table * std::sin(a) * squash);
     }
     cairo_close_path(cr);
     SetRgb(cr, Mix(colour, {1, 1, 1}, 0.35));
     cairo_fill(cr);
     for (int i = 0; i < sides; ++i) {
         double a = rotation + i * 2 * kPi / sides;
-        if (i == 0) cairo_move_to(cr, r * std::cos(a), r * std::sin(a) * squash);
-        else cairo_line_to(cr, r * std::cos(a), r * std::sin(a) * squash);
+        if (i == 0)
+            cairo_move_to(cr, r * std::cos(a), r * std::sin(a) * squash);
+        else
+            cairo_line_to(cr, r * std::cos(a), r * std::sin(a) * squash);
     }
     cairo_close_path(cr);
     SetRgb(cr, Mix(colour, {1, 1, 1}, 0.7), 0.9);
@@ -302,9 +307,15 @@ const ItemFn kItems[12] = {
     Moneybag,
     RocketItem,
     Barrel,
-    [](cairo_t* cr) { Gem(cr, {0.1, 0.85, 0.35}, 8, 1.0, kPi / 8); },
-    [](cairo_t* cr) { Gem(cr, {0.95, 0.1, 0.25}, 6, 0.85, 0); },
-    [](cairo_t* cr) { Gem(cr, {0.2, 0.45, 1.0}, 4, 1.15, 0); },
+    [](cairo_t* cr) {
+        Gem(cr, {0.1, 0.85, 0.35}, 8, 1.0, kPi / 8);
+    },
+    [](cairo_t* cr) {
+        Gem(cr, {0.95, 0.1, 0.25}, 6, 0.85, 0);
+    },
+    [](cairo_t* cr) {
+        Gem(cr, {0.2, 0.45, 1.0}, 4, 1.15, 0);
+    },
     ShieldItem,
     ExtraLife,
     Sneaker,
@@ -337,13 +348,13 @@ void Indicator(cairo_t* cr, ItemFn item) {
 
 void GeneratePowerups(const Output& out) {
     for (int i = 0; i < 12; ++i) {
-        WriteGlowPicture(out, "gfx/powerups/powerup" + std::to_string(i + 1) + ".png", 64, 64, kItemGlow, 3, 0.45,
-                         [&](cairo_t* cr) {
+        WriteGlowPicture(out, "gfx/powerups/powerup" + std::to_string(i + 1) + ".png", 64, 64, kItemGlow, 3,
+                         0.45, [&](cairo_t* cr) {
                              cairo_translate(cr, 32, 32);
                              kItems[i](cr);
                          });
-        WriteGlowPicture(out, "gfx/powerups/indicator" + std::to_string(i + 1) + ".png", 40, 50, kItemGlow, 2, 0.4,
-                         [&](cairo_t* cr) { Indicator(cr, kItems[i]); });
+        WriteGlowPicture(out, "gfx/powerups/indicator" + std::to_string(i + 1) + ".png", 40, 50, kItemGlow, 2,
+                         0.4, [&](cairo_t* cr) { Indicator(cr, kItems[i]); });
     }
 }
 

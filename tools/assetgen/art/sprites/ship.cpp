@@ -35,8 +35,10 @@ struct Roll {
 
 void Plate(cairo_t* cr, const Roll& roll, const P3* pts, int n) {
     for (int i = 0; i < n; ++i) {
-        if (i == 0) cairo_move_to(cr, roll.X(pts[i]), pts[i].y);
-        else cairo_line_to(cr, roll.X(pts[i]), pts[i].y);
+        if (i == 0)
+            cairo_move_to(cr, roll.X(pts[i]), pts[i].y);
+        else
+            cairo_line_to(cr, roll.X(pts[i]), pts[i].y);
     }
     cairo_close_path(cr);
 }
@@ -50,7 +52,8 @@ void DrawShip(cairo_t* cr, double phi) {
         P3 wing[] = {{side * 5.0, -6, 2}, {side * 29.0, 12, 6}, {side * 29.5, 19, 6}, {side * 6.0, 21, 2}};
         Plate(cr, roll, wing, 4);
         Shade(cr, MakeTone(Bright(kHull, roll.Facing(side * 0.2) * 0.95), kShipRim), 1.2);
-        P3 stripe[] = {{side * 10.0, 4, 3}, {side * 26.0, 13.5, 5.5}, {side * 26.0, 16, 5.5}, {side * 10.0, 8, 3}};
+        P3 stripe[] = {
+            {side * 10.0, 4, 3}, {side * 26.0, 13.5, 5.5}, {side * 26.0, 16, 5.5}, {side * 10.0, 8, 3}};
         Plate(cr, roll, stripe, 4);
         SetRgb(cr, kAccent, 0.95);
         cairo_fill(cr);
@@ -68,7 +71,7 @@ void DrawShip(cairo_t* cr, double phi) {
         Shade(cr, MakeTone(Mix(kAccent, kHull, 0.3), kShipRim), 1.0);
     }
     // Fuselage.
-    P3 body[] = {{0, -30, 4}, {3.5, -20, 4}, {6.5, -4, 4}, {7.0, 18, 4}, {5.0, 27, 4},
+    P3 body[] = {{0, -30, 4},   {3.5, -20, 4}, {6.5, -4, 4},  {7.0, 18, 4},  {5.0, 27, 4},
                  {-5.0, 27, 4}, {-7.0, 18, 4}, {-6.5, -4, 4}, {-3.5, -20, 4}};
     Plate(cr, roll, body, 9);
     Shade(cr, MakeTone(Bright(kHull, roll.Facing(0)), kShipRim), 1.3);
@@ -99,7 +102,9 @@ void DrawShip(cairo_t* cr, double phi) {
     Lamp(cr, roll.X(nozzle), 28.5, 5, kEngine);
 }
 
-double BankAngle(int frame) { return (frame - 7) / 7.0 * 0.75; }
+double BankAngle(int frame) {
+    return (frame - 7) / 7.0 * 0.75;
+}
 
 // A flame of the given length (px in its 32 px cell) leaning by `lean` px at the tip.
 void DrawFlame(cairo_t* cr, double length, double lean, double width) {
@@ -108,7 +113,8 @@ void DrawFlame(cairo_t* cr, double length, double lean, double width) {
         double k = 1.0 - layer * 0.3;
         double w = width * k, len = length * (1.0 - layer * 0.22);
         cairo_move_to(cr, 16 - w, top);
-        cairo_curve_to(cr, 16 - w, top + len * 0.4, 16 + lean * 0.5 - w * 0.3, top + len * 0.8, 16 + lean, top + len);
+        cairo_curve_to(cr, 16 - w, top + len * 0.4, 16 + lean * 0.5 - w * 0.3, top + len * 0.8, 16 + lean,
+                       top + len);
         cairo_curve_to(cr, 16 + lean * 0.5 + w * 0.3, top + len * 0.8, 16 + w, top + len * 0.4, 16 + w, top);
         cairo_curve_to(cr, 16 + w, top - 2, 16 - w, top - 2, 16 - w, top);
         cairo_close_path(cr);
@@ -135,7 +141,9 @@ void Heart(cairo_t* cr, double s) {
 
 } // namespace
 
-void DrawShipIcon(cairo_t* cr) { DrawShip(cr, 0); }
+void DrawShipIcon(cairo_t* cr) {
+    DrawShip(cr, 0);
+}
 
 void GenerateShip(const Output& out) {
     WriteGlowFrames(out, "gfx/ship/ship.png", 64, 15, kEngine, 3, 0.4, [](cairo_t* cr, int frame) {
@@ -145,8 +153,8 @@ void GenerateShip(const Output& out) {
     });
     static const double lengths[4] = {8, 12, 16.5, 21.5};
     for (int size = 0; size < 4; ++size)
-        WriteGlowFrames(out, "gfx/ship/flames" + std::to_string(size + 1) + ".png", 32, 15, kEngine, 1.5, 0.35,
-                        [&](cairo_t* cr, int frame) {
+        WriteGlowFrames(out, "gfx/ship/flames" + std::to_string(size + 1) + ".png", 32, 15, kEngine, 1.5,
+                        0.35, [&](cairo_t* cr, int frame) {
                             double lean = -(frame - 7) / 7.0 * (1.5 + size * 0.6);
                             DrawFlame(cr, lengths[size], lean, 3.2 + size * 0.35);
                         });
@@ -173,8 +181,10 @@ void GenerateShip(const Output& out) {
                 double cx = col * hexR * 1.5, cy = row * hexR * std::sqrt(3.0) + (col % 2 ? hexR * 0.866 : 0);
                 for (int k = 0; k <= 6; ++k) {
                     double a = k * kPi / 3;
-                    if (k == 0) cairo_move_to(cr, cx + hexR * std::cos(a), cy + hexR * std::sin(a));
-                    else cairo_line_to(cr, cx + hexR * std::cos(a), cy + hexR * std::sin(a));
+                    if (k == 0)
+                        cairo_move_to(cr, cx + hexR * std::cos(a), cy + hexR * std::sin(a));
+                    else
+                        cairo_line_to(cr, cx + hexR * std::cos(a), cy + hexR * std::sin(a));
                 }
                 cairo_stroke(cr);
             }
