@@ -123,32 +123,31 @@ void WriteClosing(const Output& out) {
         cairo_save(cr);
         cairo_push_group(cr);
         DrawSky(cr, 0, 0, w, h, 1601, kViolet);
-        cairo_surface_t* planet = RenderPlanet(4, 760);
-        cairo_set_source_surface(cr, planet, w / 2.0 - 380, h - 470);
-        cairo_paint(cr);
-        cairo_surface_destroy(planet);
-        DrawShip(cr, 1180, 330, 170, 0.7);
+        DrawPlanetAt(cr, 4, w / 2.0 - 230, 600, 560);
+        DrawShip(cr, 1130, 560, 170, 0.7);
         cairo_pop_group_to_source(cr);
-        cairo_pattern_t* mask = cairo_pattern_create_radial(w / 2.0, h / 2.0, 0, w / 2.0, h / 2.0, w / 2.0);
-        cairo_matrix_t squash;
-        cairo_matrix_init_scale(&squash, 1.0, double(w) / h);
-        cairo_matrix_translate(&squash, 0, h / 2.0 - w / 2.0 * double(h) / w);
-        cairo_pattern_set_matrix(mask, &squash);
+        // An elliptical mask filling the picture: the unit circle of the gradient is stretched
+        // over the w × h rectangle.
+        cairo_pattern_t* mask = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
+        cairo_matrix_t stretch;
+        cairo_matrix_init_scale(&stretch, 2.0 / w, 2.0 / h);
+        cairo_matrix_translate(&stretch, -w / 2.0, -h / 2.0);
+        cairo_pattern_set_matrix(mask, &stretch);
         cairo_pattern_add_color_stop_rgba(mask, 0, 0, 0, 0, 1);
-        cairo_pattern_add_color_stop_rgba(mask, 0.7, 0, 0, 0, 1);
+        cairo_pattern_add_color_stop_rgba(mask, 0.72, 0, 0, 0, 1);
         cairo_pattern_add_color_stop_rgba(mask, 1, 0, 0, 0, 0);
         cairo_mask(cr, mask);
         cairo_pattern_destroy(mask);
         cairo_restore(cr);
         TextStyle thanks;
-        thanks.size = 120;
+        thanks.size = 112;
         thanks.top = kWhite;
         thanks.bottom = kGold;
         thanks.outlineWidth = 5;
         thanks.glow = kGold;
         thanks.glowRadius = 12;
         thanks.glowAlpha = 0.45;
-        DrawText(cr, "Thank you for playing!", w / 2.0, 260, thanks);
+        DrawText(cr, "Thank you for playing!", w / 2.0, 250, thanks);
     });
 }
 

@@ -183,4 +183,19 @@ double DrawParagraph(cairo_t* cr, const std::string& text, double cx, double y, 
     return y;
 }
 
+// Planets are rendered at most 560 px across and enlarged beyond that: at the 0.4 scale these
+// pictures are shown at, that keeps every surface detail and saves most of the shading work.
+void DrawPlanetAt(cairo_t* cr, int index, double cx, double cy, double size) {
+    const int rendered = std::min(560, int(size));
+    cairo_surface_t* planet = RenderPlanet(index, rendered);
+    cairo_save(cr);
+    cairo_translate(cr, cx - size / 2, cy - size / 2);
+    cairo_scale(cr, size / rendered, size / rendered);
+    cairo_set_source_surface(cr, planet, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(planet);
+}
+
 } // namespace assetgen::screens

@@ -22,5 +22,7 @@ double DrawParagraph(cairo_t* cr, const std::string& text, double cx, double y, 
                      const TextStyle& style);
 // A planet from the game's own set rendered at `size` × `size` (index 0 … 10); caller owns it.
 cairo_surface_t* RenderPlanet(int index, int size);
+// Draws planet `index` centred on (cx, cy), `size` pixels across.
+void DrawPlanetAt(cairo_t* cr, int index, double cx, double cy, double size);
 
 } // namespace assetgen::screens

@@ -286,7 +286,7 @@ void WriteMenuParts(const Output& out) {
     WriteLoadingPanel(out);
     WriteFramePieces(out);
     WriteHighlight(out, "gfx/menus/playerselect.png", 500, 28, kCyan);
-    WriteHighlight(out, "gfx/menus/configselect.png", 480, 64, kCyan);
+    WriteHighlight(out, "gfx/menus/configselect.png", 480, 52, kCyan);
     // The white flash of the second boss's explosion: one opaque white pixel.
     WritePicture(out, "gfx/menus/pixel.png", 1, 1, [](cairo_t* cr) {
         cairo_set_source_rgb(cr, 1, 1, 1);

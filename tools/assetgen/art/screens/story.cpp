@@ -2,6 +2,7 @@
 // last level (end1, end2): framed illustrations with a few lines of text.
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -62,13 +63,6 @@ void EndFrame(cairo_t* cr, double x, double y, double w, double h) {
     SetColour(cr, kViolet, 0.6);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
-}
-
-void DrawPlanetAt(cairo_t* cr, int index, double cx, double cy, double size) {
-    cairo_surface_t* planet = RenderPlanet(index, int(size));
-    cairo_set_source_surface(cr, planet, cx - size / 2, cy - size / 2);
-    cairo_paint(cr);
-    cairo_surface_destroy(planet);
 }
 
 // A violet tear in space with light pouring out of it.
