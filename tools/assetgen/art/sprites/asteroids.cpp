@@ -52,19 +52,20 @@ public:
         Rng rng(seed);
         for (int i = 0; i < craters; ++i) {
             Vec c{rng.Float(-1, 1), rng.Float(-1, 1), rng.Float(-1, 1)};
-            craters_.push_back({Normalize(c), rng.Float(0.18, 0.42), rng.Float(0.25, 0.5)});
+            craters_.push_back({Normalize(c), rng.Float(0.14, 0.4), rng.Float(0.3, 0.55)});
         }
     }
 
     // Radius scale of the outline in the object-space direction d.
     double Outline(Vec d) const {
-        double n = Fbm3(d.x * 0.8, d.y * 0.8, d.z * 0.8, 3, seed_);
+        double n = Fbm3(d.x * 0.8, d.y * 0.8, d.z * 0.8, 4, seed_);
         return std::clamp(1.0 + 0.45 * n, 0.74, 1.14);
     }
 
     // Surface height at the object-space point q on the unit sphere.
     double Height(Vec q) const {
-        double h = 0.3 * Fbm3(q.x * 1.6, q.y * 1.6, q.z * 1.6, 5, seed_ + 7);
+        double h = 0.3 * Fbm3(q.x * 1.6, q.y * 1.6, q.z * 1.6, 5, seed_ + 7) +
+                   0.06 * Fbm3(q.x * 7, q.y * 7, q.z * 7, 2, seed_ + 11);
         for (const Crater& c : craters_) {
             double d = std::sqrt(Dot(q - c.centre, q - c.centre)) / c.radius;
             if (d < 1) h -= c.depth * (1 - d * d);
@@ -102,8 +103,8 @@ Texel ShadeRock(const Rock& rock, double px, double py, double cell, double base
           (rock.Height(q + Vec{0, 0, e}) - h) / e};
     Vec gv = Rotate(g, axis, angle);
     Vec gt = gv - n0 * Dot(gv, n0);
-    Vec n = Normalize(n0 - gt * 0.22);
-    Vec light = Normalize({-0.65, -0.6, 0.55});
+    Vec n = Normalize(n0 - gt * 0.35);
+    Vec light = Normalize({-0.75, -0.5, 0.45});
     double diffuse = std::max(0.0, Dot(n, light));
     double cavity = std::clamp(0.75 + h * 0.8, 0.35, 1.1);
     double albedo = rock.Albedo(q);
@@ -135,8 +136,8 @@ void WriteAsteroid(const Output& out, int type, int cell, uint32_t seed, int cra
 } // namespace
 
 void GenerateAsteroids(const Output& out) {
-    WriteAsteroid(out, 27, 64, 2701, 7);
-    WriteAsteroid(out, 28, 32, 2801, 5);
+    WriteAsteroid(out, 27, 64, 2701, 11);
+    WriteAsteroid(out, 28, 32, 2801, 7);
 }
 
 } // namespace assetgen::sprites
