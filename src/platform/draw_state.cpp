@@ -43,6 +43,7 @@ struct Derived {
     float PixelsPerUnitX = 1, PixelsPerUnitY = 1;
     // Local (handle-relative) point → pixels: x' = A x + B y, y' = C x + D y (then translate).
     float A = 1, B = 0, C = 0, D = 1;
+    float Cos = 1, Sin = 0; // of the rotation
     float Red = 1, Green = 1, Blue = 1;
     BatchKey Key;
     bool ScissorEmpty = false;
@@ -63,8 +64,7 @@ Batcher& TheBatcher() {
 int Clamp255(int value) { return std::clamp(value, 0, 255); }
 
 void UpdateMatrix() {
-    const float radians = state.Rotation * (PI / 180.0f);
-    const float cosine = std::cos(radians), sine = std::sin(radians);
+    const float cosine = derived.Cos, sine = derived.Sin;
     derived.A = cosine * state.ScaleX * derived.PixelsPerUnitX;
     derived.B = -sine * state.ScaleY * derived.PixelsPerUnitX;
     derived.C = sine * state.ScaleX * derived.PixelsPerUnitY;
@@ -235,7 +235,11 @@ void GetClsColor(int& r, int& g, int& b) {
 }
 
 void SetRotation(float degrees) {
+    if (degrees == state.Rotation) return; // sprites set it for every draw, mostly unchanged
     state.Rotation = degrees;
+    const float radians = degrees * (PI / 180.0f);
+    derived.Cos = std::cos(radians);
+    derived.Sin = std::sin(radians);
     UpdateMatrix();
 }
 float GetRotation() { return state.Rotation; }

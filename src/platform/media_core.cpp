@@ -22,8 +22,10 @@ struct Core {
     uint32_t generation = 1;
 };
 
+// Never destroyed: images and sounds held in other static objects may be released after main
+// returns, and their destructors still ask which back end is current.
 Core& TheCore() {
-    static Core core;
+    static Core& core = *new Core;
     return core;
 }
 

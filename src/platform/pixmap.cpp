@@ -6,6 +6,12 @@
 #include "shell/media.h"
 
 namespace Media {
+namespace {
+bool Complete(const PixelMap& map) {
+    return map.Width >= 0 && map.Height >= 0 &&
+           map.Pixels.size() >= size_t(map.Width) * size_t(map.Height) * size_t(map.Channels());
+}
+} // namespace
 
 PixelMapRef LoadPixmap(const std::string& path) {
     std::vector<uint8_t> bytes;
@@ -23,6 +29,7 @@ PixelMapRef CreatePixmap(int width, int height) {
 }
 
 PixelMapRef ConvertPixmapToGrey(const PixelMap& map) {
+    if (!Complete(map)) return nullptr;
     auto grey = std::make_shared<PixelMap>();
     grey->Width = map.Width;
     grey->Height = map.Height;
@@ -46,7 +53,7 @@ void RelabelGreyAsAlpha(PixelMap& map) {
 }
 
 void PastePixmap(PixelMap& dst, const PixelMap& src, int x, int y) {
-    if (dst.PixelFormat != PixelMap::Format::RGBA) return;
+    if (dst.PixelFormat != PixelMap::Format::RGBA || !Complete(dst) || !Complete(src)) return;
     const int x0 = std::max(0, x), y0 = std::max(0, y);
     const int x1 = std::min(dst.Width, x + src.Width), y1 = std::min(dst.Height, y + src.Height);
     for (int dy = y0; dy < y1; ++dy) {
