@@ -193,29 +193,38 @@ void Predor(cairo_t* cr, double t) {
 
 // Hopper: a lime grasshopper whose big hind legs fold and kick.
 void Hopper(cairo_t* cr, double t) {
-    Tone green = MakeTone({0.65, 0.9, 0.2}, kInsectRim);
-    Tone dark = MakeTone({0.35, 0.6, 0.12}, kInsectRim);
+    Tone green = MakeTone({0.82, 0.78, 0.22}, kInsectRim);
+    Tone dark = MakeTone({0.5, 0.42, 0.12}, kInsectRim);
+    Tone thigh = MakeTone({0.95, 0.55, 0.15}, kInsectRim);
     double kick = t;
     for (int side = -1; side <= 1; side += 2) {
-        double knee = -18 - kick * 4;
-        double a[] = {side * 5.0,    -6, side * (17.0 - kick * 4), knee, side * (12.0 + kick * 6),
-                      -8 + kick * 18};
-        Limb(cr, a, 3, 3.6, green);
-        double b[] = {side * 4.0, 4, side * 12.0, 8, side * 14.0, 16};
-        Limb(cr, b, 3, 1.6, dark);
-        double c[] = {side * 4.0, 8, side * 10.0, 14, side * 9.0, 21};
-        Limb(cr, c, 3, 1.6, dark);
+        // Big jumping legs: a thick thigh folded along the body, a shin that kicks out.
+        double kneeX = side * (19.0 - kick * 3), kneeY = -20 - kick * 3;
+        double thighPts[] = {side * 6.0, -2, kneeX, kneeY};
+        Limb(cr, thighPts, 2, 5.5, thigh);
+        double shin[] = {kneeX, kneeY, side * (14.0 + kick * 8), -6 + kick * 20};
+        Limb(cr, shin, 2, 2.4, dark);
+        double b[] = {side * 5.0, 6, side * 13.0, 9, side * 15.0, 17};
+        Limb(cr, b, 3, 2.0, dark);
+        double c[] = {side * 5.0, 10, side * 11.0, 16, side * 10.0, 23};
+        Limb(cr, c, 3, 2.0, dark);
     }
-    Body(cr, 0, -8, 6, 15, 0, green);
+    Body(cr, 0, -8, 8, 16, 0, green);
     for (int side = -1; side <= 1; side += 2) {
-        EllipsePath(cr, side * 3, -10, 3.5, 13, side * 0.12);
-        Membrane(cr, {0.8, 0.95, 0.5}, 0.7, 0, 0, 0, -22);
+        EllipsePath(cr, side * 3.5, -10, 4.5, 14, side * 0.14);
+        Membrane(cr, {0.95, 0.9, 0.55}, 0.75, 0, 0, 0, -22);
     }
-    Body(cr, 0, 9, 7, 7.5, 0, green);
+    cairo_move_to(cr, -1, -22);
+    cairo_line_to(cr, -1, 2);
+    SetRgb(cr, Bright({0.82, 0.78, 0.22}, 0.5), 0.8);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    Body(cr, 0, 9, 8.5, 8, 0, green);
     for (int side = -1; side <= 1; side += 2) {
-        Lamp(cr, side * 4.5, 11, 2.8, kEyeRed);
-        double antenna[] = {side * 2.0, 14, side * 8.0, 22, side * 15.0, 26 - t * 4};
-        Limb(cr, antenna, 3, 0.9, dark);
+        Body(cr, side * 5, 10, 3.2, 4, side * 0.3, MakeTone({0.95, 0.3, 0.15}, kInsectRim), 0.8);
+        Lamp(cr, side * 5, 10.5, 2.6, kEyeAmber, 0.9);
+        double antenna[] = {side * 2.0, 15, side * 8.0, 22, side * 15.0, 26 - t * 4};
+        Limb(cr, antenna, 3, 1.0, dark);
     }
 }
 
@@ -386,7 +395,7 @@ void GenerateCreatures(const Output& out) {
     WriteEnemyStrip(out, 12, {1.0, 0.5, 0.2}, Bouncer);
     WriteEnemyStrip(out, 18, {0.9, 0.4, 1.0}, Mentalist);
     WriteEnemyStrip(out, 19, kEyeRed, Predor);
-    WriteEnemyStrip(out, 20, {0.65, 0.9, 0.2}, Hopper);
+    WriteEnemyStrip(out, 20, {0.95, 0.75, 0.2}, Hopper);
     WriteEnemyStrip(out, 21, {0.85, 0.85, 0.2}, Larvae);
     WriteEnemyStrip(out, 22, {0.3, 0.6, 1.0}, Swimmer);
     WriteEnemyStrip(out, 23, {0.7, 0.5, 0.9}, Moth);
