@@ -192,9 +192,10 @@ private:
         double h = Fbm3(q.x, q.y, q.z, 5, seed_ + 91) * 1.6;
         Rgb c = Ramp(look_.low, look_.mid, look_.high, 0.5 + h);
         double vein = std::pow(Clamp01(1 - std::fabs(Fbm3(q.x * 1.5, q.y * 1.5, q.z * 1.5, 4, seed_ + 92) * 2.4)), 12);
-        double nodes = SmoothStep(0.42, 0.55, Fbm3(p.x * 5, p.y * 5, p.z * 5, 3, seed_ + 93) * 2);
-        double life = Clamp01(vein + nodes);
-        glow = Mix(look_.accent, look_.air, 0.3 * nodes) * (life * 0.9);
+        // Hive lights: small bright pustules scattered along the surface.
+        double nodes = std::pow(SmoothStep(0.40, 0.62, Fbm3(p.x * 9, p.y * 9, p.z * 9, 3, seed_ + 93) * 2), 2);
+        glow = look_.accent * (vein * 0.9) + Rgb{1.0, 0.9, 0.45} * (nodes * 0.9);
+        c = c * (1 - 0.5 * Clamp01(vein + nodes));
         return c;
     }
 

@@ -9,6 +9,7 @@
 #include "art/screens/emblems.h"
 #include "art/screens/paint.h"
 #include "art/screens/screen_parts.h"
+#include "common/noise.h"
 #include "common/rng.h"
 #include "common/sheet.h"
 
@@ -65,9 +66,11 @@ void EndFrame(cairo_t* cr, double x, double y, double w, double h) {
     cairo_stroke(cr);
 }
 
-// A violet tear in space with light pouring out of it.
+// A violet tear in space with light pouring out of it: a wobbling lens of light in layers
+// from violet to white, with crackling filaments around it.
 void DrawRift(cairo_t* cr, double x, double y, double h, double open, uint64_t seed) {
     Rng rng(seed);
+    const uint32_t noiseSeed = uint32_t(seed);
     cairo_pattern_t* glow = cairo_pattern_create_radial(x, y, 0, x, y, h * 0.9);
     cairo_pattern_add_color_stop_rgba(glow, 0, kViolet.r, kViolet.g, kViolet.b, 0.65);
     cairo_pattern_add_color_stop_rgba(glow, 0.4, 0.5, 0.2, 0.8, 0.25);
@@ -76,24 +79,45 @@ void DrawRift(cairo_t* cr, double x, double y, double h, double open, uint64_t s
     cairo_arc(cr, x, y, h * 0.9, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
-    for (int layer = 0; layer < 3; ++layer) {
-        double width = h * open * (0.22 - layer * 0.06);
+    // Filaments of light crackling away from the tear.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int i = 0; i < 16; ++i) {
+        double t = rng.Float(0.2, 0.8), side = rng.Float(0, 1) < 0.5 ? -1 : 1;
+        double px = x + side * h * open * 0.12 * std::sin(M_PI * t), py = y - h / 2 + h * t;
+        double angle = (side > 0 ? 0 : M_PI) + rng.Float(-0.9, 0.9);
+        double len = rng.Float(0.15, 0.45) * h;
+        cairo_move_to(cr, px, py);
+        for (int k = 1; k <= 5; ++k) {
+            angle += rng.Float(-0.5, 0.5);
+            px += std::cos(angle) * len / 5;
+            py += std::sin(angle) * len / 5;
+            cairo_line_to(cr, px, py);
+        }
+        SetColour(cr, Mix(kViolet, kWhite, 0.4), 0.45);
+        cairo_set_line_width(cr, rng.Float(1.5, 3.5));
+        cairo_stroke(cr);
+    }
+    for (int layer = 0; layer < 4; ++layer) {
+        double width = h * open * (0.20 - layer * 0.045);
+        const int n = 48;
+        auto edge = [&](double t, double side) {
+            double wobble = 1 + 0.35 * Noise2(t * 5, layer * 3.0 + side, noiseSeed);
+            return width * std::pow(std::sin(M_PI * t), 0.8) * wobble;
+        };
         cairo_new_path(cr);
-        const int n = 14;
         for (int i = 0; i <= n; ++i) {
-            double t = double(i) / n, yy = y - h / 2 + h * t;
-            double w = width * std::sin(M_PI * t) * rng.Float(0.6, 1.2);
-            if (i == 0) cairo_move_to(cr, x, yy);
-            else cairo_line_to(cr, x + w + rng.Float(-6, 6), yy);
+            double t = double(i) / n;
+            double bend = 0.06 * h * std::sin(t * M_PI * 2);
+            cairo_line_to(cr, x + bend + edge(t, 1), y - h / 2 + h * t);
         }
         for (int i = n; i >= 0; --i) {
-            double t = double(i) / n, yy = y - h / 2 + h * t;
-            double w = width * std::sin(M_PI * t) * rng.Float(0.6, 1.2);
-            cairo_line_to(cr, x - w + rng.Float(-6, 6), yy);
+            double t = double(i) / n;
+            double bend = 0.06 * h * std::sin(t * M_PI * 2);
+            cairo_line_to(cr, x + bend - edge(t, -1), y - h / 2 + h * t);
         }
         cairo_close_path(cr);
-        Rgb c = layer == 0 ? kViolet : (layer == 1 ? Mix(kViolet, kWhite, 0.5) : kWhite);
-        SetColour(cr, c, layer == 0 ? 0.7 : 0.95);
+        const Rgb colours[] = {kViolet, Mix(kViolet, kWhite, 0.35), Mix(kViolet, kWhite, 0.7), kWhite};
+        SetColour(cr, colours[layer], layer == 0 ? 0.6 : 0.9);
         cairo_fill(cr);
     }
 }
