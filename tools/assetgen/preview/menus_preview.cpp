@@ -2,6 +2,7 @@
 // mock-ups of each menu screen at the game's 800 × 500 layout with its pictures and texts.
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,53 @@ Surface KeyMagenta(cairo_surface_t* src) {
     return out;
 }
 
+struct Rgb8 {
+    int r, g, b;
+    Rgb8 Times(int k) const { return {std::min(255, r * k), std::min(255, g * k), std::min(255, b * k)}; }
+};
+
+// A copy of a picture with its colours multiplied by `tint`, as the game's sprite colour does.
+Surface Tinted(cairo_surface_t* src, Rgb8 tint) {
+    if (!src) return nullptr;
+    int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
+    Surface out = NewSurface(w, h);
+    cairo_surface_flush(src);
+    cairo_surface_flush(out.get());
+    for (int y = 0; y < h; ++y) {
+        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
+        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = s[x];
+            uint32_t r = ((p >> 16) & 0xFF) * uint32_t(tint.r) / 255, g = ((p >> 8) & 0xFF) * uint32_t(tint.g) / 255,
+                     b = (p & 0xFF) * uint32_t(tint.b) / 255;
+            d[x] = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
+        }
+    }
+    cairo_surface_mark_dirty(out.get());
+    return out;
+}
+
+// The dust JPEG as the game uses it: its grey becomes the opacity of the tint colour.
+Surface DustPicture(cairo_surface_t* src, Rgb8 tint) {
+    if (!src) return nullptr;
+    int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
+    Surface out = NewSurface(w, h);
+    cairo_surface_flush(src);
+    cairo_surface_flush(out.get());
+    for (int y = 0; y < h; ++y) {
+        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
+        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = s[x];
+            uint32_t a = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+            d[x] = (a << 24) | ((uint32_t(tint.r) * a / 255) << 16) | ((uint32_t(tint.g) * a / 255) << 8) |
+                   (uint32_t(tint.b) * a / 255);
+        }
+    }
+    cairo_surface_mark_dirty(out.get());
+    return out;
+}
+
 class Mockups {
 public:
     Mockups(const std::filesystem::path& root) : root_(root) {
@@ -53,45 +101,48 @@ public:
 
     Surface Load(const std::string& relative) { return LoadPicture(root_ / relative); }
 
-    // A screen with the menu scenery: dark sky, the title planet and a scatter of stars.
-    cairo_t* Begin(Surface& screen) {
+    // A screen with the scenery composed as the game composes a background: two dust layers in
+    // the level colour, a nebula at twice and dark matter at three times that colour, 100 stars
+    // and the planet. `level` is 1 … 11; the title screen uses level 5.
+    cairo_t* Begin(Surface& screen, int level = 5, double planetScale = 0.66) {
         screen = NewSurface(kScreenW, kScreenH);
         cairo_t* cr = cairo_create(screen.get());
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_paint(cr);
-        Surface nebula = Load("gfx/background/nebula2.png");
+        int index = level - 1;
+        Rgb8 tint{0, 0, 63};
+        Rgb8 starA{0, 255, 255}, starB{0, 255, 96};
+        if (index == 9) tint = {47, 15, 0}, starA = {255, 96, 0}, starB = {255, 196, 0};
+        else if (index == 2 || index == 6 || index == 8) tint = {0, 39, 31}, starA = {255, 255, 0}, starB = {96, 255, 0};
+        else if (index == 1 || index == 3 || index == 5) tint = {47, 0, 47};
+        unsigned seed = 7u + unsigned(level) * 13u;
+        auto next = [&](int lo, int hi) {
+            seed = seed * 1103515245u + 12345u;
+            return lo + int((seed >> 8) % unsigned(hi - lo + 1));
+        };
+        Surface dust = DustPicture(Load("gfx/background/dust2.jpg").get(), tint);
+        for (int layer = 0; layer < 2; ++layer) DrawCentred(cr, dust.get(), 400, 250, 1);
+        Surface nebula = Tinted(Load("gfx/background/nebula" + std::to_string(next(1, 6)) + ".png").get(), tint.Times(2));
         if (nebula) {
             cairo_save(cr);
-            cairo_push_group(cr);
-            DrawCentred(cr, nebula.get(), 300, 200, 1.5, 0.33);
-            cairo_pop_group_to_source(cr);
-            cairo_paint(cr);
-            cairo_set_operator(cr, CAIRO_OPERATOR_MULTIPLY);
-            cairo_set_source_rgb(cr, 0, 0, 0.5);
-            cairo_paint(cr);
+            cairo_translate(cr, 400 + next(-272, 272), 250 + next(-122, 122));
+            cairo_rotate(cr, next(-45, 45) * M_PI / 180);
+            DrawCentred(cr, nebula.get(), 0, 0, 1.5, 0.33);
             cairo_restore(cr);
         }
-        Surface planet = Load("gfx/planets/planet5.png");
-        DrawCentred(cr, planet.get(), 400, 250, 0.66);
+        Surface dark = Tinted(Load("gfx/background/darkmatter" + std::to_string(next(1, 4)) + ".png").get(), tint.Times(3));
+        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+        DrawCentred(cr, dark.get(), 400, 250, 1);
         Surface star = Load("gfx/background/star3.png");
-        if (star) {
-            unsigned seed = 7;
-            for (int i = 0; i < 100; ++i) {
-                seed = seed * 1103515245u + 12345u;
-                double x = (seed >> 8) % 800;
-                seed = seed * 1103515245u + 12345u;
-                double y = (seed >> 8) % 500;
-                seed = seed * 1103515245u + 12345u;
-                double d = std::pow(((seed >> 8) % 1000) / 1000.0, 6);
-                cairo_save(cr);
-                cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-                cairo_push_group(cr);
-                DrawCentred(cr, star.get(), x, y, (0.1333 + 0.8667 * d) / 2, 0.9);
-                cairo_pop_group_to_source(cr);
-                cairo_paint(cr);
-                cairo_restore(cr);
-            }
+        Surface stars[2] = {Tinted(star.get(), starA), Tinted(star.get(), starB)};
+        for (int i = 0; i < 100 && star; ++i) {
+            double d = std::pow(next(0, 1000) / 1000.0, 6);
+            DrawCentred(cr, stars[next(0, 1)].get(), 400 + next(-400, 400), 250 + next(-258, 258),
+                        (0.13333334 + 0.86666666 * d) / 2, 0.9);
         }
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+        Surface planet = Load("gfx/planets/planet" + std::to_string(level) + ".png");
+        DrawCentred(cr, planet.get(), 400, 250, planetScale);
         return cr;
     }
 
@@ -265,6 +316,13 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         DrawBitmapText(cr, m.font3_, "Level 3", 400, 160, 0.5, 0);
         DrawBitmapText(cr, m.font2_, "Extra Life!", 200, 330, 1.0, 0);
         finish(cr, banner);
+    }
+    // Play scenery of four levels with their tints, planets at wave 3 and wave 5 size.
+    for (int level : {1, 2, 3, 10}) {
+        cairo_t* cr = m.Begin(screen, level, level % 2 ? 0.66 : 0.41);
+        DrawBitmapText(cr, m.font1_, "Score:", 400, 32, 0.6, 0);
+        DrawBitmapText(cr, m.font1_, "48,250", 400, 48, 0.85, 0);
+        finish(cr, "level" + std::to_string(level));
     }
     // Every mock-up on one sheet, two across.
     int rows = int((shown.size() + 1) / 2);
