@@ -255,10 +255,6 @@ void FillPixels(cairo_surface_t* surface, const std::function<Texel(double, doub
     cairo_surface_mark_dirty(surface);
 }
 
-} // namespace assetgen::sprites
-
-namespace assetgen::sprites {
-
 void EllipsePath(cairo_t* cr, double x, double y, double rx, double ry, double angle) {
     cairo_save(cr);
     cairo_translate(cr, x, y);
@@ -292,10 +288,6 @@ void Membrane(cairo_t* cr, Rgb c, double alpha, double rootX, double rootY, doub
     cairo_stroke(cr);
     cairo_path_destroy(path);
 }
-
-} // namespace assetgen::sprites
-
-namespace assetgen::sprites {
 
 void Texture(cairo_t* cr, uint32_t seed, double featurePx, double strength) {
     cairo_save(cr);

@@ -59,10 +59,6 @@ struct Texel {
 // Fills an ARGB32 surface (premultiplied) texel by texel; `shade(x, y)` gets the texel centre.
 void FillPixels(cairo_surface_t* surface, const std::function<Texel(double x, double y)>& shade);
 
-} // namespace assetgen::sprites
-
-namespace assetgen::sprites {
-
 // Adds an ellipse centred on (x, y), turned by `angle` radians, to the current path.
 void EllipsePath(cairo_t* cr, double x, double y, double rx, double ry, double angle = 0);
 // A lit ellipse: EllipsePath then Shade.
@@ -71,10 +67,6 @@ void Body(cairo_t* cr, double x, double y, double rx, double ry, double angle, c
 // Fills the current path as a translucent membrane (wing): `alpha` at the root fading to 0.6 ×
 // `alpha` at the tip, with a light edge. Consumes the path.
 void Membrane(cairo_t* cr, Rgb c, double alpha, double rootX, double rootY, double tipX, double tipY);
-
-} // namespace assetgen::sprites
-
-namespace assetgen::sprites {
 
 // Roughens the current path with a light-and-dark noise pattern (features of about `featurePx`
 // device pixels, peak alpha `strength`), for large armoured surfaces. Consumes the path.
