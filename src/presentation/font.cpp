@@ -7,7 +7,11 @@
 char32_t NextCharacter(const std::string& text, size_t& i) {
     auto byte = [&](size_t k) { return uint8_t(text[k]); };
     uint8_t lead = byte(i);
-    int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+    int extra = lead < 0x80             ? 0
+                : (lead & 0xE0) == 0xC0 ? 1
+                : (lead & 0xF0) == 0xE0 ? 2
+                : (lead & 0xF8) == 0xF0 ? 3
+                                        : -1;
     if (extra > 0 && i + size_t(extra) < text.size()) {
         char32_t code = lead & (0x3F >> extra);
         bool valid = true;
@@ -32,7 +36,8 @@ namespace {
 
 std::u32string Decode(const std::string& text) {
     std::u32string result;
-    for (size_t i = 0; i < text.size();) result += NextCharacter(text, i);
+    for (size_t i = 0; i < text.size();)
+        result += NextCharacter(text, i);
     return result;
 }
 
@@ -66,7 +71,8 @@ int MeasureCell(const Media::Image& image, int frame, int celWidth, int celHeigh
 FontRef Font::Load(const std::string& path, int celWidth, int celHeight, const std::string& characterSet,
                    int monospace, float tracking, float space, int flags) {
     int count = int(Decode(characterSet).size());
-    Media::ImageRef image = LoadGameAnimImage(path, celWidth, celHeight, 0, count, flags + Media::DYNAMICIMAGE, 0);
+    Media::ImageRef image =
+        LoadGameAnimImage(path, celWidth, celHeight, 0, count, flags + Media::DYNAMICIMAGE, 0);
     return FromImage(image, celWidth, celHeight, characterSet, monospace, tracking, space);
 }
 
@@ -90,7 +96,8 @@ FontRef Font::FromImage(Media::ImageRef image, int celWidth, int celHeight, cons
         font->LetterWidth_[k] = MeasureCell(*font->Image_, int(k), celWidth, celHeight, space);
     if (monospace != 0) {
         int widest = 0;
-        for (int w : font->LetterWidth_) widest = std::max(widest, w);
+        for (int w : font->LetterWidth_)
+            widest = std::max(widest, w);
         std::fill(font->LetterWidth_.begin(), font->LetterWidth_.end(), widest);
         font->Space_ = float(widest) / float(celWidth);
     }
@@ -104,7 +111,8 @@ void Font::Set() {
 float Font::TextWidth(const std::string& text) const {
     float width = 0;
     int letters = 0;
-    for (size_t i = 0; i < text.size(); ++letters) width += LetterWidth(NextCharacter(text, i));
+    for (size_t i = 0; i < text.size(); ++letters)
+        width += LetterWidth(NextCharacter(text, i));
     return width + float(letters - 1) * Tracking_ * float(CelWidth_);
 }
 

@@ -29,8 +29,8 @@ public:
     static FontRef Load(const std::string& path, int celWidth, int celHeight, const std::string& characterSet,
                         int monospace, float tracking, float space, int flags);
     // Measures an image already loaded (one frame per character).
-    static FontRef FromImage(Media::ImageRef image, int celWidth, int celHeight, const std::string& characterSet,
-                             int monospace, float tracking, float space);
+    static FontRef FromImage(Media::ImageRef image, int celWidth, int celHeight,
+                             const std::string& characterSet, int monospace, float tracking, float space);
 
     // Makes this the font that new texts use.
     void Set();

@@ -14,8 +14,10 @@ void Logo::ShowNext() {
     }
     // PNG wins when both exist, so the JPEG is not decoded at all then.
     Media::ImageRef image;
-    if (Media::FileType(name + ".png") == 1) image = LoadGameImage(name + ".png", -1, 0);
-    else if (Media::FileType(name + ".jpg") == 1) image = LoadGameImage(name + ".jpg", -1, 0);
+    if (Media::FileType(name + ".png") == 1)
+        image = LoadGameImage(name + ".png", -1, 0);
+    else if (Media::FileType(name + ".jpg") == 1)
+        image = LoadGameImage(name + ".jpg", -1, 0);
     if (!image) {
         Free();
         return;

@@ -60,8 +60,10 @@ Media::AudioChannelRef Sound::Play(float volume, float rate, int mode) {
     if (LastChannel_ && Solo_ == 1) LastChannel_->Stop();
     Media::AudioChannelRef channel = Media::CueSound(*TSound_);
     LastChannel_ = channel;
-    if (mode == 1) channel->SetVolume(volume);
-    else if (mode == 0) channel->SetVolume(SoundVolume_ * volume);
+    if (mode == 1)
+        channel->SetVolume(volume);
+    else if (mode == 0)
+        channel->SetVolume(SoundVolume_ * volume);
     channel->SetRate(rate);
     channel->SetPaused(0);
     LastPlayTime_ = now;
@@ -95,7 +97,8 @@ void Sound::SaveWav(const Media::AudioSample& sample, const std::string& path) {
     std::unique_ptr<Media::Stream> out = Media::OpenWrite(path);
     if (!out) FatalError("Error in Sound.SaveWav() : Failed to create .wav!  Please reinstall the game.");
     int format = sample.Format;
-    int channels = (format == Media::SF_MONO8 || format == Media::SF_MONO16LE || format == Media::SF_MONO16BE) ? 1 : 2;
+    int channels =
+        (format == Media::SF_MONO8 || format == Media::SF_MONO16LE || format == Media::SF_MONO16BE) ? 1 : 2;
     int bits = (format == Media::SF_MONO8 || format == Media::SF_STEREO8) ? 8 : 16;
     int blockAlign = channels * bits / 8;
     int32_t dataSize = sample.Length * channels * (bits == 16 ? 2 : 1);

@@ -4,7 +4,8 @@
 
 #include "shell/fatal_error.h"
 
-TextRef Text::Create(const std::string& text, float x, float y, int order, const SpriteRef& parent, int justify) {
+TextRef Text::Create(const std::string& text, float x, float y, int order, const SpriteRef& parent,
+                     int justify) {
     if (!CurrentFont) FatalError("Error in Text.Create(): No font set!");
     auto created = std::make_shared<Text>();
     created->Font_ = CurrentFont;
@@ -27,8 +28,10 @@ void Text::Set(const std::string& text) {
     Letter.clear();
 
     float x = 0;
-    if (Justify_ == CENTRE) x = -Font_->TextWidth(text) / 2;
-    else if (Justify_ == RIGHT) x = -Font_->TextWidth(text);
+    if (Justify_ == CENTRE)
+        x = -Font_->TextWidth(text) / 2;
+    else if (Justify_ == RIGHT)
+        x = -Font_->TextWidth(text);
     // Letters advance by whole pixels of tracking while TextWidth counts the exact product, so
     // centred and right-justified texts sit slightly left of exact.
     float gap = std::floor(Font_->Tracking() * float(Font_->CelWidth()));

@@ -23,8 +23,10 @@ void App::Create(const std::string& title, int width, int height, int depth, int
     if (!Media::CreateAppWindow(title, desktopW / 2 - 400, desktopH / 2 - 250, WindowWidth_, WindowHeight_))
         FatalError("Error in Application.SetWindowed() : Could not create canvas!");
 
-    if (mode == 0) SetWindowed();
-    else SetFullscreen();
+    if (mode == 0)
+        SetWindowed();
+    else
+        SetFullscreen();
 
     InitPointer();
     if (!Media::SelectAudioDriver("directsound"))
@@ -65,8 +67,10 @@ void App::SetFullscreen() {
     }
     if (!FullscreenGraphics_) FullscreenGraphics_ = Media::OpenFullscreenGraphics(Width_, Height_, Depth_);
     if (!FullscreenGraphics_) {
-        Media::DebugLog("Error in Application.SetFullscreen() : TG_Fullscreen = Null.  Could not set full screen mode!");
-        Media::DebugLog(std::to_string(Width_) + "," + std::to_string(Height_) + "," + std::to_string(Depth_));
+        Media::DebugLog(
+            "Error in Application.SetFullscreen() : TG_Fullscreen = Null.  Could not set full screen mode!");
+        Media::DebugLog(std::to_string(Width_) + "," + std::to_string(Height_) + "," +
+                        std::to_string(Depth_));
         SetWindowed();
         return;
     }
@@ -75,8 +79,10 @@ void App::SetFullscreen() {
 }
 
 void App::ToggleFullscreen() {
-    if (Windowed_ == 0) SetWindowed();
-    else if (Depth_ != 0) SetFullscreen();
+    if (Windowed_ == 0)
+        SetWindowed();
+    else if (Depth_ != 0)
+        SetFullscreen();
 }
 
 void App::CommonSetup() {

@@ -21,7 +21,8 @@ float FloatMod(float a, float b) {
 
 int WeightedRandom(const std::vector<float>& weights) {
     float sum = 0;
-    for (float w : weights) sum += w;
+    for (float w : weights)
+        sum += w;
     float draw = Media::RandomFloat(0, sum);
     float running = 0;
     for (size_t i = 0; i < weights.size(); ++i) {

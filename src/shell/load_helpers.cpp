@@ -13,7 +13,8 @@ namespace {
 // first real use.
 void DrawOffscreen(const Media::Image& image) {
     float x = float(Media::GraphicsWidth()), y = float(Media::GraphicsHeight());
-    for (int frame = 0; frame < image.Frames(); ++frame) Media::DrawFrame(image, x, y, frame);
+    for (int frame = 0; frame < image.Frames(); ++frame)
+        Media::DrawFrame(image, x, y, frame);
 }
 
 Media::ImageRef Finish(Media::ImageRef image, const std::string& path, int optional) {
@@ -35,12 +36,13 @@ Media::ImageRef LoadGameImage(const std::string& path, int flags, int optional) 
     return Finish(Media::LoadImage(path, flags), path, optional);
 }
 
-Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags, int optional) {
+Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags,
+                              int optional) {
     return Finish(Media::ImageFromPixmap(pixmap, flags), name, optional);
 }
 
-Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags,
-                                  int optional) {
+Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH, int first, int count,
+                                  int flags, int optional) {
     Media::ImageRef image = Media::LoadAnimImage(path, cellW, cellH, first, count, flags);
     if (image) {
         Media::DebugLog("LoadAnimImage(): Loaded " + path);

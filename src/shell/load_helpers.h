@@ -11,9 +11,10 @@
 Media::ImageRef LoadGameImage(const std::string& path, int flags, int optional);
 // A pixel map already in memory made into a one-frame image; `name` labels it in the log and on
 // the loading bar.
-Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags, int optional);
+Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags,
+                              int optional);
 // A picture cut into cells row by row, left to right: `count` cells of cellW × cellH from `first`.
-Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags,
-                                  int optional);
+Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH, int first, int count,
+                                  int flags, int optional);
 // A picture as a pixel map (not drawable); optional 1 returns null silently on failure.
 Media::PixelMapRef LoadGamePixmap(const std::string& path, int optional);

@@ -40,9 +40,11 @@ void ApplyLetterbox() {
 
 void PollSystemEvents() {
     static std::vector<Media::SystemEvent> events; // reused: no allocation per frame
-    for (int button = 1; button <= 3; ++button) MouseButtonHit[button] = 0;
+    for (int button = 1; button <= 3; ++button)
+        MouseButtonHit[button] = 0;
     Media::PollEvents(events);
-    for (Media::SystemEvent event : events) Sound::PauseMusic(event == Media::SystemEvent::Suspend ? 1 : 0);
+    for (Media::SystemEvent event : events)
+        Sound::PauseMusic(event == Media::SystemEvent::Suspend ? 1 : 0);
 }
 
 void StartFrameClock() {
@@ -90,5 +92,6 @@ bool RunFrame() {
 }
 
 void RunMainLoop() {
-    for (;;) RunFrame();
+    for (;;)
+        RunFrame();
 }

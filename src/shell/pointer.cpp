@@ -18,14 +18,21 @@ float PreviousX = 0, PreviousY = 0;
 // Drawing units per back-buffer pixel.
 float UnitsPerPixelX() {
     int gw = Media::GraphicsWidth();
-    return gw > 0 && ProjectionMatrix::ScaledWidth() > 0 ? float(ProjectionMatrix::ScaledWidth()) / float(gw) : 1;
+    return gw > 0 && ProjectionMatrix::ScaledWidth() > 0 ? float(ProjectionMatrix::ScaledWidth()) / float(gw)
+                                                         : 1;
 }
 float UnitsPerPixelY() {
     int gh = Media::GraphicsHeight();
-    return gh > 0 && ProjectionMatrix::ScaledHeight() > 0 ? float(ProjectionMatrix::ScaledHeight()) / float(gh) : 1;
+    return gh > 0 && ProjectionMatrix::ScaledHeight() > 0
+               ? float(ProjectionMatrix::ScaledHeight()) / float(gh)
+               : 1;
 }
-float LetterboxX() { return float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2); }
-float LetterboxY() { return float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2); }
+float LetterboxX() {
+    return float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2);
+}
+float LetterboxY() {
+    return float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2);
+}
 
 void DisplayCentre(int& windowX, int& windowY) {
     windowX = Media::GraphicsWidth() / 2;
@@ -124,5 +131,6 @@ void UpdatePointer() {
     }
 
     if (PointerSprite)
-        PointerSprite->SetPosition(PointerX + PointerSprite->Width(0) / 2, PointerY + PointerSprite->Height(0) / 2, 0);
+        PointerSprite->SetPosition(PointerX + PointerSprite->Width(0) / 2,
+                                   PointerY + PointerSprite->Height(0) / 2, 0);
 }

@@ -17,7 +17,8 @@ protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
         // A white 32 × 32 pointer: 16 × 16 on screen, top-left corner at the pointer.
-        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::WritePng(root + "/gfx/menus/mouse.png",
+                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
     }
     void TearDown() override { std::filesystem::remove_all(root); }
 
@@ -27,8 +28,8 @@ protected:
     }
     // Runs the program (with `prefix` before it, e.g. xvfb-run) and returns its exit status.
     int Run(const std::string& args, const std::string& prefix = "") {
-        std::string command = prefix + " '" + std::string(QS_GAME_BINARY) + "' --data '" + root + "' --log '" + root +
-                              "/game.log' " + args + " > '" + root + "/stderr.txt' 2>&1";
+        std::string command = prefix + " '" + std::string(QS_GAME_BINARY) + "' --data '" + root +
+                              "' --log '" + root + "/game.log' " + args + " > '" + root + "/stderr.txt' 2>&1";
         int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -48,7 +49,8 @@ int Brightness(const Media::PixelMap& map, int x, int y) {
 
 TEST_F(ProgramTest, HeadlessRunWithTabAndF5EndsWithStatusZero) {
     Script("3 keydown TAB\n5 keyup TAB\n8 key F5\n");
-    ASSERT_EQ(Run("--headless --windowed --seed 7 --frames 20 --script '" + root + "/script.txt'"), 0) << Log();
+    ASSERT_EQ(Run("--headless --windowed --seed 7 --frames 20 --script '" + root + "/script.txt'"), 0)
+        << Log();
     EXPECT_TRUE(Logged("WARNING: Game running debug mode - Performance will be reduced!"));
     EXPECT_TRUE(Logged("LoadImage(): Loaded gfx\\menus\\mouse.png"));
     EXPECT_TRUE(Logged("Memory Used = "));
@@ -73,7 +75,8 @@ TEST_F(ProgramTest, WithoutWindowedItStartsFullScreen) {
 TEST_F(ProgramTest, MissingPointerPictureEndsWithStatusOne) {
     std::filesystem::remove(root + "/gfx/menus/mouse.png");
     EXPECT_EQ(Run("--headless --windowed --frames 5"), 1);
-    EXPECT_TRUE(Logged("The following image failed to load: 'gfx\\menus\\mouse.png'.  Please reinstall the game."));
+    EXPECT_TRUE(
+        Logged("The following image failed to load: 'gfx\\menus\\mouse.png'.  Please reinstall the game."));
     EXPECT_FALSE(Logged("Ended after"));
 }
 

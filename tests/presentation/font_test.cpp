@@ -76,7 +76,8 @@ TEST(Font, TextWidthAddsTrackingBetweenLetters) {
 }
 
 TEST(NextCharacter, DecodesUtf8AndKeepsStrayBytes) {
-    std::string text = "a\xe2\x80\x98\xff" "b";
+    std::string text = "a\xe2\x80\x98\xff"
+                       "b";
     size_t i = 0;
     EXPECT_EQ(NextCharacter(text, i), U'a');
     EXPECT_EQ(NextCharacter(text, i), U'\u2018');

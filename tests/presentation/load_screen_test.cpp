@@ -14,8 +14,10 @@ class LoadScreenTest : public testing::Test {
 protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/loading.png", testfiles::SolidPixmap(400, 120, 40, 40, 80, 255));
-        testfiles::WritePng(root + "/gfx/menus/loadingbar.png", testfiles::SolidPixmap(100, 10, 0, 255, 0, 255));
+        testfiles::WritePng(root + "/gfx/menus/loading.png",
+                            testfiles::SolidPixmap(400, 120, 40, 40, 80, 255));
+        testfiles::WritePng(root + "/gfx/menus/loadingbar.png",
+                            testfiles::SolidPixmap(100, 10, 0, 255, 0, 255));
         testfiles::WriteWav(root + "/sfx/loading-flyin.wav", 22050, 8820);
         testfiles::StartHeadless(root);
     }
@@ -47,12 +49,14 @@ TEST_F(LoadScreenTest, TheBarFillsWithTheLoadsInWholeSteps) {
     LoadScreen::Update("");
     EXPECT_EQ(LoadScreen::Progress(), 0);
 
-    for (int i = 0; i < 87; ++i) LoadScreen::Update("gfx\\item.png");
+    for (int i = 0; i < 87; ++i)
+        LoadScreen::Update("gfx\\item.png");
     EXPECT_EQ(LoadScreen::Progress(), 87);
     EXPECT_FLOAT_EQ(LoadScreen::BarSprite()->ViewportWidth(0), 50); // half of 174
     LoadScreen::Update("gfx\\item.png");
     EXPECT_FLOAT_EQ(LoadScreen::BarSprite()->ViewportWidth(0), 50); // 50.57 → 50
-    for (int i = 88; i < 200; ++i) LoadScreen::Update("gfx\\item.png");
+    for (int i = 88; i < 200; ++i)
+        LoadScreen::Update("gfx\\item.png");
     EXPECT_FLOAT_EQ(LoadScreen::BarSprite()->ViewportWidth(0), 114); // past full: the bar is simply full
     EXPECT_NE(testfiles::LogText(root).find("Loading 'gfx\\item.png' : Progress = 200"), std::string::npos);
 }
@@ -60,9 +64,11 @@ TEST_F(LoadScreenTest, TheBarFillsWithTheLoadsInWholeSteps) {
 TEST_F(LoadScreenTest, CoarserStepsRoundDown) {
     LoadScreen::Init(10); // steps of 10 px
     LoadScreen::ZoomIn();
-    for (int i = 0; i < 87; ++i) LoadScreen::Update("x");
+    for (int i = 0; i < 87; ++i)
+        LoadScreen::Update("x");
     EXPECT_FLOAT_EQ(LoadScreen::BarSprite()->ViewportWidth(0), 50);
-    for (int i = 0; i < 10; ++i) LoadScreen::Update("x");
+    for (int i = 0; i < 10; ++i)
+        LoadScreen::Update("x");
     EXPECT_FLOAT_EQ(LoadScreen::BarSprite()->ViewportWidth(0), 50); // 55.7 → 50
 }
 
@@ -85,7 +91,8 @@ TEST_F(LoadScreenTest, PanelSlidesInAndOut) {
     LoadScreen::Hide();
     EXPECT_EQ(panel->Hidden(0), 1);
     EXPECT_NE(testfiles::LogText(root).find("Load Time = "), std::string::npos);
-    EXPECT_NE(testfiles::LogText(root).find("''sfx\\loading-flyout.wav'' failed to load."), std::string::npos);
+    EXPECT_NE(testfiles::LogText(root).find("''sfx\\loading-flyout.wav'' failed to load."),
+              std::string::npos);
 }
 
 TEST_F(LoadScreenTest, MissingPanelIsFatal) {
@@ -98,7 +105,8 @@ class LogoTest : public LoadScreenTest {};
 
 TEST_F(LogoTest, ShowsEachLogoInTurnUntilTheFilesRunOut) {
     testfiles::WritePng(root + "/gfx/menus/logo1.png", testfiles::SolidPixmap(400, 200, 200, 0, 0, 255));
-    ASSERT_TRUE(Media::SaveJpeg(testfiles::SolidPixmap(1600, 800, 0, 200, 0, 255), root + "/gfx/menus/logo2.jpg", 90));
+    ASSERT_TRUE(Media::SaveJpeg(testfiles::SolidPixmap(1600, 800, 0, 200, 0, 255),
+                                root + "/gfx/menus/logo2.jpg", 90));
 
     Logo::ShowNext();
     ASSERT_EQ(Logo::FailedToLoad(), 0);

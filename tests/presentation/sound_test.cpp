@@ -86,7 +86,8 @@ TEST_F(SoundTest, VolumeIsClampedAndScaledForEffectsOnly) {
         float volume;
         int mode;
         float expected;
-    } cases[] = {{1.5f, 0, 0.5f}, {0.5f, 0, 0.25f}, {-1, 0, 0}, {NAN, 0, 0}, {0.8f, 1, 0.8f}, {1.5f, 1, 1}, {0.3f, 2, 1}};
+    } cases[] = {{1.5f, 0, 0.5f}, {0.5f, 0, 0.25f}, {-1, 0, 0},  {NAN, 0, 0},
+                 {0.8f, 1, 0.8f}, {1.5f, 1, 1},     {0.3f, 2, 1}};
     for (const auto& c : cases) {
         Media::Headless::AdvanceClock(100);
         Media::AudioChannelRef channel = sound->Play(c.volume, 1, c.mode);
@@ -106,7 +107,8 @@ TEST_F(SoundTest, SpeedPowerupRaisesTheRateOfEffectsOnly) {
 
 TEST_F(SoundTest, RateOutOfRangeIsFatal) {
     SoundRef sound = Sound::Load("beep.wav", 0, 0);
-    EXPECT_EXIT(sound->Play(1, 300, 0), testing::ExitedWithCode(1), "Error in Sound.Play\\(\\): Rate# out of range!");
+    EXPECT_EXIT(sound->Play(1, 300, 0), testing::ExitedWithCode(1),
+                "Error in Sound.Play\\(\\): Rate# out of range!");
     EXPECT_EXIT(sound->Play(1, 0.001f, 1), testing::ExitedWithCode(1), "Rate# out of range");
     // 205 is in range, but 1.25 × 205 is not.
     SpeedPowerupActive = [] { return true; };
@@ -141,19 +143,25 @@ TEST_F(SoundTest, OneMusicPieceAtATime) {
 TEST_F(SoundTest, SaveWavWritesTheTabledHeader) {
     const struct {
         int format, channels, bits;
-    } cases[] = {{Media::SF_MONO8, 1, 8}, {Media::SF_MONO16LE, 1, 16}, {Media::SF_STEREO8, 2, 8}, {Media::SF_STEREO16LE, 2, 16}};
+    } cases[] = {{Media::SF_MONO8, 1, 8},
+                 {Media::SF_MONO16LE, 1, 16},
+                 {Media::SF_STEREO8, 2, 8},
+                 {Media::SF_STEREO16LE, 2, 16}};
     for (const auto& c : cases) {
         Media::AudioSample sample;
         sample.Format = c.format;
         sample.Rate = 11025;
         sample.Length = 5;
         sample.Data.resize(size_t(5 * c.channels * c.bits / 8));
-        for (size_t i = 0; i < sample.Data.size(); ++i) sample.Data[i] = uint8_t(i * 7 + 1);
+        for (size_t i = 0; i < sample.Data.size(); ++i)
+            sample.Data[i] = uint8_t(i * 7 + 1);
         Sound::SaveWav(sample, "out.wav");
 
         std::string bytes = testfiles::ReadText(root + "/out.wav");
-        auto u32 = [&](size_t at) { return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-                                           uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24; };
+        auto u32 = [&](size_t at) {
+            return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
+                   uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+        };
         auto u16 = [&](size_t at) { return int(uint8_t(bytes[at])) | int(uint8_t(bytes[at + 1])) << 8; };
         uint32_t dataSize = uint32_t(sample.Data.size());
         ASSERT_EQ(bytes.size(), 44 + dataSize);

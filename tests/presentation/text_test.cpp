@@ -11,8 +11,10 @@ FontRef TwoLetterFont() {
     sheet.Width = 64;
     sheet.Height = 32;
     sheet.Pixels.assign(64 * 32 * 4, 0);
-    for (int x = 0; x < 10; ++x) sheet.At(x, 16)[3] = 255;
-    for (int x = 32; x < 52; ++x) sheet.At(x, 16)[3] = 255;
+    for (int x = 0; x < 10; ++x)
+        sheet.At(x, 16)[3] = 255;
+    for (int x = 32; x < 52; ++x)
+        sheet.At(x, 16)[3] = 255;
     auto image = Media::Image::FromSheet(sheet, 32, 32, 0, 2, Media::DYNAMICIMAGE);
     return Font::FromImage(image, 32, 32, "AB", 0, 0.05f, 0.33f);
 }
@@ -30,9 +32,9 @@ TEST_F(TextTest, LettersArePlacedForEachJustification) {
         int justify;
         float a, b;
     } cases[] = {
-        {Text::LEFT, 5, 21},       // 0 + 5; 10 + 1 + 10
-        {7, 5, 21},                // unknown values lay out like left
-        {Text::CENTRE, -10.8f, 5.2f}, // starts at -(31.6 / 2)
+        {Text::LEFT, 5, 21},           // 0 + 5; 10 + 1 + 10
+        {7, 5, 21},                    // unknown values lay out like left
+        {Text::CENTRE, -10.8f, 5.2f},  // starts at -(31.6 / 2)
         {Text::RIGHT, -26.6f, -10.6f}, // starts at -31.6
     };
     for (const auto& c : cases) {
@@ -67,7 +69,9 @@ TEST_F(TextTest, SameStringKeepsTheLettersAndANewOneReplacesThem) {
 }
 
 TEST_F(TextTest, CharactersOutsideTheSetShowTheFirstGlyph) {
-    TextRef text = Text::Create("\xc3\xa9" "B", 0, 0, 0, nullptr, Text::LEFT);
+    TextRef text = Text::Create("\xc3\xa9"
+                                "B",
+                                0, 0, 0, nullptr, Text::LEFT);
     ASSERT_EQ(text->Letter.size(), 2u);
     EXPECT_FLOAT_EQ(text->Letter[0]->Frame(0), 0);
     EXPECT_FLOAT_EQ(text->Letter[0]->X(0), 5);

@@ -12,7 +12,8 @@ class AppTest : public testing::Test {
 protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::WritePng(root + "/gfx/menus/mouse.png",
+                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
         testfiles::StartHeadless(root);
     }
     void TearDown() override { std::filesystem::remove_all(root); }
@@ -66,6 +67,7 @@ TEST_F(AppTest, NoFullScreenModeFallsBackToTheWindowAndToggleDoesNothing) {
 
 TEST_F(AppTest, MissingPointerPictureIsFatal) {
     std::filesystem::remove(root + "/gfx/menus/mouse.png");
-    EXPECT_EXIT(App::Create("Quillstorm!", 800, 500, 0, 0, 0), testing::ExitedWithCode(1),
-                "The following image failed to load: 'gfx\\\\menus\\\\mouse.png'.  Please reinstall the game.");
+    EXPECT_EXIT(
+        App::Create("Quillstorm!", 800, 500, 0, 0, 0), testing::ExitedWithCode(1),
+        "The following image failed to load: 'gfx\\\\menus\\\\mouse.png'.  Please reinstall the game.");
 }

@@ -7,9 +7,15 @@ TEST(FormatThousands, GroupsOfThreeFromTheRight) {
     const struct {
         const char* in;
         const char* out;
-    } cases[] = {{"0", "0"},         {"999", "999"},         {"1000", "1,000"},         {"12345", "12,345"},
-                 {"123456", "123,456"}, {"1234567", "1,234,567"}, {"1000000000", "1,000,000,000"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatThousands(c.in), c.out) << c.in;
+    } cases[] = {{"0", "0"},
+                 {"999", "999"},
+                 {"1000", "1,000"},
+                 {"12345", "12,345"},
+                 {"123456", "123,456"},
+                 {"1234567", "1,234,567"},
+                 {"1000000000", "1,000,000,000"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatThousands(c.in), c.out) << c.in;
 }
 
 TEST(FloatMod, WrapsIntoZeroToB) {
@@ -23,18 +29,21 @@ TEST(FloatMod, WrapsIntoZeroToB) {
 TEST(WeightedRandom, FollowsTheWeights) {
     Media::SeedRandom(12345);
     int counts[2] = {};
-    for (int i = 0; i < 40000; ++i) counts[WeightedRandom({1, 3})] += 1;
+    for (int i = 0; i < 40000; ++i)
+        counts[WeightedRandom({1, 3})] += 1;
     double ratio = double(counts[1]) / counts[0];
     EXPECT_NEAR(ratio, 3.0, 0.2);
 }
 
 TEST(WeightedRandom, ZeroWeightIsNeverChosenAfterTheFirst) {
     Media::SeedRandom(99);
-    for (int i = 0; i < 2000; ++i) EXPECT_NE(WeightedRandom({2, 0, 5}), 1);
+    for (int i = 0; i < 2000; ++i)
+        EXPECT_NE(WeightedRandom({2, 0, 5}), 1);
 }
 
 TEST(WeightedRandom, AllZeroGivesTheFirstIndex) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(WeightedRandom({0, 0, 0}), 0);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(WeightedRandom({0, 0, 0}), 0);
 }
 
 TEST(WeightedRandomDeathTest, EmptyListIsFatal) {

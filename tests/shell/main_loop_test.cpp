@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "platform/headless/headless_control.h"
-#include "shell/app.h"
 #include "presentation/sound.h"
+#include "shell/app.h"
 #include "shell/game_globals.h"
 #include "shell/main_loop.h"
 #include "shell/media.h"
@@ -16,13 +16,12 @@ TEST(FrameStep, OnlyStepsOfOneTo249MsAreSimulated) {
         int step;
         bool accepted;
     } cases[] = {{-5, false}, {0, false}, {1, true}, {16, true}, {249, true}, {250, false}, {300, false}};
-    for (const auto& c : cases) EXPECT_EQ(StepAccepted(c.step), c.accepted) << c.step;
+    for (const auto& c : cases)
+        EXPECT_EQ(StepAccepted(c.step), c.accepted) << c.step;
 }
 
 TEST(FrameStep, SpeedUpStretchesByAQuarterTruncated) {
-    const struct {
-        int step, fast;
-    } cases[] = {{16, 20}, {3, 3}, {1, 1}, {17, 21}, {249, 311}};
+    const struct { int step, fast; } cases[] = {{16, 20}, {3, 3}, {1, 1}, {17, 21}, {249, 311}};
     for (const auto& c : cases) {
         EXPECT_EQ(SpeedAdjustedStep(c.step, true), c.fast) << c.step;
         EXPECT_EQ(SpeedAdjustedStep(c.step, false), c.step) << c.step;
@@ -33,7 +32,8 @@ class MainLoopTest : public testing::Test {
 protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::WritePng(root + "/gfx/menus/mouse.png",
+                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
         testfiles::StartHeadless(root);
         App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
         StartFrameClock();
@@ -45,7 +45,9 @@ protected:
 
 namespace {
 int updates = 0;
-void CountUpdate() { ++updates; }
+void CountUpdate() {
+    ++updates;
+}
 } // namespace
 
 TEST_F(MainLoopTest, AFrameAdvancesGameTimeAndRunsTheCurrentState) {
@@ -88,8 +90,8 @@ TEST(MainLoopSuspendTest, SuspendPausesTheMusicAndTheGame) {
     std::string root = testfiles::MakeTempDir();
     testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
     testfiles::WriteWav(root + "/sfx/music/title.wav", 22050, 44100);
-    testfiles::WriteBytes(root + "/script.txt", {'0', ' ', 's', 'u', 's', 'p', 'e', 'n', 'd', '\n', '1', ' ', 'r', 'e',
-                                                 's', 'u', 'm', 'e', '\n'});
+    std::string script = "0 suspend\n1 resume\n";
+    testfiles::WriteBytes(root + "/script.txt", std::vector<uint8_t>(script.begin(), script.end()));
     Media::Options options;
     options.Headless = true;
     options.DataRoot = root;

@@ -13,7 +13,8 @@ class PointerTest : public testing::Test {
 protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::WritePng(root + "/gfx/menus/mouse.png",
+                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
         testfiles::StartHeadless(root);
     }
     void TearDown() override { std::filesystem::remove_all(root); }

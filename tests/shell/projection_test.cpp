@@ -79,7 +79,8 @@ TEST_F(LetterboxTest, EightToFiveHasEmptyBarsAndRestoresTheState) {
     std::vector<Media::DrawRecord> bars = Bars(1680, 1050);
     EXPECT_EQ(ProjectionMatrix::ScaledWidth(), 800);
     EXPECT_EQ(ProjectionMatrix::ScaledHeight(), 500);
-    for (const auto& bar : bars) EXPECT_EQ(bar.Width, 0);
+    for (const auto& bar : bars)
+        EXPECT_EQ(bar.Width, 0);
     int r, g, b;
     Media::GetColor(r, g, b);
     EXPECT_EQ(r, 10);

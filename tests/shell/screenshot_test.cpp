@@ -17,7 +17,8 @@ class ScreenshotTest : public testing::Test {
 protected:
     void SetUp() override {
         root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+        testfiles::WritePng(root + "/gfx/menus/mouse.png",
+                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
         testfiles::StartHeadless(root);
         App::Create("Quillstorm!", 800, 500, 0, 0, 0);
     }
@@ -45,12 +46,14 @@ TEST_F(ScreenshotTest, SavesADecodableJpegOfTheBackBuffer) {
 }
 
 TEST_F(ScreenshotTest, NumberOneThousandUsesName000) {
-    for (int n = 1; n <= 999; ++n) Touch(n);
+    for (int n = 1; n <= 999; ++n)
+        Touch(n);
     EXPECT_EQ(NextScreenshotName(), "Screenshot-000.jpg");
 }
 
 TEST_F(ScreenshotTest, GivesUpWhenEveryNameExists) {
-    for (int n = 0; n <= 999; ++n) Touch(n);
+    for (int n = 0; n <= 999; ++n)
+        Touch(n);
     EXPECT_EQ(NextScreenshotName(), "");
     EXPECT_EQ(SaveScreenshot(), "");
     EXPECT_EQ(std::filesystem::file_size(root + "/Screenshot-001.jpg"), 1u); // nothing overwritten

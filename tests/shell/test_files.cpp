@@ -65,12 +65,14 @@ namespace {
 
 std::vector<int16_t> Tone(int rate, int frames) {
     std::vector<int16_t> samples(static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i) samples[size_t(i)] = int16_t(8000 * std::sin(i * 2 * M_PI * 440 / rate));
+    for (int i = 0; i < frames; ++i)
+        samples[size_t(i)] = int16_t(8000 * std::sin(i * 2 * M_PI * 440 / rate));
     return samples;
 }
 
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int k = 0; k < 4; ++k) out.push_back(uint8_t(v >> (8 * k)));
+    for (int k = 0; k < 4; ++k)
+        out.push_back(uint8_t(v >> (8 * k)));
 }
 void Put16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v));
@@ -95,7 +97,8 @@ void WriteWav(const std::string& path, int rate, int frames) {
     Put16(out, 16);
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     Put32(out, dataSize);
-    for (int16_t s : samples) Put16(out, uint16_t(s));
+    for (int16_t s : samples)
+        Put16(out, uint16_t(s));
     WriteBytes(path, out);
 }
 
@@ -123,9 +126,11 @@ void WriteOgg(const std::string& path, int rate, int frames) {
     ogg_stream_packetin(&stream, &header);
     ogg_stream_packetin(&stream, &headerComment);
     ogg_stream_packetin(&stream, &headerCode);
-    while (ogg_stream_flush(&stream, &page)) writePage();
+    while (ogg_stream_flush(&stream, &page))
+        writePage();
     float** buffer = vorbis_analysis_buffer(&dsp, frames);
-    for (int i = 0; i < frames; ++i) buffer[0][i] = samples[size_t(i)] / 32768.0f;
+    for (int i = 0; i < frames; ++i)
+        buffer[0][i] = samples[size_t(i)] / 32768.0f;
     vorbis_analysis_wrote(&dsp, frames);
     vorbis_analysis_wrote(&dsp, 0);
     ogg_packet packet;
@@ -134,10 +139,12 @@ void WriteOgg(const std::string& path, int rate, int frames) {
         vorbis_bitrate_addblock(&block);
         while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
             ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page)) writePage();
+            while (ogg_stream_pageout(&stream, &page))
+                writePage();
         }
     }
-    while (ogg_stream_flush(&stream, &page)) writePage();
+    while (ogg_stream_flush(&stream, &page))
+        writePage();
     ogg_stream_clear(&stream);
     vorbis_block_clear(&block);
     vorbis_dsp_clear(&dsp);
