@@ -21,7 +21,6 @@ void BoxBlur(std::vector<float>& v, int w, int h, int radius) {
         int lines = horizontal ? h : w, len = horizontal ? w : h;
         for (int l = 0; l < lines; ++l) {
             auto at = [&](int i) -> float {
-                i = std::clamp(i, -1, len);
                 if (i < 0 || i >= len) return 0.0f;
                 return horizontal ? src[size_t(l) * size_t(w) + size_t(i)]
                                   : src[size_t(i) * size_t(w) + size_t(l)];
