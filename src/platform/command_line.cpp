@@ -64,8 +64,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
             options.StepMs = int(number);
         } else if (option == "--frames") {
             if (!needValue(value)) return false;
-            if (!ParseNumber(value, 0, INT_MAX, number)) {
-                error = "--frames needs a number of frames (0 or more), not '" + value + "'";
+            if (!ParseNumber(value, 1, INT_MAX, number)) {
+                error = "--frames needs a number of frames (1 or more), not '" + value + "'";
                 return false;
             }
             options.Frames = int(number);

@@ -52,10 +52,7 @@ uint32_t BackendGeneration() { return TheCore().generation; }
 bool Init(const Options& options, std::string& error) {
     Shutdown();
     Core& core = TheCore();
-    if (!options.DataRoot.empty() && chdir(options.DataRoot.c_str()) != 0) {
-        error = "cannot enter the data folder '" + options.DataRoot + "'";
-        return false;
-    }
+    // The log and the script are named relative to the folder the program was started in.
     if (!options.LogFile.empty()) {
         core.logFile = std::fopen(options.LogFile.c_str(), "w");
         if (!core.logFile) {
@@ -64,6 +61,12 @@ bool Init(const Options& options, std::string& error) {
         }
     }
     if (!options.ScriptFile.empty() && !Internal::LoadInputScript(options.ScriptFile, error)) {
+        CloseLog();
+        return false;
+    }
+    if (!options.DataRoot.empty() && chdir(options.DataRoot.c_str()) != 0) {
+        error = "cannot enter the data folder '" + options.DataRoot + "'";
+        Internal::ClearInputScript();
         CloseLog();
         return false;
     }

@@ -147,7 +147,7 @@ TEST(CommandLineTest, OptionsAreParsedAndBadOnesRejected) {
 
     const std::vector<std::vector<const char*>> bad = {
         {"q", "--fast"}, {"q", "--data"}, {"q", "--step", "0"}, {"q", "--step", "12ms"},
-        {"q", "--frames", "-1"}, {"q", "--seed", "99999999999"}, {"q", "--seed", ""},
+        {"q", "--frames", "-1"}, {"q", "--frames", "0"}, {"q", "--seed", "99999999999"}, {"q", "--seed", ""},
     };
     for (const auto& argv : bad) {
         error.clear();
@@ -178,6 +178,7 @@ TEST_F(MediaTest, LogFileReceivesEveryLine) {
     EXPECT_EQ(b, "second");
     options.LogFile = TempPath("no/folder/debug.log");
     EXPECT_FALSE(Media::Init(options, error));
+    EXPECT_NE(error.find("log file"), std::string::npos) << error;
 }
 
 TEST_F(MediaTest, HeadlessDisplayModes) {
