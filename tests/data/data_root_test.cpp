@@ -1,0 +1,464 @@
+// The generated data root: every file of the asset manifest is present and decodes with the game's
+// own loaders, pictures are cut into whole cells, hittable pictures have solid texels in every
+// frame, fonts have their glyphs, sounds and music decode, music loops without a jump at a
+// steady loudness, and every level file reads into five waves of valid codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "shell/media.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---------------------------------------------------------------------------------------------
+// The manifest
+// ---------------------------------------------------------------------------------------------
+
+enum class Kind {
+    Picture,       // loaded as an image; cellW 0 means a single whole-picture frame
+    PixelMap,      // read as a pixel map (menu pieces, dust)
+    OptionalImage, // may be absent; checked like a picture when present
+};
+
+struct PictureEntry {
+    std::string path;
+    int cellW = 0, cellH = 0, count = 1;
+    bool hittable = false;
+    Kind kind = Kind::Picture;
+};
+
+std::string N(const std::string& prefix, int n, const std::string& suffix) {
+    return prefix + std::to_string(n) + suffix;
+}
+
+std::vector<PictureEntry> Pictures() {
+    std::vector<PictureEntry> p;
+    auto single = [&](const std::string& path) { p.push_back({path, 0, 0, 1, false, Kind::Picture}); };
+    auto cells = [&](const std::string& path, int w, int h, int count, bool hittable) {
+        p.push_back({path, w, h, count, hittable, Kind::Picture});
+    };
+    // gfx/
+    cells("gfx/font1.png", 32, 32, 94, false);
+    cells("gfx/font2.png", 32, 32, 94, false);
+    cells("gfx/font3.png", 64, 64, 94, false);
+    // gfx/menus/
+    for (const char* name :
+         {"mouse", "loading", "loadingbar", "title", "button-start", "button-options", "button-credits",
+          "button-quit", "menutitle-selectplayer", "button-renameplayer", "button-deleteplayer", "button-back",
+          "button-startplayer", "button-canceldelete", "button-confirmdelete", "playerselect",
+          "menutitle-options", "configselect", "menutitle-levelstats", "menutitle-finalstats", "button-continue",
+          "menutitle-quitgame", "button-cancelquit", "button-confirmquit", "levelcomplete", "gameover", "warning",
+          "pixel", "story1", "story2", "end1", "end2"})
+        single(std::string("gfx/menus/") + name + ".png");
+    for (int i = 1; i <= 9; ++i) p.push_back({N("gfx/menus/menupiece", i, ".png"), 0, 0, 1, false, Kind::PixelMap});
+    for (int i = 1; i <= 17; ++i) single(N("gfx/menus/credits", i, ".png"));
+    // gfx/ship/
+    cells("gfx/ship/ship.png", 64, 64, 15, true);
+    for (int i = 1; i <= 4; ++i) cells(N("gfx/ship/flames", i, ".png"), 32, 32, 15, false);
+    for (const char* name : {"shield", "extralife", "health"}) single(std::string("gfx/ship/") + name + ".png");
+    // gfx/bullets/: the named kinds are hit-tested; the six unnamed kinds may be absent.
+    const int bulletCells[17][2] = {{64, 1}, {64, 1}, {64, 1}, {64, 1}, {48, 16}, {64, 16}, {64, 1}, {64, 16}, {64, 16},
+                                    {64, 1}, {64, 16}, {64, 16}, {64, 1}, {64, 16}, {64, 16}, {64, 16}, {64, 16}};
+    for (int i = 0; i < 17; ++i) {
+        const bool unnamed = i == 8 || i == 10 || i == 11 || i == 13 || i == 14 || i == 15;
+        p.push_back({N("gfx/bullets/bullet", i, ".png"), bulletCells[i][0], bulletCells[i][0], bulletCells[i][1],
+                     !unnamed, unnamed ? Kind::OptionalImage : Kind::Picture});
+    }
+    cells("gfx/bullets/rocketsmoke.png", 32, 32, 16, false);
+    // gfx/effects/
+    cells("gfx/effects/explosion.png", 64, 64, 16, false);
+    for (const char* name : {"slime_green", "eggsplosion", "shockwave", "spark"})
+        cells(std::string("gfx/effects/") + name + ".png", 256, 256, 16, false);
+    single("gfx/effects/shockwave2.png");
+    // gfx/powerups/
+    for (int i = 1; i <= 12; ++i) p.push_back({N("gfx/powerups/powerup", i, ".png"), 0, 0, 1, true, Kind::Picture});
+    for (int i = 1; i <= 12; ++i) single(N("gfx/powerups/indicator", i, ".png"));
+    // gfx/enemies/
+    for (int i = 0; i <= 26; ++i) cells(N("gfx/enemies/bug", i, ".png"), 64, 64, 16, true);
+    cells("gfx/enemies/bug27.png", 64, 64, 64, true);
+    cells("gfx/enemies/bug28.png", 32, 32, 64, true);
+    cells("gfx/enemies/bug29.png", 256, 256, 16, true);
+    cells("gfx/enemies/bug30.png", 384, 384, 16, true);
+    // gfx/background/
+    p.push_back({"gfx/background/dust2.jpg", 0, 0, 1, false, Kind::PixelMap});
+    for (int i = 1; i <= 6; ++i) single(N("gfx/background/nebula", i, ".png"));
+    for (int i = 1; i <= 4; ++i) single(N("gfx/background/darkmatter", i, ".png"));
+    single("gfx/background/star3.png");
+    // gfx/planets/
+    for (int i = 1; i <= 11; ++i) single(N("gfx/planets/planet", i, ".png"));
+    return p;
+}
+
+std::vector<std::string> SoundNames() {
+    std::vector<std::string> names = {"loading-flyin", "loading-flyout", "gameover",    "enemy_divide",
+                                      "boss1_cry",     "boss2_cry",      "bossexplode", "shipexplode",
+                                      "shieldpop"};
+    for (int i = 0; i <= 16; ++i) names.push_back(N("bullet-", i, ""));
+    for (const char* e : {"explosion", "slime_green", "eggsplosion", "shockwave", "spark"})
+        names.push_back(std::string("effect-") + e);
+    for (int i = 1; i <= 12; ++i) names.push_back(N("powerup", i, ""));
+    for (const char* s : {"12a", "12b", "12c", "12d"}) names.push_back(std::string("powerup") + s);
+    names.push_back("title");
+    return names;
+}
+
+std::vector<std::string> MusicNames() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 11; ++i) names.push_back(N("level", i, ""));
+    names.push_back("boss");
+    return names;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The level reader: the game's rules for data/levelN.dat
+// ---------------------------------------------------------------------------------------------
+
+// A whole number read leniently: leading blanks, an optional sign, then decimal digits ('$' hex,
+// '%' binary) up to the first other character; no digits reads as 0.
+int LenientInt(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    int base = 10;
+    if (i < s.size() && s[i] == '$') base = 16, ++i;
+    else if (i < s.size() && s[i] == '%') base = 2, ++i;
+    long value = 0;
+    for (; i < s.size(); ++i) {
+        const char c = char(std::tolower(static_cast<unsigned char>(s[i])));
+        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99;
+        if (digit >= base) break;
+        value = std::min(value * base + digit, 0x7FFFFFFFL);
+    }
+    return int(negative ? -value : value);
+}
+
+struct LevelRead {
+    bool corrupt = false;
+    std::vector<std::vector<int>> waves; // the codes of waves 1 … 5
+};
+
+// Reads the five waves as the game does: wave w starts after the w-th line whose first character
+// is an apostrophe and runs to the next such line; a line is read up to its line feed (carriage
+// returns dropped), and the line during whose reading the end of the file is reached is not used.
+LevelRead ReadLevel(const std::string& bytes) {
+    LevelRead result;
+    for (int wave = 1; wave <= 5; ++wave) {
+        size_t pos = 0;
+        auto readLine = [&] {
+            std::string line;
+            while (pos < bytes.size() && bytes[pos] != '\n') {
+                if (bytes[pos] != '\r') line += bytes[pos];
+                ++pos;
+            }
+            if (pos < bytes.size()) ++pos;
+            return line;
+        };
+        int headers = 0;
+        bool eof = pos >= bytes.size();
+        while (headers < wave && !eof) {
+            const std::string line = readLine();
+            eof = pos >= bytes.size();
+            if (!line.empty() && line[0] == '\'') ++headers;
+        }
+        std::vector<int> codes;
+        while (!eof) {
+            const std::string line = readLine();
+            eof = pos >= bytes.size();
+            if (eof || (!line.empty() && line[0] == '\'')) break;
+            codes.push_back(LenientInt(line));
+        }
+        if (headers < wave || codes.empty()) {
+            result.corrupt = true;
+            return result;
+        }
+        result.waves.push_back(codes);
+    }
+    return result;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Fixture
+// ---------------------------------------------------------------------------------------------
+
+class DataRootTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::is_directory(QS_DATA_ROOT))
+            << "the data root " << QS_DATA_ROOT << " has not been generated: build the 'gamedata' target";
+        Media::Options options;
+        options.Headless = true;
+        options.DataRoot = QS_DATA_ROOT;
+        std::string error;
+        ASSERT_TRUE(Media::Init(options, error)) << error;
+    }
+    void TearDown() override { Media::Shutdown(); }
+};
+
+bool FrameHasSolidTexel(const Media::Image& image, int frame) {
+    const auto& mask = image.SolidMask(frame);
+    return std::any_of(mask.begin(), mask.end(), [](uint64_t w) { return w != 0; });
+}
+
+bool FrameHasVisibleTexel(const Media::Image& image, int frame) {
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (image.Alpha(frame, x, y) != 0) return true;
+    return false;
+}
+
+// Interleaved 16-bit samples of a decoded sound as floats in [-1, 1].
+std::vector<float> Samples(const Media::AudioSample& s) {
+    std::vector<float> out;
+    const bool eightBit = s.Format == Media::SF_MONO8 || s.Format == Media::SF_STEREO8;
+    const bool bigEndian = s.Format == Media::SF_MONO16BE || s.Format == Media::SF_STEREO16BE;
+    const size_t values = size_t(s.Length) * size_t(s.Channels());
+    out.reserve(values);
+    for (size_t i = 0; i < values; ++i) {
+        if (eightBit) {
+            out.push_back((float(s.Data[i]) - 128.0f) / 128.0f);
+        } else {
+            const uint8_t lo = s.Data[2 * i + (bigEndian ? 1 : 0)], hi = s.Data[2 * i + (bigEndian ? 0 : 1)];
+            out.push_back(float(int16_t(uint16_t(lo | (hi << 8)))) / 32768.0f);
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(DataRootTest, EveryPictureDecodesIntoWholeCellsAndHittablePicturesAreSolidInEveryFrame) {
+    for (const PictureEntry& e : Pictures()) {
+        SCOPED_TRACE(e.path);
+        if (!fs::exists(e.path)) {
+            EXPECT_EQ(e.kind, Kind::OptionalImage) << "missing";
+            continue;
+        }
+        Media::PixelMapRef sheet = Media::LoadPixmap(e.path);
+        ASSERT_TRUE(sheet) << "does not decode";
+        EXPECT_GT(sheet->Width, 0);
+        EXPECT_GT(sheet->Height, 0);
+        if (e.kind == Kind::PixelMap) continue;
+        if (e.cellW == 0) {
+            EXPECT_TRUE(Media::LoadImage(e.path)) << "the image loader rejects it";
+            if (e.hittable) {
+                Media::ImageRef image = Media::LoadImage(e.path);
+                ASSERT_TRUE(image);
+                EXPECT_TRUE(FrameHasSolidTexel(*image, 0)) << "no solid texel to hit";
+            }
+            continue;
+        }
+        EXPECT_EQ(sheet->Width % e.cellW, 0) << "width " << sheet->Width << " is not whole cells of " << e.cellW;
+        EXPECT_EQ(sheet->Height % e.cellH, 0) << "height " << sheet->Height << " is not whole cells of " << e.cellH;
+        EXPECT_GE((sheet->Width / e.cellW) * (sheet->Height / e.cellH), e.count) << "too few cells";
+        Media::ImageRef image = Media::LoadAnimImage(e.path, e.cellW, e.cellH, 0, e.count);
+        ASSERT_TRUE(image) << "the animation loader rejects it";
+        EXPECT_EQ(image->Frames(), e.count);
+        if (!e.hittable) continue;
+        for (int f = 0; f < e.count; ++f) {
+            EXPECT_TRUE(FrameHasSolidTexel(*image, f)) << "frame " << f << " has no solid texel";
+        }
+    }
+}
+
+TEST_F(DataRootTest, TheNineMenuPiecesShareOneSize) {
+    Media::PixelMapRef first = Media::LoadPixmap("gfx/menus/menupiece1.png");
+    ASSERT_TRUE(first);
+    for (int i = 2; i <= 9; ++i) {
+        Media::PixelMapRef piece = Media::LoadPixmap(N("gfx/menus/menupiece", i, ".png"));
+        ASSERT_TRUE(piece) << i;
+        EXPECT_EQ(piece->Width, first->Width) << "menupiece" << i;
+        EXPECT_EQ(piece->Height, first->Height) << "menupiece" << i;
+    }
+}
+
+TEST_F(DataRootTest, EachFontHas93GlyphsAndAnEmptySpace) {
+    const struct {
+        const char* path;
+        int cell;
+    } fonts[] = {{"gfx/font1.png", 32}, {"gfx/font2.png", 32}, {"gfx/font3.png", 64}};
+    for (const auto& font : fonts) {
+        SCOPED_TRACE(font.path);
+        Media::ImageRef image = Media::LoadAnimImage(font.path, font.cell, font.cell, 0, 94);
+        ASSERT_TRUE(image);
+        for (int f = 0; f < 93; ++f) EXPECT_TRUE(FrameHasVisibleTexel(*image, f)) << "glyph " << f << " is empty";
+        EXPECT_FALSE(FrameHasVisibleTexel(*image, 93)) << "the space cell is not fully transparent";
+    }
+}
+
+TEST_F(DataRootTest, TheFlashPixelIsOneOpaqueWhitePixel) {
+    Media::PixelMapRef pixel = Media::LoadPixmap("gfx/menus/pixel.png");
+    ASSERT_TRUE(pixel);
+    ASSERT_EQ(pixel->Width, 1);
+    ASSERT_EQ(pixel->Height, 1);
+    Media::ImageRef image = Media::LoadImage("gfx/menus/pixel.png");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->ReadPixel(0, 0, 0), 0xFFFFFFFFu);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sounds and music
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(DataRootTest, EverySoundEffectDecodesAndIsAudible) {
+    for (const std::string& name : SoundNames()) {
+        SCOPED_TRACE(name);
+        // The game tries .wav first, then .ogg.
+        const std::string wav = "sfx/" + name + ".wav", ogg = "sfx/" + name + ".ogg";
+        const std::string path = fs::exists(wav) ? wav : ogg;
+        ASSERT_TRUE(fs::exists(path)) << "missing";
+        Media::AudioSampleRef sample = Media::LoadAudioSample(path);
+        ASSERT_TRUE(sample) << "does not decode";
+        EXPECT_GT(sample->Length, sample->Rate / 50) << "shorter than 20 ms";
+        EXPECT_LT(sample->DurationMs(), 5000.0);
+        const std::vector<float> s = Samples(*sample);
+        float peak = 0;
+        for (float v : s) peak = std::max(peak, std::fabs(v));
+        EXPECT_GT(peak, 0.1f) << "nearly silent";
+        EXPECT_TRUE(Media::LoadSound(sample, 0)) << "the sound loader rejects it";
+    }
+}
+
+struct MusicMeasure {
+    double seconds = 0, peakDb = 0, rmsDb = 0;
+    float seamJump = 0, largestNearbyStep = 0;
+};
+
+MusicMeasure Measure(const Media::AudioSample& sample) {
+    const std::vector<float> s = Samples(sample);
+    const int ch = sample.Channels();
+    const size_t frames = size_t(sample.Length);
+    MusicMeasure m;
+    m.seconds = double(frames) / sample.Rate;
+    double energy = 0;
+    float peak = 0;
+    for (float v : s) {
+        peak = std::max(peak, std::fabs(v));
+        energy += double(v) * v;
+    }
+    m.peakDb = 20 * std::log10(std::max(peak, 1e-9f));
+    m.rmsDb = 10 * std::log10(std::max(energy / double(s.size()), 1e-18));
+    // The step from the last frame to the first, against the steps within 20 ms on either side
+    // of the seam: a click is a step far larger than the music makes around it.
+    const size_t window = size_t(sample.Rate / 50);
+    for (int c = 0; c < ch; ++c) {
+        auto at = [&](size_t frame) { return s[frame * size_t(ch) + size_t(c)]; };
+        m.seamJump = std::max(m.seamJump, std::fabs(at(0) - at(frames - 1)));
+        for (size_t i = 1; i < window; ++i) {
+            m.largestNearbyStep = std::max(m.largestNearbyStep, std::fabs(at(i) - at(i - 1)));
+            m.largestNearbyStep = std::max(m.largestNearbyStep, std::fabs(at(frames - i) - at(frames - i - 1)));
+        }
+    }
+    return m;
+}
+
+TEST_F(DataRootTest, EveryMusicPieceDecodesLoopsWithoutAJumpAndStaysBelowMinusOneDbfs) {
+    std::vector<double> loudness;
+    for (const std::string& name : MusicNames()) {
+        SCOPED_TRACE(name);
+        // A stray .wav would be played instead of the Ogg piece.
+        EXPECT_FALSE(fs::exists("sfx/music/" + name + ".wav"));
+        const std::string path = "sfx/music/" + name + ".ogg";
+        ASSERT_TRUE(fs::exists(path)) << "missing";
+        Media::AudioSampleRef sample = Media::LoadAudioSample(path);
+        ASSERT_TRUE(sample) << "does not decode";
+        ASSERT_GT(sample->Length, sample->Rate);
+        EXPECT_TRUE(Media::LoadSound(sample, Media::SOUND_LOOP)) << "the sound loader rejects it";
+        const MusicMeasure m = Measure(*sample);
+        EXPECT_GE(m.seconds, 60.0);
+        EXPECT_LE(m.seconds, 120.0);
+        EXPECT_LE(m.peakDb, -1.0);
+        EXPECT_LE(m.seamJump, m.largestNearbyStep) << "the loop seam clicks";
+        loudness.push_back(m.rmsDb);
+    }
+    ASSERT_EQ(loudness.size(), MusicNames().size());
+    const auto [quietest, loudest] = std::minmax_element(loudness.begin(), loudness.end());
+    EXPECT_LE(*loudest - *quietest, 3.0) << "the pieces differ too much in loudness";
+    EXPECT_GT(*quietest, -30.0) << "music this quiet is hard to hear under the effects";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Level files
+// ---------------------------------------------------------------------------------------------
+
+TEST(LevelReaderTest, FollowsTheGamesReadingRules) {
+    const struct {
+        const char* text;
+        bool corrupt;
+        std::vector<std::vector<int>> waves;
+    } cases[] = {
+        {"' wave 1\n0\n' wave 2\n1\n' wave 3\n27\n' wave 4\n14\n' wave 5\n9\n'\n", false, {{0}, {1}, {27}, {14}, {9}}},
+        // Ignored lines before the first header; CR LF line ends; lenient numbers.
+        {"title\r\n'1\r\n 7x\r\n$1A\r\n'2\r\n%101\r\n'3\r\n-0\r\n'4\r\nabc\r\n'5\r\n 'x\r\n'", false,
+         {{7, 26}, {5}, {0}, {0}, {0}}},
+        // Without the closing apostrophe line the last wave's only code is the unread last line.
+        {"'\n1\n'\n2\n'\n3\n'\n4\n'\n5\n", true, {}},
+        // A wave header as the last line, and too few headers.
+        {"'\n1\n'\n2\n'\n3\n'\n4\n'\n", true, {}},
+        {"'\n1\n'\n2\n'\n", true, {}},
+        // An empty wave.
+        {"'\n1\n'\n'\n3\n'\n4\n'\n5\n'\n", true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const LevelRead read = ReadLevel(c.text);
+        EXPECT_EQ(read.corrupt, c.corrupt);
+        if (!c.corrupt) {
+            EXPECT_EQ(read.waves, c.waves);
+        }
+    }
+}
+
+TEST_F(DataRootTest, EveryLevelFileReadsIntoFiveWavesOfValidCodes) {
+    for (int level = 1; level <= 11; ++level) {
+        const std::string path = N("data/level", level, ".dat");
+        SCOPED_TRACE(path);
+        ASSERT_TRUE(fs::exists(path)) << "missing";
+        const std::string bytes = ReadBytes(path);
+        EXPECT_NE(bytes.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a byte-order mark";
+        const LevelRead read = ReadLevel(bytes);
+        ASSERT_FALSE(read.corrupt);
+        ASSERT_EQ(read.waves.size(), 5u);
+        for (size_t w = 0; w < read.waves.size(); ++w) {
+            EXPECT_FALSE(read.waves[w].empty()) << "wave " << w + 1;
+            for (int code : read.waves[w]) {
+                // Bosses (29, 30) are added by the game itself; anything else is no enemy at all.
+                EXPECT_GE(code, 0) << "wave " << w + 1;
+                EXPECT_LE(code, 28) << "wave " << w + 1;
+            }
+        }
+        // Every line inside a wave is a real number: a blank line would silently add spiders.
+        size_t start = bytes.find('\'');
+        ASSERT_NE(start, std::string::npos);
+        for (size_t pos = start; pos < bytes.size();) {
+            size_t end = bytes.find('\n', pos);
+            if (end == std::string::npos) end = bytes.size();
+            std::string line = bytes.substr(pos, end - pos);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.empty() || line[0] != '\'') {
+                EXPECT_TRUE(!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
+                    << "line '" << line << "' is not a plain code";
+            }
+            pos = end + 1;
+        }
+    }
+}
+
+} // namespace
