@@ -78,6 +78,7 @@ TEST_F(MediaTest, GreyConversionAndAlphaRelabelling) {
     Media::PixelMapRef grey = Media::ConvertPixmapToGrey(map);
     ASSERT_EQ(grey->PixelFormat, Media::PixelMap::Format::Grey);
     EXPECT_EQ(grey->Pixels, (std::vector<uint8_t>{0, 255, 76}));
+    EXPECT_EQ(Media::ImageFromPixmap(*grey, 0)->ReadPixel(0, 2, 0), 0xFF4C4C4Cu); // grey stays opaque
     Media::RelabelGreyAsAlpha(*grey);
     Media::ImageRef image = Media::ImageFromPixmap(*grey, 0);
     EXPECT_EQ(image->ReadPixel(0, 0, 0), 0x00FFFFFFu); // white, transparent
