@@ -110,7 +110,7 @@ void SetRgb(cairo_t* cr, Rgb c, double alpha) {
 }
 
 Tone MakeTone(Rgb base, Rgb rim) {
-    return {Mix(base, {1, 1, 1}, 0.55), base, Mix(Bright(base, 0.25), {0.02, 0.0, 0.08}, 0.3), rim};
+    return {Mix(base, {1, 1, 1}, 0.55), base, Mix(Bright(base, 0.32), {0.02, 0.0, 0.08}, 0.3), rim};
 }
 
 void Shade(cairo_t* cr, const Tone& tone, double outline) {
@@ -123,7 +123,7 @@ void Shade(cairo_t* cr, const Tone& tone, double outline) {
     cairo_pattern_t* body =
         cairo_pattern_create_radial(x0 + w * 0.35, y0 + h * 0.3, 0, x0 + w * 0.4, y0 + h * 0.38, size * 0.85);
     cairo_pattern_add_color_stop_rgb(body, 0.0, tone.light.r, tone.light.g, tone.light.b);
-    cairo_pattern_add_color_stop_rgb(body, 0.35, tone.base.r, tone.base.g, tone.base.b);
+    cairo_pattern_add_color_stop_rgb(body, 0.45, tone.base.r, tone.base.g, tone.base.b);
     cairo_pattern_add_color_stop_rgb(body, 1.0, tone.dark.r, tone.dark.g, tone.dark.b);
     cairo_append_path(cr, path);
     cairo_set_source(cr, body);

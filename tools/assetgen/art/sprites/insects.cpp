@@ -457,7 +457,7 @@ void Hornet(cairo_t* cr, double t) {
 } // namespace
 
 void WriteEnemyStrip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double)) {
-    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", 64, 16, glow, 3.5, 0.42,
+    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", 64, 16, glow, 4.5, 0.47,
                     [&](cairo_t* cr, int frame) {
                         cairo_translate(cr, 32, 32);
                         cairo_scale(cr, 0.92, 0.92); // leaves room for the glow inside the cell
