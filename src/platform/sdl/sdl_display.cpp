@@ -135,6 +135,7 @@ bool SdlDisplay::OpenFullscreen(int width, int height, int depth) {
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_GL_MakeCurrent(window_, context_);
+    WaitForWindowSize(width, height);
     fullscreen_ = true;
     graphicsOpen_ = true;
     return true;
@@ -151,7 +152,23 @@ void SdlDisplay::LeaveFullscreen() {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, windowWidth_, windowHeight_);
     SDL_SetWindowPosition(window_, windowX_, windowY_);
+    WaitForWindowSize(windowWidth_, windowHeight_);
     fullscreen_ = false;
+}
+
+void SdlDisplay::WaitForWindowSize(int width, int height) {
+    // Window managers apply a size change asynchronously; the drawing state reads the back-buffer
+    // size right after a mode change, so wait (briefly) until the new size has arrived. Pumping
+    // only queues events, no input is lost.
+    constexpr Uint32 LIMIT_MS = 1000;
+    const Uint32 start = SDL_GetTicks();
+    int w = 0, h = 0;
+    for (;;) {
+        SDL_PumpEvents();
+        SDL_GetWindowSize(window_, &w, &h);
+        if ((w == width && h == height) || SDL_GetTicks() - start >= LIMIT_MS) return;
+        SDL_Delay(5);
+    }
 }
 
 void SdlDisplay::Show(bool visible) {

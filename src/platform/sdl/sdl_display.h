@@ -41,6 +41,7 @@ public:
 
 private:
     void LeaveFullscreen();
+    void WaitForWindowSize(int width, int height);
 
     bool videoReady_ = false;
     SDL_Window* window_ = nullptr;
