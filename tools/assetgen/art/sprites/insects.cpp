@@ -16,12 +16,12 @@ void Spider(cairo_t* cr, double t) {
     double bob = 1.5 * std::sin(t * kPi);
     for (int side = -1; side <= 1; side += 2) {
         for (int i = 0; i < 4; ++i) {
-            double lift = ((i + (side > 0)) % 2 ? t : 1 - t) * 5;
+            double lift = ((i + (side > 0)) % 2 ? t : 1 - t) * 6;
             double ay = 4 + i * 3.0 + bob;
             double kneeX = side * (15 + i * 1.5), kneeY = -8 + i * 7.0 - lift;
             double footX = side * (27 - std::abs(i - 1.5) * 1.5), footY = -10 + i * 10.0 - lift * 0.4;
             double pts[] = {side * 4.0, ay, kneeX, kneeY, footX, footY};
-            Limb(cr, pts, 3, 2.4, leg);
+            Limb(cr, pts, 3, 3.0, leg);
         }
     }
     Body(cr, 0, -8 + bob, 14, 15, 0, body);
@@ -342,7 +342,7 @@ void Skeeter(cairo_t* cr, double t) {
                           -6 + i * 8.0 + bob,
                           side * (16.0 + i * 2) + sway,
                           14 + i * 5.0};
-            Limb(cr, a, 3, 1.3, leg);
+            Limb(cr, a, 3, 1.7, leg);
         }
     double beat = std::cos(t * kPi * 3); // three beats per pass
     for (int side = -1; side <= 1; side += 2) {
@@ -351,12 +351,12 @@ void Skeeter(cairo_t* cr, double t) {
         cairo_rotate(cr, side * (-0.35 - beat * 0.35));
         EllipsePath(cr, side * 13, -2, 13, 4.5, 0);
         cairo_restore(cr);
-        Membrane(cr, {0.65, 0.85, 1.0}, 0.7, side * 2, -4, side * 26, -10);
+        Membrane(cr, {0.65, 0.85, 1.0}, 0.8, side * 2, -4, side * 26, -10);
     }
-    Body(cr, 0, -14 + bob, 4, 11, 0, body);
+    Body(cr, 0, -14 + bob, 5, 11.5, 0, body);
     for (int i = 0; i < 3; ++i)
         Body(cr, 0, -20 + i * 4 + bob, 3.5, 0.8, 0, MakeTone(kInsectAmber, kInsectRim), 0);
-    Body(cr, 0, 0 + bob, 5, 5.5, 0, body);
+    Body(cr, 0, 0 + bob, 6, 6, 0, body);
     Body(cr, 0, 7 + bob, 3.8, 3.5, 0, body);
     for (int side = -1; side <= 1; side += 2)
         Lamp(cr, side * 2.5, 7 + bob, 2.3, kEyeRed);
