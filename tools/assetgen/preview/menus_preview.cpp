@@ -103,12 +103,13 @@ public:
 
     // A screen with the scenery composed as the game composes a background: two dust layers in
     // the level colour, a nebula at twice and dark matter at three times that colour, 100 stars
-    // and the planet. `level` is 1 … 11; the title screen uses level 5.
+    // and the planet. `level` is 1 … 11 (the title screen uses level 5); 0 leaves the screen black.
     cairo_t* Begin(Surface& screen, int level = 5, double planetScale = 0.66) {
         screen = NewSurface(kScreenW, kScreenH);
         cairo_t* cr = cairo_create(screen.get());
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_paint(cr);
+        if (level == 0) return cr;
         int index = level - 1;
         Rgb8 tint{0, 0, 63};
         Rgb8 starA{0, 255, 255}, starB{0, 255, 96};
@@ -225,9 +226,9 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         m.Pointer(cr, 430, 338);
         finish(cr, "title");
     }
-    // Loading screen with the bar 60 % full.
+    // Loading screen with the bar 60 % full; no scenery exists yet while loading.
     {
-        cairo_t* cr = m.Begin(screen);
+        cairo_t* cr = m.Begin(screen, 0);
         Surface panel = m.Load("gfx/menus/loading.png");
         Surface bar = m.Load("gfx/menus/loadingbar.png");
         DrawCentred(cr, panel.get(), 400, 400, 0.4);

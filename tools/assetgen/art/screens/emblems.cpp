@@ -9,6 +9,87 @@
 
 namespace assetgen::screens {
 
+namespace {
+
+Point Bezier(Point a, Point b, Point c, Point d, double t) {
+    double u = 1 - t;
+    return {u * u * u * a.x + 3 * u * u * t * b.x + 3 * u * t * t * c.x + t * t * t * d.x,
+            u * u * u * a.y + 3 * u * u * t * b.y + 3 * u * t * t * c.y + t * t * t * d.y};
+}
+
+} // namespace
+
+void DrawQuill(cairo_t* cr, Point p0, Point p1, Point p2, Point p3, double width, Rgb tip, Rgb base) {
+    cairo_save(cr);
+    const int n = 80;
+    // The vane runs from the tip to 80 % of the shaft, widest a third of the way down; the
+    // left vane is a little broader than the right, as on a real flight feather.
+    auto vane = [&](double t) {
+        if (t > 0.8) return 0.0;
+        double s = t / 0.8;
+        return width * 0.5 * std::pow(std::sin(M_PI * std::pow(s, 0.75)), 0.8) * (0.35 + 0.65 * (1 - s * 0.5));
+    };
+    std::vector<Point> left, right, shaft;
+    for (int i = 0; i <= n; ++i) {
+        double t = double(i) / n;
+        Point p = Bezier(p0, p1, p2, p3, t);
+        Point q = Bezier(p0, p1, p2, p3, std::min(1.0, t + 0.01));
+        Point r = Bezier(p0, p1, p2, p3, std::max(0.0, t - 0.01));
+        double dx = q.x - r.x, dy = q.y - r.y, len = std::hypot(dx, dy);
+        double nx = -dy / len, ny = dx / len;
+        double w = vane(t);
+        shaft.push_back(p);
+        left.push_back({p.x + nx * w * 1.15, p.y + ny * w * 1.15});
+        right.push_back({p.x - nx * w * 0.85, p.y - ny * w * 0.85});
+    }
+    auto outline = [&] {
+        cairo_new_path(cr);
+        cairo_move_to(cr, left[0].x, left[0].y);
+        for (const Point& p : left) cairo_line_to(cr, p.x, p.y);
+        for (auto it = right.rbegin(); it != right.rend(); ++it) cairo_line_to(cr, it->x, it->y);
+        cairo_close_path(cr);
+    };
+    cairo_pattern_t* grad = cairo_pattern_create_linear(p0.x, p0.y, p3.x, p3.y);
+    cairo_pattern_add_color_stop_rgba(grad, 0, tip.r, tip.g, tip.b, 0.95);
+    cairo_pattern_add_color_stop_rgba(grad, 0.8, base.r, base.g, base.b, 0.75);
+    cairo_pattern_add_color_stop_rgba(grad, 1, base.r, base.g, base.b, 0.2);
+    // Halo first, then the vane, then barbs and the bright shaft.
+    for (int i = 4; i >= 1; --i) {
+        outline();
+        SetColour(cr, Mix(tip, base, 0.5), 0.06);
+        cairo_set_line_width(cr, width * 0.08 * i);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_stroke(cr);
+    }
+    outline();
+    cairo_set_source(cr, grad);
+    cairo_fill(cr);
+    // Barbs sweep back from the shaft towards the tip side.
+    for (int i = 2; i < n * 0.8; i += 2) {
+        double t = double(i) / n;
+        const Point& s = shaft[size_t(i)];
+        for (int side = 0; side < 2; ++side) {
+            const Point& e = side == 0 ? left[size_t(std::max(0, i - 5))] : right[size_t(std::max(0, i - 5))];
+            cairo_move_to(cr, s.x, s.y);
+            cairo_line_to(cr, e.x, e.y);
+        }
+        Rgb c = Mix(kWhite, Mix(tip, base, t), 0.4);
+        SetColour(cr, c, 0.35);
+        cairo_set_line_width(cr, std::max(1.0, width * 0.012));
+        cairo_stroke(cr);
+    }
+    // The shaft.
+    cairo_new_path(cr);
+    cairo_move_to(cr, shaft[0].x, shaft[0].y);
+    for (const Point& p : shaft) cairo_line_to(cr, p.x, p.y);
+    SetColour(cr, kWhite, 0.9);
+    cairo_set_line_width(cr, std::max(1.5, width * 0.035));
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(grad);
+    cairo_restore(cr);
+}
+
 void DrawLogotype(cairo_t* cr, double w, double h, uint64_t seed) {
     Rng rng(seed);
     // A stream of sparks trailing the quill like a comet.

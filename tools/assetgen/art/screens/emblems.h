@@ -10,6 +10,13 @@
 
 namespace assetgen::screens {
 
+struct Point {
+    double x, y;
+};
+// The game's emblem: a luminous quill feather along the cubic curve p0 (tip) … p3 (quill end),
+// `width` across its widest vane, coloured from `tip` to `base`.
+void DrawQuill(cairo_t* cr, Point p0, Point p1, Point p2, Point p3, double width, Rgb tip, Rgb base);
+
 // The word "Quillstorm" with its quill sweeping behind it, fitted to w × h from the origin.
 void DrawLogotype(cairo_t* cr, double w, double h, uint64_t seed);
 // The Quill, nose along −y before `angle` (radians, clockwise), `length` pixels long.

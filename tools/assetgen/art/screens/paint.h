@@ -71,14 +71,3 @@ double Clamp01(double v);
 double SmoothStep(double e0, double e1, double v);
 
 } // namespace assetgen::screens
-
-namespace assetgen::screens {
-
-struct Point {
-    double x, y;
-};
-// The game's emblem: a luminous quill feather along the cubic curve p0 (tip) … p3 (quill end),
-// `width` across its widest vane, coloured from `tip` to `base`.
-void DrawQuill(cairo_t* cr, Point p0, Point p1, Point p2, Point p3, double width, Rgb tip, Rgb base);
-
-} // namespace assetgen::screens
