@@ -195,10 +195,20 @@ void Mix(Buffer& dst, const Buffer& src, double gain, double start = 0) {
     for (size_t i = 0; i < src.size(); ++i) dst[s0 + i] += float(gain * src[i]);
 }
 
-// Fades the last milliseconds to zero so that no effect ends on a click.
-void FadeOut(Buffer& b, double seconds) {
-    size_t n = std::min(b.size(), size_t(seconds * kRate));
+// Fades the first and last milliseconds so that no effect starts or ends on a click.
+void FadeEdges(Buffer& b, double in, double out) {
+    size_t n = std::min(b.size(), size_t(in * kRate));
+    for (size_t k = 0; k < n; ++k) b[k] *= float(k) / float(n);
+    n = std::min(b.size(), size_t(out * kRate));
     for (size_t k = 0; k < n; ++k) b[b.size() - 1 - k] *= float(k) / float(n);
+}
+
+// Pulse waves of uneven width carry an offset; a gentle high-pass removes it (and rumble below
+// what any speaker plays).
+void RemoveDc(Buffer& b) {
+    OnePole lowCut;
+    lowCut.Set(25);
+    for (float& s : b) s = lowCut.High(s);
 }
 
 Buffer EnemyShot(double f0, double f1, double length, double width, double wobbleHz) {
@@ -546,7 +556,8 @@ std::vector<SoundEffect> MakeSoundEffects() {
     effects.reserve(recipes.size());
     for (const Recipe& r : recipes) {
         Buffer b = r.make();
-        FadeOut(b, 0.01);
+        RemoveDc(b);
+        FadeEdges(b, 0.0015, 0.01);
         NormalizePeak(b, float(DbToGain(r.peakDb)));
         effects.push_back({r.name, std::move(b)});
     }
