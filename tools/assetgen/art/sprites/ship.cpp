@@ -20,17 +20,15 @@ struct P3 {
     double x, y, z;
 };
 
-// Roll: +phi dips the right wing away from the viewer.
+// Roll about the length axis, seen from above: +phi dips the left wing away from the viewer and
+// slides everything above the axis (canopy) to the left, everything below it (engine) to the right.
 struct Roll {
     double c, s;
     explicit Roll(double phi) : c(std::cos(phi)), s(std::sin(phi)) {}
     double X(const P3& p) const { return p.x * c - p.z * s; }
-    // Brightness of a plate whose normal is tilted by `tilt` radians about the length axis.
-    double Facing(double tilt) const {
-        double a = std::asin(s) + tilt;
-        // Light from the upper left: plates rolled toward -x catch it.
-        return 0.85 - 0.5 * std::sin(a);
-    }
+    // Brightness of a plate whose normal is tilted by `tilt` radians about the length axis: plates
+    // turned toward -x face the light from the upper left.
+    double Facing(double tilt) const { return 0.85 + 0.5 * std::sin(std::asin(s) + tilt); }
 };
 
 void Plate(cairo_t* cr, const Roll& roll, const P3* pts, int n) {
@@ -48,7 +46,7 @@ void DrawShip(cairo_t* cr, double phi) {
     Roll roll(phi);
     // Wings, the far one first. Each wing rises a little toward its tip (dihedral).
     for (int pass = 0; pass < 2; ++pass) {
-        int side = (pass == 0) == (phi > 0) ? 1 : -1;
+        int side = (pass == 0) == (phi > 0) ? -1 : 1; // the dipped wing first
         P3 wing[] = {{side * 5.0, -6, 2}, {side * 29.0, 12, 6}, {side * 29.5, 19, 6}, {side * 6.0, 21, 2}};
         Plate(cr, roll, wing, 4);
         Shade(cr, MakeTone(Bright(kHull, roll.Facing(side * 0.2) * 0.95), kShipRim), 1.2);
@@ -71,8 +69,8 @@ void DrawShip(cairo_t* cr, double phi) {
         Shade(cr, MakeTone(Mix(kAccent, kHull, 0.3), kShipRim), 1.0);
     }
     // Fuselage.
-    P3 body[] = {{0, -30, 4},   {3.5, -20, 4}, {6.5, -4, 4},  {7.0, 18, 4},  {5.0, 27, 4},
-                 {-5.0, 27, 4}, {-7.0, 18, 4}, {-6.5, -4, 4}, {-3.5, -20, 4}};
+    P3 body[] = {{0, -30, 4},    {3.5, -20, 4}, {6.5, -4, 4},  {7.0, 18, 2},  {5.0, 27, -3},
+                 {-5.0, 27, -3}, {-7.0, 18, 2}, {-6.5, -4, 4}, {-3.5, -20, 4}};
     Plate(cr, roll, body, 9);
     Shade(cr, MakeTone(Bright(kHull, roll.Facing(0)), kShipRim), 1.3);
     // Spine highlight follows the roll.
@@ -95,15 +93,16 @@ void DrawShip(cairo_t* cr, double phi) {
     Shade(cr, MakeTone({0.2, 0.65, 1.0}, {0.7, 1.0, 1.0}), 1.0);
     Highlight(cr, roll.X(canopy) - 1.2, 0, 1.6, 4, 0.85);
     // Nozzle.
-    P3 nozzle{0, 28, 4};
+    P3 nozzle{0, 28, -6}; // under the axis: it swings the way the game shifts the flame
     EllipsePath(cr, roll.X(nozzle), 27.5, 4.5, 2.2);
     SetRgb(cr, {0.1, 0.12, 0.2});
     cairo_fill(cr);
     Lamp(cr, roll.X(nozzle), 28.5, 5, kEngine);
 }
 
+// Frames 0-6 bank into a left turn (left wing down), 8-14 into a right turn.
 double BankAngle(int frame) {
-    return (frame - 7) / 7.0 * 0.75;
+    return (7 - frame) / 7.0 * 0.75;
 }
 
 // A flame of the given length (px in its 32 px cell) leaning by `lean` px at the tip.
