@@ -78,11 +78,12 @@ struct Crater {
 
 class Surface {
 public:
-    Surface(const PlanetLook& look, uint32_t seed) : look_(look), seed_(seed) {
+    // `light` is the direction towards the sun in surface coordinates.
+    Surface(const PlanetLook& look, uint32_t seed, Vec light) : look_(look), seed_(seed), light_(light) {
         Rng rng(seed);
-        for (int i = 0; i < 60; ++i) {
+        for (int i = 0; i < 90; ++i) {
             Vec c = Normalised({rng.Float(-1, 1), rng.Float(-1, 1), rng.Float(-1, 1)});
-            double size = 0.04 + 0.26 * std::pow(rng.Float(0, 1), 3);
+            double size = 0.025 + 0.20 * std::pow(rng.Float(0, 1), 4);
             craters_.push_back({c, size});
         }
         stormLat_ = rng.Float(-0.45, 0.45);
@@ -142,6 +143,8 @@ private:
         return c;
     }
 
+    // Craters are bowls with raised rims. Lit from one side, the wall nearer the sun lies in
+    // shadow while the far wall and the sunward outer slope of the rim catch the light.
     double CraterShade(Vec p, double& rim) const {
         double shade = 1.0;
         rim = 0;
@@ -150,21 +153,27 @@ private:
             if (cosine < 0.9) continue; // farther than any crater reaches
             double u = std::acos(std::min(1.0, cosine)) / c.radius;
             if (u > 1.5) continue;
-            if (u < 1) shade *= 0.8 + 0.2 * u * u;
-            rim += 0.22 * std::exp(-std::pow((u - 1.0) / 0.15, 2));
+            Vec offset = p + c.centre * -cosine;
+            double len = std::sqrt(Dot(offset, offset));
+            double towardSun = len > 1e-9 ? Dot(offset, light_) / len : 0;
+            if (u < 1) shade *= (0.82 + 0.18 * u * u) * (1 - 0.5 * towardSun * std::pow(u, 1.5));
+            double ring = std::exp(-std::pow((u - 1.05) / 0.16, 2));
+            rim += ring * (0.10 + 0.25 * towardSun);
+            shade *= 1 - ring * 0.25 * std::max(0.0, -towardSun);
         }
         return shade;
     }
 
     Rgb Craters(Vec p, double s) const {
         Vec q = Warp(p * s, 0.4, seed_ + 60);
-        double h = Fbm3(q.x, q.y, q.z, 6, seed_ + 61) * 1.7;
-        Rgb c = Ramp(look_.accent, look_.mid, look_.high, 0.5 + h);
+        double h = Fbm3(q.x, q.y, q.z, 7, seed_ + 61) * 1.6;
+        double grain = Fbm3(p.x * s * 8, p.y * s * 8, p.z * s * 8, 3, seed_ + 63) * 0.25;
+        Rgb c = Ramp(look_.accent, look_.mid, look_.high, 0.55 + h + grain);
         double maria = SmoothStep(0.05, 0.25, Fbm3(p.x * 1.5, p.y * 1.5, p.z * 1.5, 3, seed_ + 62));
         c = Mix(c, look_.low, maria * 0.6);
         double rim = 0;
         double shade = CraterShade(p, rim);
-        return Mix(c * shade, look_.high, Clamp01(rim));
+        return c * (shade * (1 + rim));
     }
 
     Rgb Ice(Vec p, double s) const {
@@ -201,6 +210,7 @@ private:
 
     const PlanetLook& look_;
     uint32_t seed_;
+    Vec light_;
     std::vector<Crater> craters_;
     double stormLat_ = 0;
 };
@@ -226,7 +236,7 @@ cairo_surface_t* RenderPlanet(int index, int size) {
     const Vec light = Normalised({-0.62, -0.48, 0.62});
     const double tilt = look.tilt * M_PI / 180;
     const double ct = std::cos(tilt), st = std::sin(tilt);
-    Surface surface(look, 7000u + uint32_t(index) * 131u);
+    Surface surface(look, 7000u + uint32_t(index) * 131u, {light.x * ct + light.y * st, -light.x * st + light.y * ct, light.z});
     // The ring lies in a plane seen from 17° above, turned by the planet's tilt.
     const double ringInner = radius * 1.28, ringOuter = radius * 1.78, ringFlat = 0.30;
     auto ring = [&](double px, double py, bool& front) {
