@@ -51,8 +51,15 @@ void Explosion(const Output& out) {
         cairo_set_source_surface(cr, s, 0, 0);
         cairo_paint(cr);
         cairo_surface_destroy(s);
-        // The first flash.
+        // The first flash and a thin blast ring racing out ahead of the fire.
         if (t < 0.2) Lamp(cr, 32, 32, 20, {1.0, 0.95, 0.7}, 1 - t / 0.2);
+        if (t < 0.5) {
+            double ring = 1 - (1 - t / 0.5) * (1 - t / 0.5);
+            cairo_arc(cr, 32, 32, 10 + 17 * ring, 0, 2 * kPi);
+            SetRgb(cr, {1.0, 0.85, 0.55}, 0.8 * (1 - t / 0.5));
+            cairo_set_line_width(cr, 2.2 - 1.4 * ring);
+            cairo_stroke(cr);
+        }
         // Sparks thrown outwards in the first half.
         Rng rng(99);
         for (int i = 0; i < 10; ++i) {
