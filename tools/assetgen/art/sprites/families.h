@@ -7,7 +7,7 @@
 
 namespace assetgen::sprites {
 
-void GenerateInsects(const Output& out);   // gfx/enemies: the insect and creature types
+void GenerateInsects(const Output& out);   // gfx/enemies: spiders, bugs, bats, ladybugs, hornet
 void GenerateCreatures(const Output& out); // gfx/enemies: ghosts, blobs, larvae, swimmers, mystics
 void GenerateMachines(const Output& out);  // gfx/enemies: robots and the mine
 void GenerateAsteroids(const Output& out); // gfx/enemies: bug27, bug28
