@@ -4,6 +4,8 @@
 #include <AL/alc.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace Media {

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace Media {
 namespace {
 
@@ -115,7 +117,7 @@ void SdlDisplay::CloseWindowed() {
 
 bool SdlDisplay::OpenFullscreen(int width, int height, int depth) {
     if (window_ == nullptr || GraphicsModeExists(width, height, depth) == 0) return false;
-    const int display = SDL_GetWindowDisplayIndex(window_) >= 0 ? SDL_GetWindowDisplayIndex(window_) : 0;
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(display, &desktop) != 0) return false;
     Uint32 flag = SDL_WINDOW_FULLSCREEN_DESKTOP;
