@@ -188,6 +188,48 @@ private:
     std::vector<Surface> pieces_;
 };
 
+// The story and credits columns as they scroll past on the 800-unit-wide screen (scale 0.4),
+// with the gaps the game leaves between the pictures.
+void WriteColumns(Mockups& m, const std::filesystem::path& previewDir) {
+    struct Column {
+        const char* file;
+        std::vector<std::string> pictures;
+        std::vector<double> gaps;
+    };
+    std::vector<std::string> credits;
+    for (int i = 1; i <= 17; ++i) credits.push_back("gfx/menus/credits" + std::to_string(i) + ".png");
+    const Column columns[] = {
+        {"column-story.png", {"gfx/menus/story1.png", "gfx/menus/story2.png"}, {48 / 0.4}},
+        {"column-credits.png", credits, {150, 100, 100, 100, 50, 50, 50, 50, 50, 50, 50, 100, 100, 100, 100, 50}},
+        {"column-ending.png", {"gfx/menus/end1.png", "gfx/menus/end2.png"}, {100}},
+    };
+    const double scale = 0.4;
+    for (const Column& c : columns) {
+        std::vector<Surface> pictures;
+        double height = 40;
+        for (size_t i = 0; i < c.pictures.size(); ++i) {
+            pictures.push_back(m.Load(c.pictures[i]));
+            if (pictures.back()) height += cairo_image_surface_get_height(pictures.back().get()) * scale;
+            if (i < c.gaps.size()) height += c.gaps[i] * scale;
+        }
+        Surface sheet = NewSurface(kScreenW, int(height) + 40);
+        cairo_t* cr = cairo_create(sheet.get());
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+        double y = 40;
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            if (cairo_surface_t* p = pictures[i].get()) {
+                double h = cairo_image_surface_get_height(p) * scale;
+                DrawCentred(cr, p, kScreenW / 2.0, y + h / 2, scale);
+                y += h;
+            }
+            if (i < c.gaps.size()) y += c.gaps[i] * scale;
+        }
+        cairo_destroy(cr);
+        Save(sheet.get(), previewDir / c.file);
+    }
+}
+
 } // namespace
 
 void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesystem::path& previewDir) {
@@ -325,6 +367,7 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         DrawBitmapText(cr, m.font1_, "48,250", 400, 48, 0.85, 0);
         finish(cr, "level" + std::to_string(level));
     }
+    WriteColumns(m, previewDir);
     // Every mock-up on one sheet, two across.
     int rows = int((shown.size() + 1) / 2);
     Surface all = NewSurface(2 * kScreenW + 30, rows * (kScreenH + 10) + 10);

@@ -53,9 +53,23 @@ void Rule(cairo_t* cr, double cx, double y, double half, Rgb colour) {
     DrawSparkle(cr, cx, y, 7, colour, 1.0);
 }
 
+TextStyle AboutStyle() {
+    TextStyle about;
+    about.size = 44;
+    about.bold = false;
+    about.top = kIce;
+    about.bottom = Mix(kIce, kViolet, 0.3);
+    about.outlineWidth = 2.5;
+    return about;
+}
+
+constexpr double kAboutWidth = 1500, kAboutLine = 54;
+
 void WriteCard(const Output& out, int number, const Credit& c) {
     const bool heading = c.heading[0] != '\0';
-    const int h = heading ? 470 : 330;
+    // A description that needs a second line makes the card taller.
+    const int lines = InkWidth(c.about, AboutStyle()) > kAboutWidth ? 2 : 1;
+    const int h = (heading ? 470 : 330) + (lines - 1) * int(kAboutLine);
     WritePicture(out, "gfx/menus/credits" + std::to_string(number) + ".png", kWidth, h, [&](cairo_t* cr) {
         double y = 0;
         if (heading) {
@@ -90,13 +104,7 @@ void WriteCard(const Output& out, int number, const Credit& c) {
         name.size *= std::min(1.0, 1500 / ink);
         DrawText(cr, c.name, kWidth / 2.0, y + 170, name);
         Rule(cr, kWidth / 2.0, y + 210, 300, kCyan);
-        TextStyle about;
-        about.size = 44;
-        about.bold = false;
-        about.top = kIce;
-        about.bottom = Mix(kIce, kViolet, 0.3);
-        about.outlineWidth = 2.5;
-        DrawParagraph(cr, c.about, kWidth / 2.0, y + 280, 1500, 54, about);
+        DrawParagraph(cr, c.about, kWidth / 2.0, y + 280, kAboutWidth, kAboutLine, AboutStyle());
     });
 }
 

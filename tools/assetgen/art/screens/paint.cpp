@@ -34,6 +34,15 @@ double InkWidth(cairo_t* cr, const std::string& text, const TextStyle& style) {
     return ext.width;
 }
 
+double InkWidth(const std::string& text, const TextStyle& style) {
+    cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+    cairo_t* cr = cairo_create(probe);
+    double width = InkWidth(cr, text, style);
+    cairo_destroy(cr);
+    cairo_surface_destroy(probe);
+    return width;
+}
+
 namespace {
 
 void PaintTextPath(cairo_t* cr, const TextStyle& style, double top, double bottom) {

@@ -45,6 +45,8 @@ struct TextStyle {
 void SelectFont(cairo_t* cr, const TextStyle& style);
 // Width of the ink of `text` (UTF-8) without outline or glow.
 double InkWidth(cairo_t* cr, const std::string& text, const TextStyle& style);
+// The same, for sizing a picture before it is drawn.
+double InkWidth(const std::string& text, const TextStyle& style);
 // Draws `text` with its ink centred on x = cx and its baseline at y.
 void DrawText(cairo_t* cr, const std::string& text, double cx, double baseline, const TextStyle& style);
 // Draws `text` with its pen starting at x (left aligned).

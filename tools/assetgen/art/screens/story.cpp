@@ -159,28 +159,49 @@ void WriteStory1(const Output& out) {
     });
 }
 
+// The second picture comes to rest with its centre at y 400 and stands there for five seconds,
+// so all of it must fit in the lower 200 units of the screen: 500 px at scale 0.4.
 void WriteStory2(const Output& out) {
-    const int h = 1400;
+    const int h = 500;
     WritePicture(out, "gfx/menus/story2.png", kWidth, h, [&](cairo_t* cr) {
-        const double fx = 40, fy = 20, fw = kWidth - 80, fh = 780;
-        BeginFrame(cr, fx, fy, fw, fh);
-        DrawSky(cr, fx, fy, fw, fh, 201, kCyan);
-        DrawPlanetAt(cr, 2, 1500, 900, 900);
-        DrawRift(cr, 330, 200, 220, 0.8, 202);
-        DrawSwarmStream(cr, 330, 200, 700, 380, 90, 30, 203);
-        DrawShip(cr, 1050, 470, 260, 0.5);
-        EndFrame(cr, fx, fy, fw, fh);
+        // The Quill setting out, in a round window on the left.
+        const double cx = 270, cy = 250, r = 215;
+        for (int i = 4; i >= 1; --i) {
+            cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+            SetColour(cr, kCyan, 0.06);
+            cairo_set_line_width(cr, 6.0 * i);
+            cairo_stroke(cr);
+        }
+        cairo_save(cr);
+        cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+        cairo_clip(cr);
+        DrawSky(cr, cx - r, cy - r, 2 * r, 2 * r, 201, kCyan);
+        DrawPlanetAt(cr, 2, cx + 170, cy + 250, 520);
+        DrawRift(cr, cx - 120, cy - 110, 110, 0.8, 202);
+        DrawShip(cr, cx + 10, cy + 10, 170, 0.5);
+        cairo_restore(cr);
+        cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+        SetColour(cr, kCyan, 1);
+        cairo_set_line_width(cr, 5);
+        cairo_stroke(cr);
+        cairo_arc(cr, cx, cy, r - 12, 0, 2 * M_PI);
+        SetColour(cr, kViolet, 0.6);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+
+        const double tx = 1160, width = 1180;
+        TextStyle heading = HeadingStyle(kCyan);
+        heading.size = 80;
+        DrawText(cr, "The Quill", tx, 100, heading);
         TextStyle body = BodyStyle();
-        DrawText(cr, "The Quill", kWidth / 2.0, 920, HeadingStyle(kCyan));
+        body.size = 46;
         double y = DrawParagraph(cr,
-                                 "One ship is left: the Quill, light as a feather and sharp as its point.",
-                                 kWidth / 2.0, 1020, 1700, 64, body);
-        y = DrawParagraph(cr,
-                          "Fly through eleven systems, break the Swarm and close the Rift at its heart.",
-                          kWidth / 2.0, y + 24, 1700, 64, body);
+                                 "One ship is left: the Quill, light as a feather and sharp as its point. "
+                                 "Fly through eleven systems, break the Swarm and close the Rift.",
+                                 tx, 180, width, 58, body);
         TextStyle luck = HeadingStyle(kGold);
         luck.size = 64;
-        DrawText(cr, "Good luck, pilot.", kWidth / 2.0, y + 70, luck);
+        DrawText(cr, "Good luck, pilot.", tx, y + 50, luck);
     });
 }
 

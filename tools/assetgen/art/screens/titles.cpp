@@ -59,12 +59,7 @@ void WriteHeading(const Output& out, const std::string& file, const std::string&
     style.glow = kCyan;
     style.glowRadius = 5;
     style.glowAlpha = 0.35;
-    cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-    cairo_t* pc = cairo_create(probe);
-    double ink = InkWidth(pc, words, style);
-    cairo_destroy(pc);
-    cairo_surface_destroy(probe);
-    int w = int(std::ceil(ink + 150)), h = 92;
+    int w = int(std::ceil(InkWidth(words, style) + 150)), h = 92;
     WritePicture(out, "gfx/menus/" + file, w, h, [&](cairo_t* cr) {
         DrawGlassCapsule(cr, 0, 0, w, h, kViolet, 3.5);
         DrawSparkle(cr, 36, h / 2.0, 6, kCyan, 0.9);
