@@ -92,7 +92,6 @@ void App::CommonSetup() {
     Media::SetAutoMidHandle(true);
     Media::SetDefaultImageFlags(Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
     ProjectionMatrix::SetLetterbox(VIRTUAL_WIDTH, VIRTUAL_HEIGHT);
-    Sprite::SetOrigin(float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2),
-                      float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2));
+    Sprite::SetOrigin(ProjectionMatrix::OriginX(), ProjectionMatrix::OriginY());
     CentrePointer();
 }

@@ -32,8 +32,7 @@ void DrawDebugOverlay() {
 
 void ApplyLetterbox() {
     ProjectionMatrix::SetLetterbox(VIRTUAL_WIDTH, VIRTUAL_HEIGHT);
-    Sprite::SetOrigin(float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2),
-                      float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2));
+    Sprite::SetOrigin(ProjectionMatrix::OriginX(), ProjectionMatrix::OriginY());
 }
 
 } // namespace

@@ -27,12 +27,6 @@ float UnitsPerPixelY() {
                ? float(ProjectionMatrix::ScaledHeight()) / float(gh)
                : 1;
 }
-float LetterboxX() {
-    return float((ProjectionMatrix::ScaledWidth() - VIRTUAL_WIDTH) / 2);
-}
-float LetterboxY() {
-    return float((ProjectionMatrix::ScaledHeight() - VIRTUAL_HEIGHT) / 2);
-}
 
 void DisplayCentre(int& windowX, int& windowY) {
     windowX = Media::GraphicsWidth() / 2;
@@ -42,13 +36,13 @@ void DisplayCentre(int& windowX, int& windowY) {
 } // namespace
 
 void WindowToPlayfield(float windowX, float windowY, float& x, float& y) {
-    x = windowX * UnitsPerPixelX() - LetterboxX();
-    y = windowY * UnitsPerPixelY() - LetterboxY();
+    x = windowX * UnitsPerPixelX() - ProjectionMatrix::OriginX();
+    y = windowY * UnitsPerPixelY() - ProjectionMatrix::OriginY();
 }
 
 void PlayfieldToWindow(float x, float y, int& windowX, int& windowY) {
-    windowX = int(std::lround((x + LetterboxX()) / UnitsPerPixelX()));
-    windowY = int(std::lround((y + LetterboxY()) / UnitsPerPixelY()));
+    windowX = int(std::lround((x + ProjectionMatrix::OriginX()) / UnitsPerPixelX()));
+    windowY = int(std::lround((y + ProjectionMatrix::OriginY()) / UnitsPerPixelY()));
 }
 
 void InitPointer() {

@@ -24,6 +24,9 @@ public:
     static float Height() { return float(VirtualHeight_); }
     static float CenterX() { return float(ScaledWidth_ / 2); }
     static float CenterY() { return float(ScaledHeight_ / 2); }
+    // Where playfield (0, 0) lies in drawing units: the inner corner of the letterbox bars.
+    static float OriginX() { return float((ScaledWidth_ - VirtualWidth_) / 2); }
+    static float OriginY() { return float((ScaledHeight_ - VirtualHeight_) / 2); }
     static int ScaledWidth() { return ScaledWidth_; }
     static int ScaledHeight() { return ScaledHeight_; }
 
