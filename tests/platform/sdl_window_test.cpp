@@ -4,6 +4,7 @@
 // device. Also the CPU helpers of the back end (colour bleeding, UTF-8 text).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -180,6 +181,39 @@ TEST_F(SdlWindowTest, BlendModesFlatColourAndViewportReadBack) {
     ExpectPixel(*edge, 0, 0, {0, 0, 255}, "inside at the edge");
     ExpectPixel(*edge, 15, 0, {0, 0, 0}, "outside the back buffer", 0);
     Media::Flip(0);
+}
+
+// A red square inside a transparent border, magnified with filtering over white: the edge fades
+// from red to white. Transparent texels of black colour would darken it on the way.
+TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {
+    Media::PixelMapRef map = Media::CreatePixmap(8, 8);
+    for (int y = 2; y < 6; ++y) {
+        for (int x = 2; x < 6; ++x) {
+            uint8_t* p = map->At(x, y);
+            p[0] = 255;
+            p[3] = 255;
+        }
+    }
+    for (const int flags : {Media::FILTEREDIMAGE, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE}) {
+        const Media::ImageRef image = Media::ImageFromPixmap(*map, flags);
+        ASSERT_TRUE(image);
+        Media::SetClsColor(255, 255, 255);
+        Media::Cls();
+        Media::SetBlend(Media::ALPHABLEND);
+        Media::SetScale(16, 16);
+        Media::DrawFrame(*image, 100, 100, 0);
+        Media::SetScale(1, 1);
+        const Media::PixelMapRef grab = Media::GrabPixmap(100, 100, 128, 128);
+        ASSERT_TRUE(grab);
+        int minRed = 255, minGreen = 255;
+        for (int x = 0; x < 128; ++x) {
+            const uint8_t* p = grab->At(x, 64);
+            minRed = std::min(minRed, int(p[0]));
+            minGreen = std::min(minGreen, int(p[1]));
+        }
+        EXPECT_GE(minRed, 250) << "red stays full across the edge (flags " << flags << ")";
+        EXPECT_LE(minGreen, 5) << "the square itself is drawn (flags " << flags << ")";
+    }
 }
 
 TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
