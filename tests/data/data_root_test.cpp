@@ -433,6 +433,11 @@ TEST_F(DataRootTest, EveryLevelFileReadsIntoFiveWavesOfValidCodes) {
         ASSERT_TRUE(fs::exists(path)) << "missing";
         const std::string bytes = ReadBytes(path);
         EXPECT_NE(bytes.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a byte-order mark";
+        // The last line is never read as a code, so it must be the closing apostrophe line.
+        std::string body = bytes;
+        while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
+        const size_t lastLine = body.rfind('\n');
+        EXPECT_EQ(body.substr(lastLine == std::string::npos ? 0 : lastLine + 1, 1), "'") << "no closing apostrophe line";
         const LevelRead read = ReadLevel(bytes);
         ASSERT_FALSE(read.corrupt);
         ASSERT_EQ(read.waves.size(), 5u);
