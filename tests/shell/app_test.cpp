@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/headless/headless_control.h"
 #include "shell/app.h"
 #include "shell/game_globals.h"
 #include "shell/media.h"
@@ -63,6 +64,22 @@ TEST_F(AppTest, NoFullScreenModeFallsBackToTheWindowAndToggleDoesNothing) {
     EXPECT_TRUE(Logged("Error in Application.SetFullscreen() : Depth = 0.  Could not set full screen mode!"));
     App::ToggleFullscreen();
     EXPECT_EQ(App::Windowed(), 1);
+}
+
+TEST_F(AppTest, FailedFullScreenOpenFallsBackToTheWindow) {
+    Media::Headless::SetAvailableDepths({16}); // 32 was asked for and does not exist
+    App::Create("Quillstorm!", 1920, 1080, 32, 1, 0);
+    EXPECT_EQ(App::Windowed(), 1);
+    EXPECT_EQ(App::Depth(), 32); // the window keeps the asked depth, so a toggle may try again
+    EXPECT_TRUE(Logged("Error in Application.SetFullscreen() : TG_Fullscreen = Null.  Could not set full screen "
+                       "mode!\n1920,1080,32"));
+    EXPECT_EQ(Media::GraphicsWidth(), 800);
+}
+
+TEST_F(AppTest, TheDeepestFullScreenDepthWins) {
+    Media::Headless::SetAvailableDepths({16, 24});
+    App::Create("Quillstorm!", 1920, 1080, 0, 1, 0);
+    EXPECT_EQ(App::Depth(), 24);
 }
 
 TEST_F(AppTest, MissingPointerPictureIsFatal) {
