@@ -367,6 +367,30 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         DrawBitmapText(cr, m.font1_, "48,250", 400, 48, 0.85, 0);
         finish(cr, "level" + std::to_string(level));
     }
+    // The last two credits pictures where the column leaves them: the first centred, the
+    // second 50 px (scaled) below it.
+    {
+        cairo_t* cr = m.Begin(screen, 0);
+        Surface last = m.Load("gfx/menus/credits16.png"), farewell = m.Load("gfx/menus/credits17.png");
+        if (last && farewell) {
+            double h16 = cairo_image_surface_get_height(last.get()), h17 = cairo_image_surface_get_height(farewell.get());
+            DrawCentred(cr, last.get(), 400, 250, 0.4);
+            DrawCentred(cr, farewell.get(), 400, 250 + 0.4 * (h16 / 2 + 50 + h17 / 2), 0.4);
+        }
+        finish(cr, "credits-end");
+    }
+    // The story where it comes to rest: the second picture centred at y 400, the first 48 units
+    // above it.
+    {
+        cairo_t* cr = m.Begin(screen, 0);
+        Surface first = m.Load("gfx/menus/story1.png"), second = m.Load("gfx/menus/story2.png");
+        if (first && second) {
+            double h1 = cairo_image_surface_get_height(first.get()), h2 = cairo_image_surface_get_height(second.get());
+            DrawCentred(cr, second.get(), 400, 400, 0.4);
+            DrawCentred(cr, first.get(), 400, 400 - 0.2 * h2 - 48 - 0.2 * h1, 0.4);
+        }
+        finish(cr, "story-end");
+    }
     WriteColumns(m, previewDir);
     // Every mock-up on one sheet, two across.
     int rows = int((shown.size() + 1) / 2);

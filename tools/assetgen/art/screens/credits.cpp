@@ -123,16 +123,17 @@ void WriteOpening(const Output& out) {
     });
 }
 
-// Stays still at the centre of the screen while the column scrolls away, then fades.
+// Stays still at the centre of the screen while the column scrolls away, then fades, with the
+// farewell line hanging below it: 760 px here and 180 px there keep both on the screen.
 void WriteClosing(const Output& out) {
-    const int w = kWidth, h = 900;
+    const int w = kWidth, h = 760;
     WritePicture(out, "gfx/menus/credits16.png", w, h, [&](cairo_t* cr) {
         // A soft oval of sky so the picture has no hard edge on the black credits screen.
         cairo_save(cr);
         cairo_push_group(cr);
         DrawSky(cr, 0, 0, w, h, 1601, kViolet);
-        DrawPlanetAt(cr, 4, w / 2.0 - 230, 600, 560);
-        DrawShip(cr, 1130, 560, 170, 0.7);
+        DrawPlanetAt(cr, 4, w / 2.0 - 230, 500, 500);
+        DrawShip(cr, 1130, 470, 160, 0.7);
         cairo_pop_group_to_source(cr);
         // An elliptical mask filling the picture: the unit circle of the gradient is stretched
         // over the w × h rectangle.
@@ -155,22 +156,22 @@ void WriteClosing(const Output& out) {
         thanks.glow = kGold;
         thanks.glowRadius = 12;
         thanks.glowAlpha = 0.45;
-        DrawText(cr, "Thank you for playing!", w / 2.0, 250, thanks);
+        DrawText(cr, "Thank you for playing!", w / 2.0, 215, thanks);
     });
 }
 
 void WriteFarewell(const Output& out) {
-    WritePicture(out, "gfx/menus/credits17.png", kWidth, 220, [](cairo_t* cr) {
+    WritePicture(out, "gfx/menus/credits17.png", kWidth, 180, [](cairo_t* cr) {
         TextStyle line;
         line.size = 52;
         line.bold = false;
         line.top = kIce;
         line.bottom = kCyan;
         line.outlineWidth = 2.5;
-        DrawText(cr, "Quillstorm is made with free software, for everyone.", kWidth / 2.0, 90, line);
+        DrawText(cr, "Quillstorm is made with free software, for everyone.", kWidth / 2.0, 70, line);
         line.size = 44;
         line.top = Mix(kIce, kViolet, 0.4);
-        DrawText(cr, "See you among the stars.", kWidth / 2.0, 170, line);
+        DrawText(cr, "See you among the stars.", kWidth / 2.0, 145, line);
     });
 }
 
