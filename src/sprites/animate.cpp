@@ -20,8 +20,8 @@ std::vector<std::unique_ptr<Animate>> RecordPool;
 float NextExponent = Animate::DEFAULT_EXPONENT;
 float NextOscillations = Animate::DEFAULT_OSCILLATIONS;
 
-constexpr int CURVE_FLAGS =
-    Animate::COSINE | Animate::EASE_IN | Animate::EASE_OUT | Animate::EXPONENTIAL | Animate::INVERSE_EXPONENTIAL;
+constexpr int CURVE_FLAGS = Animate::COSINE | Animate::EASE_IN | Animate::EASE_OUT | Animate::EXPONENTIAL |
+                            Animate::INVERSE_EXPONENTIAL;
 
 constexpr double DEGREES = 3.14159265358979323846 / 180.0;
 
@@ -29,8 +29,8 @@ constexpr double DEGREES = 3.14159265358979323846 / 180.0;
 
 // [SECTION] Records and the list
 
-void Animate::Create(const SpriteRef& sprite, int transform, float start, float end, int time, int flags, int delay,
-                     int startAge, const Media::ImageRef& newImage, const std::string& name) {
+void Animate::Create(const SpriteRef& sprite, int transform, float start, float end, int time, int flags,
+                     int delay, int startAge, const Media::ImageRef& newImage, const std::string& name) {
     Animate* record;
     if (RecordPool.empty()) {
         record = new Animate();
@@ -52,7 +52,7 @@ void Animate::Create(const SpriteRef& sprite, int transform, float start, float 
     record->Oscillations_ = NextOscillations;
     record->Name_ = name;
     AnimationList.PushBack(*record);
-    ++sprite->AnimationCount_;
+    sprite->Animations_.PushBack(*record);
 
     if ((flags & SHOW) && delay == 0) sprite->Show();
     if (delay == 0) record->Set(0);
@@ -63,7 +63,7 @@ void Animate::Create(const SpriteRef& sprite, int transform, float start, float 
 void Animate::Free() {
     if (!Link_.Linked) return;
     AnimationList.Remove(*this);
-    --Sprite_->AnimationCount_;
+    Sprite_->Animations_.Remove(*this);
     EndedRecords.push_back(this);
 }
 
@@ -78,18 +78,23 @@ void Animate::Recycle() {
 }
 
 void Animate::StopAll() {
-    for (IntrusiveList<Animate>::Pass pass(AnimationList); Animate* record = pass.Next();) record->Free();
+    for (IntrusiveList<Animate>::Pass pass(AnimationList); Animate* record = pass.Next();)
+        record->Free();
 }
 
 void Animate::PauseAll() {
-    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next) record->Paused_ = 1;
+    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next)
+        record->Paused_ = 1;
 }
 
 void Animate::UnpauseAll() {
-    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next) record->Paused_ = 0;
+    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next)
+        record->Paused_ = 0;
 }
 
-int Animate::Count() { return AnimationList.Count(); }
+int Animate::Count() {
+    return AnimationList.Count();
+}
 
 void Animate::ResetAll() {
     StopAll();
@@ -102,7 +107,8 @@ void Animate::ResetAll() {
 
 void Animate::UpdateAll() {
     Recycle();
-    for (IntrusiveList<Animate>::Pass pass(AnimationList); Animate* record = pass.Next();) record->Update();
+    for (IntrusiveList<Animate>::Pass pass(AnimationList); Animate* record = pass.Next();)
+        record->Update();
 }
 
 bool Animate::Ended() const {
@@ -140,13 +146,25 @@ void Animate::Update() {
         t = std::clamp(InverseTween(0, float(Time_), float(a)), 0.0f, 1.0f);
         if (Flags_ & REVERSE) t = 1 - t;
         switch (Flags_ & CURVE_FLAGS) {
-        case 0: break;
-        case COSINE: t = TweenCosine(0, 1, t, Oscillations_); break;
-        case EASE_IN: t = TweenHalfCosine(0, 1, t, 0); break;
-        case EASE_OUT: t = TweenHalfCosine(0, 1, t, 1); break;
-        case EXPONENTIAL: t = TweenExponential(0, 1, t, Exponent_); break;
-        case INVERSE_EXPONENTIAL: t = TweenExponential(0, 1, t, 1 / Exponent_); break;
-        default: FatalError("Error in Animate.Update() - Invalid flag combination!");
+        case 0:
+            break;
+        case COSINE:
+            t = TweenCosine(0, 1, t, Oscillations_);
+            break;
+        case EASE_IN:
+            t = TweenHalfCosine(0, 1, t, 0);
+            break;
+        case EASE_OUT:
+            t = TweenHalfCosine(0, 1, t, 1);
+            break;
+        case EXPONENTIAL:
+            t = TweenExponential(0, 1, t, Exponent_);
+            break;
+        case INVERSE_EXPONENTIAL:
+            t = TweenExponential(0, 1, t, 1 / Exponent_);
+            break;
+        default:
+            FatalError("Error in Animate.Update() - Invalid flag combination!");
         }
     }
     if (Ended()) t = (Flags_ & PINGPONG) ? 0.0f : 1.0f;
@@ -176,28 +194,61 @@ void Animate::Set(float t) {
 void Animate::Apply(float value) {
     Sprite& s = *Sprite_;
     switch (Transform_) {
-    case TRANSFORM_X: s.SetX(value, 0); break;
-    case TRANSFORM_Y: s.SetY(value, 0); break;
-    case TRANSFORM_ROTATION: s.SetRotation(value); break;
-    case TRANSFORM_SCALEX: s.SetScaleX(value); break;
-    case TRANSFORM_SCALEY: s.SetScaleY(value); break;
-    case TRANSFORM_R: s.SetColorR(value); break;
-    case TRANSFORM_G: s.SetColorG(value); break;
-    case TRANSFORM_B: s.SetColorB(value); break;
-    case TRANSFORM_ALPHA: s.SetAlpha(value); break;
-    case TRANSFORM_FOG: s.SetFog(value); break;
-    case TRANSFORM_FOGR: s.SetFogR(value); break;
-    case TRANSFORM_FOGG: s.SetFogG(value); break;
-    case TRANSFORM_FOGB: s.SetFogB(value); break;
-    case TRANSFORM_FRAME: s.SetFrame(value); break;
-    case TRANSFORM_ORDER: s.SetOrder(value); break;
-    default: break; // group codes are never stored
+    case TRANSFORM_X:
+        s.SetX(value, 0);
+        break;
+    case TRANSFORM_Y:
+        s.SetY(value, 0);
+        break;
+    case TRANSFORM_ROTATION:
+        s.SetRotation(value);
+        break;
+    case TRANSFORM_SCALEX:
+        s.SetScaleX(value);
+        break;
+    case TRANSFORM_SCALEY:
+        s.SetScaleY(value);
+        break;
+    case TRANSFORM_R:
+        s.SetColorR(value);
+        break;
+    case TRANSFORM_G:
+        s.SetColorG(value);
+        break;
+    case TRANSFORM_B:
+        s.SetColorB(value);
+        break;
+    case TRANSFORM_ALPHA:
+        s.SetAlpha(value);
+        break;
+    case TRANSFORM_FOG:
+        s.SetFog(value);
+        break;
+    case TRANSFORM_FOGR:
+        s.SetFogR(value);
+        break;
+    case TRANSFORM_FOGG:
+        s.SetFogG(value);
+        break;
+    case TRANSFORM_FOGB:
+        s.SetFogB(value);
+        break;
+    case TRANSFORM_FRAME:
+        s.SetFrame(value);
+        break;
+    case TRANSFORM_ORDER:
+        s.SetOrder(value);
+        break;
+    default:
+        break; // group codes are never stored
     }
 }
 
 // [SECTION] Curves
 
-float Animate::TweenLinear(float a, float b, float t) { return a + t * (b - a); }
+float Animate::TweenLinear(float a, float b, float t) {
+    return a + t * (b - a);
+}
 
 float Animate::TweenCosine(float a, float b, float t, float oscillations) {
     const double n = oscillations;
@@ -218,33 +269,44 @@ float Animate::TweenExponential(float a, float b, float t, float exponent) {
     return a + float(std::pow(double(t), double(exponent))) * (b - a);
 }
 
-float Animate::InverseTween(float a, float b, float v) { return b == a ? 0.0f : (v - a) / (b - a); }
+float Animate::InverseTween(float a, float b, float v) {
+    return b == a ? 0.0f : (v - a) / (b - a);
+}
 
 int Animate::TransformTypeMatch(int selector, int code) {
     switch (selector) {
-    case TRANSFORM_ALL: return 1;
-    case TRANSFORM_POSITION: return code == TRANSFORM_X || code == TRANSFORM_Y;
-    case TRANSFORM_SCALE: return code == TRANSFORM_SCALEX || code == TRANSFORM_SCALEY;
-    case TRANSFORM_COLOR: return code == TRANSFORM_R || code == TRANSFORM_G || code == TRANSFORM_B;
-    default: return selector == code;
+    case TRANSFORM_ALL:
+        return 1;
+    case TRANSFORM_POSITION:
+        return code == TRANSFORM_X || code == TRANSFORM_Y;
+    case TRANSFORM_SCALE:
+        return code == TRANSFORM_SCALEX || code == TRANSFORM_SCALEY;
+    case TRANSFORM_COLOR:
+        return code == TRANSFORM_R || code == TRANSFORM_G || code == TRANSFORM_B;
+    default:
+        return selector == code;
     }
 }
 
-void Animate::SetExponent(float exponent) { NextExponent = exponent; }
+void Animate::SetExponent(float exponent) {
+    NextExponent = exponent;
+}
 
 // [SECTION] Queries
 
-void Animate::StopMatching(const Sprite& sprite, int selector, bool startedOnly) {
-    if (sprite.AnimationCount_ == 0) return;
-    for (IntrusiveList<Animate>::Pass pass(AnimationList); Animate* record = pass.Next();) {
-        if (record->Sprite_.get() == &sprite && (!startedOnly || record->Age_ >= 0) &&
-            TransformTypeMatch(selector, record->Transform_)) {
+void Animate::StopMatching(Sprite& sprite, int selector, bool startedOnly) {
+    // Free only unlinks the record itself, so the saved next record stays valid.
+    for (Animate* record = sprite.Animations_.First(); record;) {
+        Animate* next = record->SpriteLink_.Next;
+        if ((!startedOnly || record->Age_ >= 0) && TransformTypeMatch(selector, record->Transform_))
             record->Free();
-        }
+        record = next;
     }
 }
 
-void Animate::FreeTriggered(const Sprite& sprite, int code) { StopMatching(sprite, code, true); }
+void Animate::FreeTriggered(Sprite& sprite, int code) {
+    StopMatching(sprite, code, true);
+}
 
 int Animate::Animating(const std::string& name, int selector) {
     for (Animate* record = AnimationList.First(); record; record = record->Link_.Next) {
@@ -256,22 +318,24 @@ int Animate::Animating(const std::string& name, int selector) {
 // [SECTION] Sprite animation operations. An operation that starts several records gives all of
 // them the exponent set with SetExponent, so the channels of one animation follow one curve.
 
-void Sprite::AnimatePosition(float startX, float startY, float endX, float endY, int time, int flags, int delay,
-                             int startAge, const std::string& name) {
+void Sprite::AnimatePosition(float startX, float startY, float endX, float endY, int time, int flags,
+                             int delay, int startAge, const std::string& name) {
     const float exponent = NextExponent;
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_X, startX, endX, time, flags, delay, startAge, nullptr,
-                    name);
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_X, startX, endX, time, flags, delay, startAge,
+                    nullptr, name);
     Animate::SetExponent(exponent);
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_Y, startY, endY, time, flags, delay, startAge, nullptr,
-                    name);
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_Y, startY, endY, time, flags, delay, startAge,
+                    nullptr, name);
 }
 
 void Sprite::AnimateX(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_X, start, end, time, flags, delay, startAge, nullptr, "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_X, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateY(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_Y, start, end, time, flags, delay, startAge, nullptr, "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_Y, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateScale(float start, float end, int time, int flags, int delay, int startAge) {
@@ -282,13 +346,13 @@ void Sprite::AnimateScale(float start, float end, int time, int flags, int delay
 }
 
 void Sprite::AnimateScaleX(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_SCALEX, start, end, time, flags, delay, startAge, nullptr,
-                    "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_SCALEX, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateScaleY(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_SCALEY, start, end, time, flags, delay, startAge, nullptr,
-                    "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_SCALEY, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateRotation(float start, float end, int time, int flags, int delay, int startAge) {
@@ -296,8 +360,8 @@ void Sprite::AnimateRotation(float start, float end, int time, int flags, int de
                     nullptr, "");
 }
 
-void Sprite::AnimateColor(float r1, float g1, float b1, float r2, float g2, float b2, int time, int flags, int delay,
-                          int startAge) {
+void Sprite::AnimateColor(float r1, float g1, float b1, float r2, float g2, float b2, int time, int flags,
+                          int delay, int startAge) {
     const float exponent = NextExponent;
     const SpriteRef self = shared_from_this();
     Animate::Create(self, Animate::TRANSFORM_R, r1, r2, time, flags, delay, startAge, nullptr, "");
@@ -308,12 +372,13 @@ void Sprite::AnimateColor(float r1, float g1, float b1, float r2, float g2, floa
 }
 
 void Sprite::AnimateAlpha(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_ALPHA, start, end, time, flags, delay, startAge, nullptr,
-                    "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_ALPHA, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateFog(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_FOG, start, end, time, flags, delay, startAge, nullptr, "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_FOG, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::AnimateFogColor(float r1, float g1, float b1, float r2, float g2, float b2, int time, int flags,
@@ -329,29 +394,28 @@ void Sprite::AnimateFogColor(float r1, float g1, float b1, float r2, float g2, f
 
 void Sprite::AnimateFrame(float start, float end, int time, int flags, int delay, int startAge,
                           const Media::ImageRef& image) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_FRAME, start, end, time, flags, delay, startAge, image, "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_FRAME, start, end, time, flags, delay, startAge,
+                    image, "");
 }
 
 void Sprite::AnimateOrder(float start, float end, int time, int flags, int delay, int startAge) {
-    Animate::Create(shared_from_this(), Animate::TRANSFORM_ORDER, start, end, time, flags, delay, startAge, nullptr,
-                    "");
+    Animate::Create(shared_from_this(), Animate::TRANSFORM_ORDER, start, end, time, flags, delay, startAge,
+                    nullptr, "");
 }
 
 void Sprite::SetAnimationSpeed(float speed, int selector) {
-    if (AnimationCount_ == 0) return;
-    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next) {
-        if (record->Sprite_.get() == this && Animate::TransformTypeMatch(selector, record->Transform_)) {
-            record->Speed_ = speed;
-        }
+    for (Animate* record = Animations_.First(); record; record = record->SpriteLink_.Next) {
+        if (Animate::TransformTypeMatch(selector, record->Transform_)) record->Speed_ = speed;
     }
 }
 
-void Sprite::StopAnimating(int selector) { Animate::StopMatching(*this, selector, false); }
+void Sprite::StopAnimating(int selector) {
+    Animate::StopMatching(*this, selector, false);
+}
 
 int Sprite::Animating(int selector) const {
-    if (AnimationCount_ == 0) return 0;
-    for (Animate* record = AnimationList.First(); record; record = record->Link_.Next) {
-        if (record->Sprite_.get() == this && Animate::TransformTypeMatch(selector, record->Transform_)) return 1;
+    for (Animate* record = Animations_.First(); record; record = record->SpriteLink_.Next) {
+        if (Animate::TransformTypeMatch(selector, record->Transform_)) return 1;
     }
     return 0;
 }

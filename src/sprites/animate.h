@@ -5,7 +5,8 @@
 // Sprite animation operations (Sprite::AnimateX …) or Animate::Create and advanced once per frame
 // by UpdateAll (from Sprite::Update) with Sprite::TimeStep().
 //
-// Ownership: the program-wide AnimationList owns every record until it ends; a record holds its
+// Ownership: the program-wide AnimationList owns every record until it ends (each sprite also
+// lists its own records, for its queries and stops); a record holds its
 // sprite and never outlives it (Sprite::Free ends all of the sprite's records). Nobody else holds
 // records, so Create returns nothing. Ended records are recycled, so a steady game allocates none.
 #include <string>
@@ -42,17 +43,17 @@ public:
 
     // Flags (combine by addition). At most one curve flag (COSINE … INVERSE_EXPONENTIAL); FREE
     // and HIDE exclude each other.
-    static constexpr int LOOP = 1;        // repeats for ever
-    static constexpr int PINGPONG = 2;    // every second pass backwards; alone: ends at the start
-    static constexpr int REVERSE = 4;     // progress t runs as 1 - t
-    static constexpr int COSINE = 8;      // cosine S-curve
-    static constexpr int EASE_IN = 16;    // half-cosine, slow start
-    static constexpr int EASE_OUT = 32;   // half-cosine, slow end
+    static constexpr int LOOP = 1;                  // repeats for ever
+    static constexpr int PINGPONG = 2;              // every second pass backwards; alone: ends at the start
+    static constexpr int REVERSE = 4;               // progress t runs as 1 - t
+    static constexpr int COSINE = 8;                // cosine S-curve
+    static constexpr int EASE_IN = 16;              // half-cosine, slow start
+    static constexpr int EASE_OUT = 32;             // half-cosine, slow end
     static constexpr int EXPONENTIAL = 64;          // t ^ exponent
     static constexpr int INVERSE_EXPONENTIAL = 128; // t ^ (1 / exponent)
-    static constexpr int FREE = 256;      // frees the sprite at the end
-    static constexpr int HIDE = 512;      // hides the sprite at the end
-    static constexpr int SHOW = 1024;     // shows the sprite when triggered
+    static constexpr int FREE = 256;                // frees the sprite at the end
+    static constexpr int HIDE = 512;                // hides the sprite at the end
+    static constexpr int SHOW = 1024;               // shows the sprite when triggered
 
     // Starts a record (delay goes to the trigger delay). SHOW with no delay shows the sprite at
     // once; with no delay the start value is applied at once. The exponent set by SetExponent
@@ -81,7 +82,7 @@ public:
     // 1 if the selector (a code or group code) covers the record code.
     static int TransformTypeMatch(int selector, int code);
     // Ends every started record of `sprite` whose code matches `code`.
-    static void FreeTriggered(const Sprite& sprite, int code);
+    static void FreeTriggered(Sprite& sprite, int code);
     // The exponent of the next Create only (then back to DEFAULT_EXPONENT).
     static void SetExponent(float exponent);
 
@@ -94,6 +95,7 @@ public:
 
 private:
     friend class Sprite;
+    friend struct AnimateBySprite;
     Animate() = default;
     void Free();
     void Update();
@@ -101,22 +103,29 @@ private:
     bool Ended() const;
     void Apply(float value);
     // Frees the matching records of one sprite (selector semantics of TransformTypeMatch).
-    static void StopMatching(const Sprite& sprite, int selector, bool startedOnly);
+    static void StopMatching(Sprite& sprite, int selector, bool startedOnly);
     // Returns ended records to the pool; only when no pass is running.
     static void Recycle();
 
+    // The fields every update reads come first, next to the list node.
     SpriteRef Sprite_;
-    int Transform_ = 0;
-    float StartValue_ = 0, EndValue_ = 0;
-    Media::ImageRef NewImage_;
+    int Age_ = -1;
     int Time_ = 0;
     int Flags_ = 0;
-    int Age_ = -1;
+    int Transform_ = 0;
     int TriggerDelay_ = 0;
-    int StartAge_ = 0;
     int Paused_ = 0;
     float Speed_ = 1;
+    float StartValue_ = 0, EndValue_ = 0;
     float Exponent_ = DEFAULT_EXPONENT;
     float Oscillations_ = DEFAULT_OSCILLATIONS;
+    int StartAge_ = 0;
+    Media::ImageRef NewImage_;
     std::string Name_;
+    ListLink<Animate> SpriteLink_; // node in its sprite's list of records
+};
+
+// Names a record's node in its sprite's list.
+struct AnimateBySprite {
+    static ListLink<Animate>& Of(Animate& record) { return record.SpriteLink_; }
 };

@@ -8,16 +8,20 @@
 // back to its predecessor, so the pass continues with whatever follows it now.
 //
 //     for (IntrusiveList<Sprite>::Pass pass(list); Sprite* s = pass.Next();) { ... }
+//
+// An object in two lists has a second node; the list's `Access` names it (default: Link_).
 
-template <class T>
-struct ListLink {
+template <class T> struct ListLink {
     T* Prev = nullptr;
     T* Next = nullptr;
     bool Linked = false;
 };
 
-template <class T>
-class IntrusiveList {
+template <class T> struct LinkMember {
+    static ListLink<T>& Of(T& item) { return item.Link_; }
+};
+
+template <class T, class Access = LinkMember<T>> class IntrusiveList {
 public:
     IntrusiveList() = default;
     IntrusiveList(const IntrusiveList&) = delete;
@@ -29,19 +33,19 @@ public:
     bool PassActive() const { return passes_ != nullptr; }
 
     void PushBack(T& item) {
-        item.Link_.Prev = last_;
-        item.Link_.Next = nullptr;
-        item.Link_.Linked = true;
-        (last_ ? last_->Link_.Next : first_) = &item;
+        L(item).Prev = last_;
+        L(item).Next = nullptr;
+        L(item).Linked = true;
+        (last_ ? L(*last_).Next : first_) = &item;
         last_ = &item;
         ++count_;
     }
 
     void PushFront(T& item) {
-        item.Link_.Prev = nullptr;
-        item.Link_.Next = first_;
-        item.Link_.Linked = true;
-        (first_ ? first_->Link_.Prev : last_) = &item;
+        L(item).Prev = nullptr;
+        L(item).Next = first_;
+        L(item).Linked = true;
+        (first_ ? L(*first_).Prev : last_) = &item;
         first_ = &item;
         ++count_;
     }
@@ -49,11 +53,11 @@ public:
     // Unlinks a linked item; passes standing on it step back to its predecessor.
     void Remove(T& item) {
         for (Pass* pass = passes_; pass; pass = pass->outer_) {
-            if (pass->current_ == &item) pass->current_ = item.Link_.Prev;
+            if (pass->current_ == &item) pass->current_ = L(item).Prev;
         }
-        (item.Link_.Prev ? item.Link_.Prev->Link_.Next : first_) = item.Link_.Next;
-        (item.Link_.Next ? item.Link_.Next->Link_.Prev : last_) = item.Link_.Prev;
-        item.Link_ = ListLink<T>{};
+        (L(item).Prev ? L(*L(item).Prev).Next : first_) = L(item).Next;
+        (L(item).Next ? L(*L(item).Next).Prev : last_) = L(item).Prev;
+        L(item) = ListLink<T>{};
         --count_;
     }
 
@@ -62,8 +66,8 @@ public:
     // while a pass is active.
     void Relink(T* first) {
         T* prev = nullptr;
-        for (T* item = first; item; item = item->Link_.Next) {
-            item->Link_.Prev = prev;
+        for (T* item = first; item; item = L(*item).Next) {
+            L(*item).Prev = prev;
             prev = item;
         }
         first_ = first;
@@ -80,7 +84,7 @@ public:
         // The next item, or null at the end.
         T* Next() {
             if (done_) return nullptr;
-            current_ = current_ ? current_->Link_.Next : list_.first_;
+            current_ = current_ ? L(*current_).Next : list_.first_;
             done_ = current_ == nullptr;
             return current_;
         }
@@ -94,6 +98,8 @@ public:
     };
 
 private:
+    static ListLink<T>& L(T& item) { return Access::Of(item); }
+
     T* first_ = nullptr;
     T* last_ = nullptr;
     int count_ = 0;

@@ -2,14 +2,17 @@
 
 #include <cmath>
 
-PathRef Path::Create() { return PathRef(new Path()); }
+PathRef Path::Create() {
+    return PathRef(new Path());
+}
 
 void PathPoint::Free() {
     if (Link_.Linked) Owner_->PointList_.Remove(*this);
 }
 
 void Path::Free() {
-    for (IntrusiveList<PathPoint>::Pass pass(PointList_); PathPoint* point = pass.Next();) point->Free();
+    for (IntrusiveList<PathPoint>::Pass pass(PointList_); PathPoint* point = pass.Next();)
+        point->Free();
     PointArray_.clear();
     Points_ = 0;
     Length_ = 0;
@@ -56,7 +59,8 @@ void Path::PositionPoint(PathPoint& point, float x, float y, int update) {
 
 void Path::UpdatePath() {
     PointArray_.clear();
-    for (PathPoint* point = PointList_.First(); point; point = point->Link_.Next) PointArray_.push_back(point);
+    for (PathPoint* point = PointList_.First(); point; point = point->Link_.Next)
+        PointArray_.push_back(point);
 }
 
 const PathPoint* Path::FindNearestPoint(float d) const {
@@ -74,7 +78,8 @@ const PathPoint* Path::FindNearestPoint(float d) const {
             if (mid == 0) return PointArray_[0];
             hi = mid - 1;
         } else {
-            if (mid == count - 1 || PointArray_[size_t(mid) + 1]->SegmentDist_ > d) return PointArray_[size_t(mid)];
+            if (mid == count - 1 || PointArray_[size_t(mid) + 1]->SegmentDist_ > d)
+                return PointArray_[size_t(mid)];
             lo = mid + 1;
         }
     }

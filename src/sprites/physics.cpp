@@ -14,7 +14,9 @@ int ReversePairs = 0;
 std::vector<CollisionSet> CollisionSetList;
 std::vector<CollisionPair> Pairs;
 
-float Seconds() { return float(Sprite::TimeStep()) / 1000.0f; }
+float Seconds() {
+    return float(Sprite::TimeStep()) / 1000.0f;
+}
 
 } // namespace
 
@@ -56,7 +58,8 @@ void Sprite::SetCollisionID(const CollisionIDRef& group) {
 void Sprite::LeaveCollisionGroup() {
     if (!CollisionID_) return;
     std::vector<SpriteRef>& members = CollisionID_->Members_;
-    const auto it = std::find_if(members.begin(), members.end(), [this](const SpriteRef& s) { return s.get() == this; });
+    const auto it =
+        std::find_if(members.begin(), members.end(), [this](const SpriteRef& s) { return s.get() == this; });
     if (it != members.end()) members.erase(it);
     CollisionID_ = nullptr;
 }
@@ -73,7 +76,9 @@ float Sprite::Vy(int i) const {
     return TFormedY_ + Parent_->Vy(1);
 }
 
-float Sprite::Speed() const { return std::sqrt(Vx_ * Vx_ + Vy_ * Vy_); }
+float Sprite::Speed() const {
+    return std::sqrt(Vx_ * Vx_ + Vy_ * Vy_);
+}
 
 void Sprite::ApplyForce(float fx, float fy, float amount, int flags) {
     float a = amount;
@@ -124,9 +129,12 @@ float Sprite::SpriteDistance(const Sprite& other, int i) const {
 
 // [SECTION] Collision groups, sets and pairs
 
-CollisionIDRef CollisionID::Create() { return CollisionIDRef(new CollisionID()); }
+CollisionIDRef CollisionID::Create() {
+    return CollisionIDRef(new CollisionID());
+}
 
-void CollisionSet::Create(const CollisionIDRef& group1, const CollisionIDRef& group2, int shape1, int shape2) {
+void CollisionSet::Create(const CollisionIDRef& group1, const CollisionIDRef& group2, int shape1,
+                          int shape2) {
     CollisionSetList.push_back(CollisionSet{group1, group2, shape1, shape2});
 }
 
@@ -143,21 +151,33 @@ void CollisionSet::ListPairs() {
     }
 }
 
-const std::vector<CollisionSet>& CollisionSet::CollisionSets() { return CollisionSetList; }
+const std::vector<CollisionSet>& CollisionSet::CollisionSets() {
+    return CollisionSetList;
+}
 
-void CollisionSet::ResetAll() { CollisionSetList.clear(); }
+void CollisionSet::ResetAll() {
+    CollisionSetList.clear();
+}
 
 void CollisionPair::Create(const SpriteRef& a, const SpriteRef& b, int shapeA, int shapeB) {
     Pairs.push_back(CollisionPair{a, b, shapeA, shapeB});
 }
 
-std::vector<CollisionPair>& CollisionPair::PairList() { return Pairs; }
+std::vector<CollisionPair>& CollisionPair::PairList() {
+    return Pairs;
+}
 
 // [SECTION] The physics pass
 
-void Physics::Pause() { PhysicsPaused = 1; }
-void Physics::Unpause() { PhysicsPaused = 0; }
-int Physics::Paused() { return PhysicsPaused; }
+void Physics::Pause() {
+    PhysicsPaused = 1;
+}
+void Physics::Unpause() {
+    PhysicsPaused = 0;
+}
+int Physics::Paused() {
+    return PhysicsPaused;
+}
 
 void Physics::UpdateAll() {
     const float dt = Seconds();

@@ -45,6 +45,10 @@ void RenderState::Pop() {
     Media::SetViewport(s.Viewport_X, s.Viewport_Y, s.Viewport_Width, s.Viewport_Height);
 }
 
-int RenderState::Depth() { return int(StateStack.size()); }
+int RenderState::Depth() {
+    return int(StateStack.size());
+}
 
-void RenderState::Reset() { StateStack.clear(); }
+void RenderState::Reset() {
+    StateStack.clear();
+}

@@ -13,16 +13,14 @@
 
 namespace SortListDetail {
 
-template <class T>
-struct Run {
+template <class T> struct Run {
     T* Head;
     T* Tail;
 };
 
 // Sorts the `n` (at least 1) items starting at `cursor`, advancing `cursor` past them. The
 // result is chained through Link_.Next only; the caller rebuilds Link_.Prev.
-template <class T, class Compare>
-Run<T> SortRun(T*& cursor, int n, Compare& compare) {
+template <class T, class Compare> Run<T> SortRun(T*& cursor, int n, Compare& compare) {
     if (n == 1) {
         T* item = cursor;
         cursor = item->Link_.Next;
@@ -57,8 +55,7 @@ Run<T> SortRun(T*& cursor, int n, Compare& compare) {
 
 } // namespace SortListDetail
 
-template <class T, class Compare>
-void SortList(IntrusiveList<T>& list, Compare compare, int count = -1) {
+template <class T, class Compare> void SortList(IntrusiveList<T>& list, Compare compare, int count = -1) {
     const int n = count < 0 ? list.Count() : std::min(count, list.Count());
     if (n < 2) return;
     T* cursor = list.First();

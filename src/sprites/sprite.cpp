@@ -67,9 +67,11 @@ using SpriteMath::TruncateToInt;
 
 // [SECTION] List and life cycle
 
-IntrusiveList<Sprite>& Sprite::SpriteList() { return SpriteListStorage; }
+IntrusiveList<Sprite>& Sprite::SpriteList() {
+    return SpriteListStorage;
+}
 
-Sprite::Sprite() {
+Sprite::Sprite(ConstructionKey) {
     Blend_ = Media::GetBlend();
     int r = 0, g = 0, b = 0;
     Media::GetColor(r, g, b);
@@ -94,7 +96,7 @@ void Sprite::LinkIntoList(SpriteRef self) {
 }
 
 SpriteRef Sprite::Create(const Media::ImageRef& image, int order, const SpriteRef& parent) {
-    SpriteRef sprite(new Sprite());
+    SpriteRef sprite = std::make_shared<Sprite>(ConstructionKey());
     sprite->LinkIntoList(sprite);
     sprite->SetParent(parent, 0);
     sprite->SetImage(image);
@@ -104,7 +106,7 @@ SpriteRef Sprite::Create(const Media::ImageRef& image, int order, const SpriteRe
 }
 
 SpriteRef Sprite::Copy(int) {
-    SpriteRef copy(new Sprite());
+    SpriteRef copy = std::make_shared<Sprite>(ConstructionKey());
     copy->LinkIntoList(copy);
     copy->Name_ = Name_;
     copy->SetParent(Parent_, 0);
@@ -237,8 +239,12 @@ void Sprite::SetPosition(float x, float y, int world) {
     }
 }
 
-void Sprite::SetX(float x, int world) { SetPosition(x, Y(world), world); }
-void Sprite::SetY(float y, int world) { SetPosition(X(world), y, world); }
+void Sprite::SetX(float x, int world) {
+    SetPosition(x, Y(world), world);
+}
+void Sprite::SetY(float y, int world) {
+    SetPosition(X(world), y, world);
+}
 
 void Sprite::SetScale(float scale) {
     ScaleX_ = scale;
@@ -388,16 +394,22 @@ Sprite::WorldTransform Sprite::World() const {
     return w;
 }
 
-float Sprite::X(int i) const { return i == 1 ? World().X : X_; }
-float Sprite::Y(int i) const { return i == 1 ? World().Y : Y_; }
+float Sprite::X(int i) const {
+    return i == 1 ? World().X : X_;
+}
+float Sprite::Y(int i) const {
+    return i == 1 ? World().Y : Y_;
+}
 
 float Sprite::ViewportX(int i) const {
-    if (i == 1 && Parent_ && (Flags_ & PARENT_VIEWPORT)) return ViewportX_ * Parent_->ScaleX(1) + Parent_->X(1);
+    if (i == 1 && Parent_ && (Flags_ & PARENT_VIEWPORT))
+        return ViewportX_ * Parent_->ScaleX(1) + Parent_->X(1);
     return ViewportX_;
 }
 
 float Sprite::ViewportY(int i) const {
-    if (i == 1 && Parent_ && (Flags_ & PARENT_VIEWPORT)) return ViewportY_ * Parent_->ScaleY(1) + Parent_->Y(1);
+    if (i == 1 && Parent_ && (Flags_ & PARENT_VIEWPORT))
+        return ViewportY_ * Parent_->ScaleY(1) + Parent_->Y(1);
     return ViewportY_;
 }
 
@@ -411,8 +423,12 @@ float Sprite::ViewportHeight(int i) const {
     return ViewportHeight_;
 }
 
-float Sprite::Width(int i) const { return Image_ ? float(Image_->Width()) * std::fabs(ScaleX(i)) : 0.0f; }
-float Sprite::Height(int i) const { return Image_ ? float(Image_->Height()) * std::fabs(ScaleY(i)) : 0.0f; }
+float Sprite::Width(int i) const {
+    return Image_ ? float(Image_->Width()) * std::fabs(ScaleX(i)) : 0.0f;
+}
+float Sprite::Height(int i) const {
+    return Image_ ? float(Image_->Height()) * std::fabs(ScaleY(i)) : 0.0f;
+}
 
 float Sprite::Distance(const Sprite& other, int i) const {
     const float dx = X(i) - other.X(i);
@@ -511,27 +527,38 @@ void Sprite::TFormNormal(float x, float y, const Sprite* from, const Sprite* to)
 void Sprite::Draw() {
     if (!Image_ || Hidden(1) != 0) return;
     RenderState::Push();
+    DrawPasses();
+    RenderState::Pop();
+}
+
+// Sets alpha, blend, colour, rotation, scale and viewport before the main pass, so whatever state
+// an earlier sprite's passes left does not matter; only the bracket around it restores state.
+void Sprite::DrawPasses() {
     const float alpha = Alpha(1);
     const float r = R(1), g = G(1), b = B(1);
     const WorldTransform w = World();
     const int frame = TruncateToInt(Frame(1));
+    const int red = TruncateToInt(r), green = TruncateToInt(g), blue = TruncateToInt(b);
     Media::SetAlpha(alpha);
     Media::SetBlend(Blend_);
-    Media::SetColor(TruncateToInt(r), TruncateToInt(g), TruncateToInt(b));
+    Media::SetColor(red, green, blue);
     Media::SetRotation(w.Rotation);
     Media::SetScale(w.ScaleX, w.ScaleY);
-    Media::SetViewport(TruncateToInt(OriginX_ + ViewportX(1)), TruncateToInt(OriginY_ + ViewportY(1)),
-                       TruncateToInt(ViewportWidth(1)), TruncateToInt(ViewportHeight(1)));
+    const int vx = TruncateToInt(OriginX_ + ViewportX(1)), vy = TruncateToInt(OriginY_ + ViewportY(1));
+    const int vw = TruncateToInt(ViewportWidth(1)), vh = TruncateToInt(ViewportHeight(1));
+    int cx = 0, cy = 0, cw = 0, ch = 0;
+    Media::GetViewport(cx, cy, cw, ch);
+    if (vx != cx || vy != cy || vw != cw || vh != ch) Media::SetViewport(vx, vy, vw, vh); // most share one
     const float x = OriginX_ + w.X;
     const float y = OriginY_ + w.Y;
 
     if (alpha * ShadowAlpha_ > 0) {
-        RenderState::Push();
         Media::SetAlpha(alpha * ShadowAlpha_);
         Media::SetColor(0, 0, 0);
         TFormVector(ShadowVx_, ShadowVy_, Parent_.get(), nullptr);
         Media::DrawFrame(*Image_, x + TFormedX_, y + TFormedY_, frame);
-        RenderState::Pop();
+        Media::SetAlpha(alpha);
+        Media::SetColor(red, green, blue);
     }
 
     Media::DrawFrame(*Image_, x, y, frame);
@@ -552,20 +579,38 @@ void Sprite::Draw() {
         Media::DrawFrame(*Image_, x, y, frame);
         Media::FogModeOff();
     }
-    RenderState::Pop();
+}
+
+void Sprite::SortByOrder() {
+    // The order cannot change during the sort, so each sprite's Order(1) is walked once here
+    // instead of in every comparison. Most frames the list is still in order: with keys that are
+    // all numbers a stable sort of a sorted list changes nothing, so it is skipped.
+    bool sorted = true;
+    float previous = -INFINITY;
+    for (Sprite* sprite = SpriteListStorage.First(); sprite; sprite = sprite->Link_.Next) {
+        const float key = sprite->Order(1);
+        sprite->SortKey_ = key;
+        sorted = sorted && key >= previous; // false for a NaN key too
+        previous = key;
+    }
+    if (sorted) return;
+    SortList(SpriteListStorage,
+             [](const Sprite& a, const Sprite& b) { return CompareKeys(a.SortKey_, b.SortKey_); });
 }
 
 void Sprite::DrawAll() {
-    // The order cannot change during the sort, so each sprite's Order(1) is walked once here
-    // instead of in every comparison.
+    SortByOrder();
+    // One bracket around all sprites leaves the same state as one around each.
+    RenderState::Push();
     for (Sprite* sprite = SpriteListStorage.First(); sprite; sprite = sprite->Link_.Next) {
-        sprite->SortKey_ = sprite->Order(1);
+        if (sprite->Image_ && sprite->Hidden(1) == 0) sprite->DrawPasses();
     }
-    SortList(SpriteListStorage, [](const Sprite& a, const Sprite& b) { return CompareKeys(a.SortKey_, b.SortKey_); });
-    for (Sprite* sprite = SpriteListStorage.First(); sprite; sprite = sprite->Link_.Next) sprite->Draw();
+    RenderState::Pop();
 }
 
-int Sprite::CompareOrder(const Sprite& a, const Sprite& b) { return CompareKeys(a.Order(1), b.Order(1)); }
+int Sprite::CompareOrder(const Sprite& a, const Sprite& b) {
+    return CompareKeys(a.Order(1), b.Order(1));
+}
 
 // [SECTION] Overlap tests (playfield units, without the origin)
 
@@ -573,8 +618,10 @@ int Sprite::Overlaps(const Sprite& other) const {
     if (!Image_ || !other.Image_) return 0;
     const WorldTransform a = World();
     const WorldTransform b = other.World();
-    const Media::Placement pa{float(TruncateToInt(a.X)), float(TruncateToInt(a.Y)), a.Rotation, a.ScaleX, a.ScaleY};
-    const Media::Placement pb{float(TruncateToInt(b.X)), float(TruncateToInt(b.Y)), b.Rotation, b.ScaleX, b.ScaleY};
+    const Media::Placement pa{float(TruncateToInt(a.X)), float(TruncateToInt(a.Y)), a.Rotation, a.ScaleX,
+                              a.ScaleY};
+    const Media::Placement pb{float(TruncateToInt(b.X)), float(TruncateToInt(b.Y)), b.Rotation, b.ScaleX,
+                              b.ScaleY};
     return Media::ImagesOverlap(*Image_, TruncateToInt(Frame(1)), pa, *other.Image_,
                                 TruncateToInt(other.Frame(1)), pb) != 0
                ? 1
@@ -589,21 +636,25 @@ int Sprite::OverlapsRect(float x, float y, float width, float height, float rota
     Media::SetRotation(w.Rotation);
     Media::SetScale(w.ScaleX, w.ScaleY);
     if (box == 0) {
-        Media::CollideImage(*Image_, float(TruncateToInt(w.X)), float(TruncateToInt(w.Y)), TruncateToInt(Frame(1)),
-                            OVERLAP_LAYER);
+        Media::CollideImage(*Image_, float(TruncateToInt(w.X)), float(TruncateToInt(w.Y)),
+                            TruncateToInt(Frame(1)), OVERLAP_LAYER);
     } else {
-        Media::CollideRect(float(TruncateToInt(w.X - Width(1) / 2)), float(TruncateToInt(w.Y - Height(1) / 2)),
-                           float(Image_->Width()), float(Image_->Height()), OVERLAP_LAYER);
+        Media::CollideRect(float(TruncateToInt(w.X - Width(1) / 2)),
+                           float(TruncateToInt(w.Y - Height(1) / 2)), float(Image_->Width()),
+                           float(Image_->Height()), OVERLAP_LAYER);
     }
     Media::SetRotation(rotation);
     Media::SetScale(1, 1);
-    const int hit = Media::CollideRectTest(float(TruncateToInt(x)), float(TruncateToInt(y)),
-                                           float(TruncateToInt(width)), float(TruncateToInt(height)), OVERLAP_LAYER);
+    const int hit =
+        Media::CollideRectTest(float(TruncateToInt(x)), float(TruncateToInt(y)), float(TruncateToInt(width)),
+                               float(TruncateToInt(height)), OVERLAP_LAYER);
     RenderState::Pop();
     return hit != 0 ? 1 : 0;
 }
 
-int Sprite::OverlapsPoint(float x, float y, int box) const { return OverlapsRect(x, y, 1, 1, 0, box); }
+int Sprite::OverlapsPoint(float x, float y, int box) const {
+    return OverlapsRect(x, y, 1, 1, 0, box);
+}
 
 // [SECTION] Class-wide state and the frame
 
@@ -624,7 +675,8 @@ void Sprite::Update() {
 
 void Sprite::ResetEngine() {
     Animate::ResetAll();
-    for (IntrusiveList<Sprite>::Pass pass(SpriteListStorage); Sprite* sprite = pass.Next();) sprite->Free();
+    for (IntrusiveList<Sprite>::Pass pass(SpriteListStorage); Sprite* sprite = pass.Next();)
+        sprite->Free();
     FreedSprites.clear();
     Physics::ResetAll();
     RenderState::Reset();

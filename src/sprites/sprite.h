@@ -23,6 +23,8 @@
 #include "sprites/intrusive_list.h"
 
 class Sprite;
+class Animate;
+struct AnimateBySprite;
 class Path;
 class CollisionID;
 using SpriteRef = std::shared_ptr<Sprite>;
@@ -32,7 +34,7 @@ using CollisionIDRef = std::shared_ptr<CollisionID>;
 // change or free either sprite.
 using CollisionFunction = std::function<int(const SpriteRef& self, const SpriteRef& other)>;
 
-class Sprite : public std::enable_shared_from_this<Sprite> {
+class alignas(64) Sprite : public std::enable_shared_from_this<Sprite> {
 public:
     // Inheritance flags (combine by addition). A set bit switches inheritance of that property
     // off, except PARENT_VIEWPORT, which gives the viewport in the parent's space.
@@ -46,7 +48,12 @@ public:
     static constexpr int NO_INHERIT_FOG = 128;
     static constexpr int PARENT_VIEWPORT = 256;
 
-    // Use Create or Copy; a sprite made here is linked into SpriteList by them.
+    // Only Create and Copy can make the key: every sprite is linked into SpriteList by them.
+    class ConstructionKey {
+        friend class Sprite;
+        ConstructionKey() = default;
+    };
+    explicit Sprite(ConstructionKey);
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
     ~Sprite();
@@ -201,6 +208,8 @@ public:
     // Sorts SpriteList by inherited order (stable: equal orders keep last frame's order, newer
     // sprites behind older ones) and draws every sprite, first to last.
     static void DrawAll();
+    // The sort step of DrawAll alone.
+    static void SortByOrder();
     // -1, 0 or 1 by Order(1); 0 when either is not a number.
     static int CompareOrder(const Sprite& a, const Sprite& b);
     // Pixel-exact overlap of the two sprites' current frames; 0 if either has no image.
@@ -287,7 +296,6 @@ private:
     friend class Animate;
     friend class Physics;
 
-    Sprite();
     void LinkIntoList(SpriteRef self);
     // Screen position, rotation and scale in one walk up the chain.
     struct WorldTransform {
@@ -297,35 +305,43 @@ private:
     void OwnPathPosition(float& x, float& y) const;
     // Corner 1..4 of the image rectangle into TFormedX_, TFormedY_.
     void Corner(int corner, int i) const;
+    // The shadow, main, overbright and fog passes of Draw, without saving the drawing state.
+    void DrawPasses();
     // Relinks the parent without converting anything (keeps the parents' child counts).
     void ChangeParent(const SpriteRef& parent);
     void LeaveCollisionGroup();
 
-    SpriteRef Self_; // the list's owning reference while linked
-    float SortKey_ = 0; // Order(1) captured for the sort in DrawAll
-    int ChildCount_ = 0; // sprites whose parent is this one (skips needless scans)
-    int AnimationCount_ = 0; // records of this sprite in AnimationList (skips needless scans)
+    // Fields are grouped by use rather than in the order of the data model: the per-frame passes
+    // (last positions, integration, sort, draw) each touch one or two cache lines of a sprite.
+    float X_ = 0, Y_ = 0;
+    float LastX_ = 0, LastY_ = 0;
+    float Vx_ = 0, Vy_ = 0;
 
-    std::string Name_;
     SpriteRef Parent_;
     float Order_ = 0;
+    float SortKey_ = 0; // Order(1) captured for the sort in DrawAll
+    int Flags_ = 0;
+    int Hidden_ = 0;
     Media::ImageRef Image_;
+    PathRef Path_;
     float Frame_ = 0;
     int Blend_ = Media::ALPHABLEND;
     float R_ = 255, G_ = 255, B_ = 255;
     float Alpha_ = 1;
-    float Fog_ = 0;
-    float FogR_ = 255, FogG_ = 255, FogB_ = 255;
-    float X_ = 0, Y_ = 0;
     float Rotation_ = 0;
     float ScaleX_ = 1, ScaleY_ = 1;
     float ViewportX_ = 0, ViewportY_ = 0, ViewportWidth_ = 0, ViewportHeight_ = 0;
-    int Hidden_ = 0;
-    int Flags_ = 0;
-    PathRef Path_;
+    float Fog_ = 0;
     float ShadowAlpha_ = 0;
     float ShadowVx_ = 0, ShadowVy_ = 0;
-    float Vx_ = 0, Vy_ = 0;
+    float FogR_ = 255, FogG_ = 255, FogB_ = 255;
+
+    SpriteRef Self_;     // the list's owning reference while linked
+    int ChildCount_ = 0; // sprites whose parent is this one (skips needless scans)
+    // This sprite's records, in creation order (the same records as in AnimationList), so the
+    // per-sprite queries and stops need not scan every record.
+    IntrusiveList<Animate, AnimateBySprite> Animations_;
+    std::string Name_;
     float Mass_ = 1;
     float Elasticity_ = 1;
     float AirFriction_ = 0, GroundFriction_ = 0;
@@ -333,7 +349,6 @@ private:
     float Radius_ = 0;
     CollisionIDRef CollisionID_;
     CollisionFunction OnCollision_;
-    float LastX_ = 0, LastY_ = 0;
 
     static float OriginX_, OriginY_;
     static int TimeStep_;

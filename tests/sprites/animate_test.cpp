@@ -7,8 +7,7 @@
 namespace {
 
 // Values of one property after each of `frames` updates of `ms` each.
-template <class Getter>
-std::vector<float> RunFrames(int frames, int ms, Getter get) {
+template <class Getter> std::vector<float> RunFrames(int frames, int ms, Getter get) {
     std::vector<float> values;
     for (int i = 0; i < frames; ++i) {
         SpriteTest::Frame(ms);
@@ -19,7 +18,8 @@ std::vector<float> RunFrames(int frames, int ms, Getter get) {
 
 void ExpectValues(const std::vector<float>& actual, const std::vector<float>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 1e-4) << "update " << i + 1;
+    for (size_t i = 0; i < actual.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], 1e-4) << "update " << i + 1;
 }
 
 TEST_F(SpriteTest, AlphaFadeTakesExactlyItsTime) {
@@ -28,7 +28,8 @@ TEST_F(SpriteTest, AlphaFadeTakesExactlyItsTime) {
     EXPECT_EQ(s->Alpha(0), 1); // applied at creation
     const std::vector<float> values = RunFrames(26, 20, [&] { return s->Alpha(0); });
     std::vector<float> expected{1};
-    for (int age = 20; age <= 500; age += 20) expected.push_back(1 - age / 500.0f);
+    for (int age = 20; age <= 500; age += 20)
+        expected.push_back(1 - age / 500.0f);
     ExpectValues(values, expected);
     EXPECT_EQ(values.back(), 0); // exactly the end value
     EXPECT_EQ(s->Animating(Animate::TRANSFORM_ALPHA), 0);
@@ -49,9 +50,25 @@ TEST_F(SpriteTest, FlagsShapeTheProgress) {
         {"linear", 0, 0, 0, 100, 20, 0, {0, 20, 40, 60, 80, 100, 100}, false},
         {"time 0", 0, 0, 0, 0, 20, 0, {100, 100}, false},
         {"time 0 ping-pong", Animate::PINGPONG, 0, 0, 0, 20, 0, {0, 0}, false},
-        {"ping-pong", Animate::PINGPONG, 0, 0, 100, 20, 0, {0, 20, 40, 60, 80, 100, 80, 60, 40, 20, 0, 0}, false},
+        {"ping-pong",
+         Animate::PINGPONG,
+         0,
+         0,
+         100,
+         20,
+         0,
+         {0, 20, 40, 60, 80, 100, 80, 60, 40, 20, 0, 0},
+         false},
         {"loop", Animate::LOOP, 0, 0, 100, 20, 0, {0, 20, 40, 60, 80, 0, 20, 40}, true},
-        {"loop ping-pong", Animate::LOOP + Animate::PINGPONG, 0, 0, 100, 40, 0, {0, 40, 80, 80, 40, 0, 40}, true},
+        {"loop ping-pong",
+         Animate::LOOP + Animate::PINGPONG,
+         0,
+         0,
+         100,
+         40,
+         0,
+         {0, 40, 80, 80, 40, 0, 40},
+         true},
         {"reverse", Animate::REVERSE, 0, 0, 100, 20, 0, {100, 80, 60, 40, 20, 100}, false},
         {"delay", 0, 50, 0, 100, 20, -1, {-1, -1, 0, 20, 40, 60, 80, 100}, false},
         {"start age", 0, 0, 50, 100, 20, 0, {50, 70, 90, 100}, false},
@@ -266,7 +283,8 @@ TEST_F(SpriteTest, FreeWithHideIsFatalWhenTheAnimationEnds) {
         {
             SpriteRef s = Sprite::Create(nullptr, 0, nullptr);
             s->AnimateX(0, 1, 40, Animate::FREE + Animate::HIDE);
-            for (int i = 0; i < 3; ++i) Frame(20);
+            for (int i = 0; i < 3; ++i)
+                Frame(20);
         },
         ::testing::ExitedWithCode(1), "Invalid FREE/HIDE flag combination\\.");
 }

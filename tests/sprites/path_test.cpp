@@ -18,8 +18,8 @@ TEST_F(SpriteTest, PathTransformAlongExtendsAndClampsTheEnds) {
     struct Case {
         float D, Offset, X, Y;
     };
-    for (const Case c : {Case{50, 10, 50, -10}, Case{150, 0, 100, 0}, Case{-20, 0, -20, 0}, Case{150, 5, 100, -5},
-                         Case{0, 0, 0, 0}}) {
+    for (const Case c : {Case{50, 10, 50, -10}, Case{150, 0, 100, 0}, Case{-20, 0, -20, 0},
+                         Case{150, 5, 100, -5}, Case{0, 0, 0, 0}}) {
         float x = 0, y = 0;
         path->Transform(c.D, c.Offset, x, y);
         EXPECT_FLOAT_EQ(x, c.X) << c.D;
@@ -32,7 +32,8 @@ TEST_F(SpriteTest, PathTransformAlongExtendsAndClampsTheEnds) {
 TEST_F(SpriteTest, LookupFindsTheSegmentOfADistance) {
     PathRef path = Path::Create();
     const float xs[] = {0, 10, 30, 60, 100, 150};
-    for (float x : xs) path->AddPoint(x, 0, 0, 0);
+    for (float x : xs)
+        path->AddPoint(x, 0, 0, 0);
     path->UpdatePath();
     struct Case {
         float D, PointX;

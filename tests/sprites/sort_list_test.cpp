@@ -16,14 +16,18 @@ struct Item {
     ListLink<Item> Link_;
 };
 
-int CompareKey(const Item& a, const Item& b) { return a.Key < b.Key ? -1 : (a.Key > b.Key ? 1 : 0); }
+int CompareKey(const Item& a, const Item& b) {
+    return a.Key < b.Key ? -1 : (a.Key > b.Key ? 1 : 0);
+}
 
 std::vector<int> Ids(const IntrusiveList<Item>& list) {
     std::vector<int> ids;
-    for (Item* item = list.First(); item; item = item->Link_.Next) ids.push_back(item->Id);
+    for (Item* item = list.First(); item; item = item->Link_.Next)
+        ids.push_back(item->Id);
     // The backward links must agree with the forward ones.
     std::vector<int> backwards;
-    for (Item* item = list.Last(); item; item = item->Link_.Prev) backwards.push_back(item->Id);
+    for (Item* item = list.Last(); item; item = item->Link_.Prev)
+        backwards.push_back(item->Id);
     std::reverse(backwards.begin(), backwards.end());
     EXPECT_EQ(ids, backwards);
     EXPECT_EQ(int(ids.size()), list.Count());
@@ -45,7 +49,8 @@ TEST(SortListTest, MatchesAStableSortForManyShapes) {
             std::stable_sort(expected.begin(), expected.end(),
                              [](const Item& a, const Item& b) { return a.Key < b.Key; });
             std::vector<int> expectedIds;
-            for (const Item& item : expected) expectedIds.push_back(item.Id);
+            for (const Item& item : expected)
+                expectedIds.push_back(item.Id);
             SortList(list, CompareKey);
             EXPECT_EQ(Ids(list), expectedIds) << n << " items, " << keys << " keys";
         }

@@ -18,7 +18,8 @@ std::vector<Media::DrawRecord> DrawAllRecorded() {
 // The x positions of the recorded draws: tests place sprite n at x = n to name it.
 std::vector<int> DrawnIds() {
     std::vector<int> ids;
-    for (const Media::DrawRecord& r : DrawAllRecorded()) ids.push_back(int(r.X));
+    for (const Media::DrawRecord& r : DrawAllRecorded())
+        ids.push_back(int(r.X));
     return ids;
 }
 
@@ -191,7 +192,8 @@ TEST_F(SpriteTest, EqualOrdersKeepTheirOrderFrameAfterFrameAndNewcomersGoBehind)
     SpriteRef a = make(1, 5), b = make(2, 5), c = make(3, 1);
     EXPECT_EQ(DrawnIds(), (std::vector<int>{3, 1, 2}));
     c->SetOrder(5); // equal now: keeps its place from the previous frame
-    for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(DrawnIds(), (std::vector<int>{3, 1, 2}));
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(DrawnIds(), (std::vector<int>{3, 1, 2}));
     SpriteRef d = make(4, 5);
     EXPECT_EQ(DrawnIds(), (std::vector<int>{3, 1, 2, 4}));
     a->SetOrder(0);
@@ -234,12 +236,14 @@ TEST_F(SpriteTest, FreeEndsTheSubtreeAndAllItsAnimations) {
     // A freed sprite held elsewhere is still a valid object.
     grandchild->SetPosition(1, 2, 0);
     EXPECT_EQ(grandchild->X(1), 1);
-    for (int i = 0; i < 3; ++i) Frame(20);
+    for (int i = 0; i < 3; ++i)
+        Frame(20);
     EXPECT_TRUE(DrawAllRecorded().empty());
 }
 
 TEST_F(SpriteTest, FreeByNameFreesEveryExactMatch) {
-    for (const char* name : {"star", "star", "Star", "stars"}) Sprite::Create(nullptr, 0, nullptr)->SetName(name);
+    for (const char* name : {"star", "star", "Star", "stars"})
+        Sprite::Create(nullptr, 0, nullptr)->SetName(name);
     Sprite::FreeByName("star");
     EXPECT_EQ(Sprite::SpriteList().Count(), 2);
 }

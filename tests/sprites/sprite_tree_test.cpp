@@ -49,13 +49,16 @@ TEST_F(SpriteTest, InheritedValuesFollowTheWholeChainUnderEachLevelsFlags) {
     };
     const float s120 = std::sin(120 * 3.14159265f / 180), c120 = std::cos(120 * 3.14159265f / 180);
     const Case cases[] = {
-        {"all inherited", 0, 100 - 6 * s120, 70 + 6 * c120, 135, 1, 1.5f, 128, 64 * 128 / 255.0f, 0, 0.4f, 6, 0.5f},
+        {"all inherited", 0, 100 - 6 * s120, 70 + 6 * c120, 135, 1, 1.5f, 128, 64 * 128 / 255.0f, 0, 0.4f, 6,
+         0.5f},
         {"rotation own", Sprite::NO_INHERIT_ROTATION, 100 - 6 * s120, 70 + 6 * c120, 15, 1, 1.5f, 128,
          64 * 128 / 255.0f, 0, 0.4f, 6, 0.5f},
-        {"position, scale, colour own", Sprite::NO_INHERIT_POSITION + Sprite::NO_INHERIT_SCALE + Sprite::NO_INHERIT_COLOR,
-         0, 4, 135, 1, 1, 255, 128, 255, 0.4f, 6, 0.5f},
-        {"alpha, order, fog own", Sprite::NO_INHERIT_ALPHA + Sprite::NO_INHERIT_ORDER + Sprite::NO_INHERIT_FOG,
-         100 - 6 * s120, 70 + 6 * c120, 135, 1, 1.5f, 128, 64 * 128 / 255.0f, 0, 0.8f, 1, 1},
+        {"position, scale, colour own",
+         Sprite::NO_INHERIT_POSITION + Sprite::NO_INHERIT_SCALE + Sprite::NO_INHERIT_COLOR, 0, 4, 135, 1, 1,
+         255, 128, 255, 0.4f, 6, 0.5f},
+        {"alpha, order, fog own",
+         Sprite::NO_INHERIT_ALPHA + Sprite::NO_INHERIT_ORDER + Sprite::NO_INHERIT_FOG, 100 - 6 * s120,
+         70 + 6 * c120, 135, 1, 1.5f, 128, 64 * 128 / 255.0f, 0, 0.8f, 1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
