@@ -85,3 +85,26 @@ TEST(NextCharacter, DecodesUtf8AndKeepsStrayBytes) {
     EXPECT_EQ(NextCharacter(text, i), U'b');
     EXPECT_EQ(i, text.size());
 }
+
+TEST(Font, GeneratedGameFontsMeasureAsExpected) {
+    std::string root = QS_DATA_ROOT;
+    if (Media::FileType(root + "/gfx/font3.png") != 1) GTEST_SKIP() << "no generated data root at " << root;
+    const struct {
+        const char* file;
+        int cel;
+        float tracking;
+        int space;
+    } fonts[] = {{"/gfx/font1.png", 32, 0.05f, 10},
+                 {"/gfx/font2.png", 32, 0.05f, 10},
+                 {"/gfx/font3.png", 64, 0.0125f, 22}};
+    for (const auto& f : fonts) {
+        FontRef font = Font::Load(root + f.file, f.cel, f.cel, GAME_CHARACTER_SET, 0, f.tracking, 0.33f, 6);
+        ASSERT_EQ(font->Image()->Frames(), 94) << f.file;
+        EXPECT_EQ(font->LetterWidth(' '), f.space) << f.file;
+        for (int k = 0; k < 93; ++k) {
+            EXPECT_EQ(font->FrameWidth(k) % 2, 0) << f.file << " frame " << k;
+            EXPECT_LE(font->FrameWidth(k), f.cel) << f.file << " frame " << k;
+        }
+        EXPECT_LT(font->LetterWidth('i'), font->LetterWidth('W')) << f.file; // proportional
+    }
+}
