@@ -137,7 +137,7 @@ void DrawSwarmStream(cairo_t* cr, double x0, double y0, double x1, double y1, in
 }
 
 void WriteStory1(const Output& out) {
-    const int h = 1310;
+    const int h = 1380;
     WritePicture(out, "gfx/menus/story1.png", kWidth, h, [&](cairo_t* cr) {
         const double fx = 40, fy = 20, fw = kWidth - 80, fh = 820;
         BeginFrame(cr, fx, fy, fw, fh);
