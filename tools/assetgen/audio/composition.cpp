@@ -100,7 +100,7 @@ private:
 
     // Plays a motif over two bars from `bar`, starting near `startDegree`, fitting the chords;
     // `cadence` ends it on a long chord tone.
-    int PlayMotif(const Motif& m, int bar, int barInSection, const std::vector<int>& chords, int startDegree,
+    void PlayMotif(const Motif& m, int bar, int barInSection, const std::vector<int>& chords, int startDegree,
                   bool cadence, Instrument inst, float velocity, int octaveShift) {
         int degree = startDegree;
         const int low = 5, high = 16; // keeps the melody in a singable range above the tonic
@@ -122,7 +122,6 @@ private:
             Add(inst, bar + localBar, onset % kStepsPerBar, length * 0.9, Degree(degree) + 12 * octaveShift,
                 velocity * (strong ? 1.0f : 0.85f));
         }
-        return degree;
     }
 
     void Melody(char section, int bar) {
@@ -132,8 +131,7 @@ private:
         // Antecedent and consequent: the motif, its echo a step away, the motif, then the answer
         // that closes on a long chord tone.
         int start = 9;
-        int d = PlayMotif(first, bar, 0, chords, start, false, Instrument::Lead, 0.9f, 0);
-        (void)d;
+        PlayMotif(first, bar, 0, chords, start, false, Instrument::Lead, 0.9f, 0);
         PlayMotif(first, bar + 2, 2, chords, start + (section == 'B' ? -2 : 2), false, Instrument::Lead, 0.85f, 0);
         PlayMotif(first, bar + 4, 4, chords, start, false, Instrument::Lead, 0.9f, 0);
         PlayMotif(answer, bar + 6, 6, chords, start - 1, true, Instrument::Lead, 0.85f, 0);

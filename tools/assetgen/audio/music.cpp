@@ -60,6 +60,7 @@ double Release(Instrument inst) {
     }
 }
 
+// Synthesizes one note into its instrument's track; a fresh renderer is made for every note.
 class VoiceRenderer {
 public:
     VoiceRenderer(const music::Plan& plan, std::vector<float>& track) : plan_(plan), track_(track) {}
@@ -74,12 +75,6 @@ public:
             double t = double(i) / kRate;
             track_[start + i] += n.velocity * Sample(n, hz, t, i);
         }
-        osc_[0] = Oscillator(0);
-        osc_[1] = Oscillator(0.33);
-        osc_[2] = Oscillator(0.67);
-        osc_[3] = Oscillator(0.5);
-        filter_ = Svf();
-        filter2_ = Svf();
     }
 
 private:
@@ -176,8 +171,9 @@ private:
     const music::Plan& plan_;
     std::vector<float>& track_;
     Noise noise_{1};
-    Oscillator osc_[4];
-    Svf filter_, filter2_;
+    // Phases spread so that detuned layers do not start in step.
+    Oscillator osc_[4] = {Oscillator(0), Oscillator(0.33), Oscillator(0.67), Oscillator(0.5)};
+    Svf filter_;
 };
 
 // Adds the tail past the loop end onto the loop start and cuts the buffer to the loop: a note
