@@ -254,8 +254,8 @@ TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
     ExpectPixel(*grab, 8, 8, {0, 255, 0}, "texture after the mode switches");
 }
 
-// Keys, typed text and the mouse, sent through the X server with xdotool.
-TEST_F(SdlWindowTest, KeyboardAndMouseThroughTheXServer) {
+// Keys, typed text, the mouse and focus changes, sent through the X server with xdotool.
+TEST_F(SdlWindowTest, KeyboardMouseAndFocusThroughTheXServer) {
     if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
     Media::Cls();
     Media::Flip(0);
@@ -285,6 +285,34 @@ TEST_F(SdlWindowTest, KeyboardAndMouseThroughTheXServer) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Media::PointerWindowX(), 120);
     EXPECT_EQ(Media::PointerWindowY(), 70);
+
+    // Focus moves to the root window and back: suspend, then resume. Another test's window may
+    // take the focus in between, so each step is again tried up to three times.
+    std::vector<Media::SystemEvent> seen;
+    const auto focusAndWait = [&seen](const std::string& command, int suspended) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (std::system(command.c_str()) != 0) return false;
+            std::vector<Media::SystemEvent> events;
+            for (int i = 0; i < 100; ++i) {
+                Media::PollEvents(events);
+                seen.insert(seen.end(), events.begin(), events.end());
+                if (Media::AppSuspended() == suspended) return true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        return false;
+    };
+    const std::string focusOurs = window + "windowfocus --sync";
+    const std::string focusRoot = "xdotool search --maxdepth 0 '' windowfocus --sync %1 2> /dev/null";
+    ASSERT_TRUE(focusAndWait(focusOurs, 0));
+    seen.clear();
+    EXPECT_TRUE(focusAndWait(focusRoot, 1));
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), Media::SystemEvent::Suspend);
+    EXPECT_TRUE(focusAndWait(focusOurs, 0));
+    EXPECT_EQ(seen.back(), Media::SystemEvent::Resume);
+    // Focus lost and minimised (or gained and restored) arrive as one event, never twice in a row.
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
 }
 
 // 200 ms of a quiet tone, 16-bit big-endian mono (the back end converts it).
