@@ -141,7 +141,7 @@ void WriteTitles(const Output& out) {
     WriteStartupLogo(out);
     WriteHeading(out, "menutitle-selectplayer.png", "Select Player");
     WriteHeading(out, "menutitle-options.png", "Options");
-    WriteHeading(out, "menutitle-levelstats.png", "Level Complete");
+    WriteHeading(out, "menutitle-levelstats.png", "Level Results");
     WriteHeading(out, "menutitle-finalstats.png", "Final Results");
     WriteHeading(out, "menutitle-quitgame.png", "Quit Game?");
     WriteBanner(out, "levelcomplete.png", "Level Complete!", "", kGold, {0.35, 0.22, 0.02}, false, 31);
