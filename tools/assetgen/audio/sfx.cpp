@@ -557,7 +557,7 @@ std::vector<SoundEffect> MakeSoundEffects() {
     for (const Recipe& r : recipes) {
         Buffer b = r.make();
         RemoveDc(b);
-        FadeEdges(b, 0.0015, 0.01);
+        FadeEdges(b, 0.0015, 0.03);
         NormalizePeak(b, float(DbToGain(r.peakDb)));
         effects.push_back({r.name, std::move(b)});
     }
