@@ -65,13 +65,13 @@ void Sprite::LeaveCollisionGroup() {
 }
 
 float Sprite::Vx(int i) const {
-    if (i == 0 || !Parent_) return Vx_;
+    if (i != 1 || !Parent_) return Vx_;
     TFormVector(Vx_, Vy_, Parent_.get(), nullptr);
     return TFormedX_ + Parent_->Vx(1);
 }
 
 float Sprite::Vy(int i) const {
-    if (i == 0 || !Parent_) return Vy_;
+    if (i != 1 || !Parent_) return Vy_;
     TFormVector(Vx_, Vy_, Parent_.get(), nullptr);
     return TFormedY_ + Parent_->Vy(1);
 }

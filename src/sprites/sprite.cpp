@@ -88,7 +88,10 @@ Sprite::Sprite(ConstructionKey) {
     ViewportHeight_ = float(vh);
 }
 
-Sprite::~Sprite() = default;
+Sprite::~Sprite() {
+    // A freed sprite may have been given a parent again; the count only spares scans, but keep it true.
+    if (Parent_) --Parent_->ChildCount_;
+}
 
 void Sprite::LinkIntoList(SpriteRef self) {
     Self_ = std::move(self);
