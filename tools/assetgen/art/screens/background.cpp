@@ -114,7 +114,7 @@ void WriteDarkMatter(const Output& out, int index) {
         // Broad patches decide where the veil is at all, leaving open space between them.
         double patch = SmoothStep(-0.1, 0.35, Fbm2(x * 0.45 + 3.3, y * 0.45, 3, seed + 4) * 1.8);
         double haze = Clamp01(0.5 + Fbm2(x * 0.8, y * 0.8, 4, seed + 5) * 1.4);
-        return (filaments * 0.6 + haze * haze * 0.18) * (0.3 + 0.7 * patch);
+        return (filaments * 0.48 + haze * haze * 0.15) * (0.3 + 0.7 * patch);
     });
     // The veil thins out towards the middle of the screen, where the action is.
     cairo_surface_t* s = PaintPixels(w, h, [&](int x, int y) {
