@@ -184,7 +184,8 @@ void Physics::UpdateAll() {
     if (PhysicsPaused != 0) return;
     IntrusiveList<Sprite>& sprites = Sprite::SpriteList();
     for (Sprite* sprite = sprites.First(); sprite; sprite = sprite->Link_.Next) {
-        sprite->Translate(sprite->Vx_ * dt, sprite->Vy_ * dt);
+        // Still sprites are not written, so their cache lines stay clean.
+        if (sprite->Vx_ != 0 || sprite->Vy_ != 0) sprite->Translate(sprite->Vx_ * dt, sprite->Vy_ * dt);
     }
     DoCollisions();
 }
