@@ -125,68 +125,99 @@ void DrawLogotype(cairo_t* cr, double w, double h, uint64_t seed) {
     cairo_pattern_destroy(line);
 }
 
+// Drawn to match the game's ship sprite: a silver dart with swept delta wings, blue wing
+// stripes, wingtip pods with red and green lights, a blue canopy and a cyan engine.
 void DrawShip(cairo_t* cr, double x, double y, double length, double angle) {
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_rotate(cr, angle);
     cairo_scale(cr, length / 100.0, length / 100.0);
-    // Engine trail first, behind the hull.
-    cairo_pattern_t* trail = cairo_pattern_create_linear(0, 30, 0, 190);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    // Engine trail behind the hull.
+    cairo_pattern_t* trail = cairo_pattern_create_linear(0, 34, 0, 190);
     cairo_pattern_add_color_stop_rgba(trail, 0, 1, 1, 1, 0.9);
     cairo_pattern_add_color_stop_rgba(trail, 0.2, kCyan.r, kCyan.g, kCyan.b, 0.6);
     cairo_pattern_add_color_stop_rgba(trail, 1, kViolet.r, kViolet.g, kViolet.b, 0);
-    cairo_move_to(cr, -9, 34);
-    cairo_line_to(cr, 9, 34);
+    cairo_move_to(cr, -8, 34);
+    cairo_line_to(cr, 8, 34);
     cairo_line_to(cr, 2, 190);
     cairo_line_to(cr, -2, 190);
     cairo_close_path(cr);
     cairo_set_source(cr, trail);
     cairo_fill(cr);
     cairo_pattern_destroy(trail);
-    // Swept, feather-like wings.
-    for (int side = -1; side <= 1; side += 2) {
-        cairo_new_path(cr);
-        cairo_move_to(cr, side * 6, -20);
-        cairo_curve_to(cr, side * 30, 0, side * 48, 18, side * 52, 42);
-        cairo_line_to(cr, side * 36, 34);
-        cairo_line_to(cr, side * 30, 42);
-        cairo_line_to(cr, side * 18, 30);
-        cairo_line_to(cr, side * 8, 36);
-        cairo_close_path(cr);
-        cairo_pattern_t* wing = cairo_pattern_create_linear(0, -20, side * 50, 40);
-        cairo_pattern_add_color_stop_rgb(wing, 0, kIce.r, kIce.g, kIce.b);
-        cairo_pattern_add_color_stop_rgb(wing, 1, kViolet.r * 0.8, kViolet.g * 0.8, kViolet.b);
-        cairo_set_source(cr, wing);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(wing);
+    auto outline = [&] {
         SetColour(cr, kInk, 0.9);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
+    };
+    for (int side = -1; side <= 1; side += 2) {
+        // Delta wing.
+        cairo_new_path(cr);
+        cairo_move_to(cr, side * 7, -10);
+        cairo_line_to(cr, side * 48, 20);
+        cairo_line_to(cr, side * 46, 30);
+        cairo_line_to(cr, side * 9, 28);
+        cairo_close_path(cr);
+        cairo_pattern_t* wing = cairo_pattern_create_linear(0, -10, 0, 30);
+        cairo_pattern_add_color_stop_rgb(wing, 0, 0.92, 0.95, 1.0);
+        cairo_pattern_add_color_stop_rgb(wing, 1, 0.50, 0.56, 0.66);
+        cairo_set_source(cr, wing);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(wing);
+        outline();
+        // Blue stripe.
+        cairo_move_to(cr, side * 13, 8);
+        cairo_line_to(cr, side * 36, 21);
+        cairo_set_source_rgb(cr, 0.30, 0.50, 1.0);
+        cairo_set_line_width(cr, 4);
+        cairo_stroke(cr);
+        // Wingtip pod and its light: red to port, green to starboard.
+        cairo_rectangle(cr, side * 40 - 3, 4, 6, 24);
+        cairo_set_source_rgb(cr, 0.70, 0.74, 0.80);
+        cairo_fill_preserve(cr);
+        outline();
+        DrawSparkle(cr, side * 48, 24, 5, side < 0 ? Rgb{1.0, 0.25, 0.3} : Rgb{0.3, 1.0, 0.5}, 1.0);
+        // Tail fin.
+        cairo_new_path(cr);
+        cairo_move_to(cr, side * 9, 22);
+        cairo_line_to(cr, side * 19, 38);
+        cairo_line_to(cr, side * 9, 36);
+        cairo_close_path(cr);
+        cairo_set_source_rgb(cr, 0.45, 0.55, 0.85);
+        cairo_fill_preserve(cr);
+        outline();
     }
-    // The hull: a long quill point.
+    // The hull: a long silver dart.
     cairo_new_path(cr);
-    cairo_move_to(cr, 0, -60);
-    cairo_curve_to(cr, 8, -35, 12, 0, 10, 36);
+    cairo_move_to(cr, 0, -62);
+    cairo_curve_to(cr, 7, -40, 11, -5, 10, 36);
     cairo_line_to(cr, -10, 36);
-    cairo_curve_to(cr, -12, 0, -8, -35, 0, -60);
+    cairo_curve_to(cr, -11, -5, -7, -40, 0, -62);
     cairo_close_path(cr);
     cairo_pattern_t* hull = cairo_pattern_create_linear(-10, 0, 10, 0);
-    cairo_pattern_add_color_stop_rgb(hull, 0, 0.55, 0.70, 0.95);
+    cairo_pattern_add_color_stop_rgb(hull, 0, 0.55, 0.62, 0.75);
     cairo_pattern_add_color_stop_rgb(hull, 0.45, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(hull, 1, 0.35, 0.45, 0.75);
+    cairo_pattern_add_color_stop_rgb(hull, 1, 0.45, 0.50, 0.62);
     cairo_set_source(cr, hull);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(hull);
-    SetColour(cr, kInk, 0.9);
-    cairo_set_line_width(cr, 2.5);
-    cairo_stroke(cr);
-    // Cockpit.
+    outline();
+    // Canopy.
     cairo_save(cr);
-    cairo_scale(cr, 1, 2.2);
-    cairo_arc(cr, 0, -5, 4.5, 0, 2 * M_PI);
+    cairo_translate(cr, 0, -8);
+    cairo_scale(cr, 1, 2.3);
+    cairo_arc(cr, 0, 0, 5.5, 0, 2 * M_PI);
     cairo_restore(cr);
-    SetColour(cr, kCyan, 1.0);
-    cairo_fill(cr);
+    cairo_pattern_t* glass = cairo_pattern_create_linear(-5, -20, 5, 4);
+    cairo_pattern_add_color_stop_rgb(glass, 0, 0.75, 0.90, 1.0);
+    cairo_pattern_add_color_stop_rgb(glass, 1, 0.10, 0.35, 0.90);
+    cairo_set_source(cr, glass);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(glass);
+    outline();
+    // Engine glow.
+    DrawSparkle(cr, 0, 38, 9, kCyan, 1.0);
     cairo_restore(cr);
 }
 
