@@ -135,6 +135,9 @@ void Animate::Update() {
         FreeTriggered(*Sprite_, Transform_);
         Age_ = StartAge_;
     } else {
+        // A looping record may run for weeks: wrapping by whole ping-pong cycles keeps the value
+        // and the direction and keeps the age from overflowing.
+        if ((Flags_ & LOOP) && Time_ > 0 && Age_ > (1 << 30)) Age_ = int(Age_ % (2LL * Time_));
         Age_ += dt;
     }
 

@@ -140,6 +140,7 @@ void CollisionSet::Create(const CollisionIDRef& group1, const CollisionIDRef& gr
 
 void CollisionSet::ListPairs() {
     for (const CollisionSet& set : CollisionSetList) {
+        if (!set.CID1 || !set.CID2) continue; // a set without a group has no members
         const std::vector<SpriteRef>& first = set.CID1->SpriteList();
         const std::vector<SpriteRef>& second = set.CID2->SpriteList();
         const bool sameGroup = set.CID1 == set.CID2;

@@ -86,6 +86,12 @@ TEST_F(SpriteTest, FlagsShapeTheProgress) {
     }
 }
 
+TEST_F(SpriteTest, LongLoopsKeepTheirPhase) {
+    SpriteRef s = Sprite::Create(nullptr, 0, nullptr);
+    s->AnimateX(0, 100, 100, Animate::LOOP + Animate::PINGPONG, 0, 2147483637); // cycle 21474836, age 37
+    ExpectValues(RunFrames(3, 20, [&] { return s->X(0); }), {37, 57, 77});
+}
+
 TEST_F(SpriteTest, LoopingCosinePingPongSwingsSmoothlyForEver) {
     SpriteRef s = Sprite::Create(nullptr, 0, nullptr);
     s->AnimateX(0, 100, 1000, Animate::LOOP + Animate::PINGPONG + Animate::COSINE);
