@@ -14,7 +14,7 @@ namespace {
 IntrusiveList<Animate> AnimationList;
 // Ended records keep their fields until the next frame starts: a record may end from inside its
 // own Set (end action) or while a pass stands on it. Then they go to the pool for reuse.
-std::vector<Animate*> EndedRecords;
+std::vector<std::unique_ptr<Animate>> EndedRecords;
 std::vector<std::unique_ptr<Animate>> RecordPool;
 
 float NextExponent = Animate::DEFAULT_EXPONENT;
@@ -64,15 +64,15 @@ void Animate::Free() {
     if (!Link_.Linked) return;
     AnimationList.Remove(*this);
     Sprite_->Animations_.Remove(*this);
-    EndedRecords.push_back(this);
+    EndedRecords.emplace_back(this);
 }
 
 void Animate::Recycle() {
     if (AnimationList.PassActive()) return;
-    for (Animate* record : EndedRecords) {
+    for (std::unique_ptr<Animate>& record : EndedRecords) {
         record->Sprite_.reset();
         record->NewImage_.reset();
-        RecordPool.emplace_back(record);
+        RecordPool.push_back(std::move(record));
     }
     EndedRecords.clear();
 }
