@@ -6,9 +6,9 @@
 // by UpdateAll (from Sprite::Update) with Sprite::TimeStep().
 //
 // Ownership: the program-wide AnimationList owns every record until it ends (each sprite also
-// lists its own records, for its queries and stops); a record holds its
-// sprite and never outlives it (Sprite::Free ends all of the sprite's records). Nobody else holds
-// records, so Create returns nothing. Ended records are recycled, so a steady game allocates none.
+// lists its own records, for its queries and stops); a record holds its sprite and never outlives
+// it (Sprite::Free ends all of the sprite's records). Nobody else holds records, so Create returns
+// nothing. Ended records are recycled, so a steady game allocates none.
 #include <string>
 
 #include "shell/media.h"
