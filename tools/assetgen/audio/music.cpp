@@ -198,26 +198,27 @@ std::vector<float> RenderMusic(const music::Plan& plan) {
     const size_t length = loop + size_t(kTailSeconds * kRate);
     const std::vector<Note> notes = music::Compose(plan);
 
-    std::vector<std::vector<float>> tracks(music::kInstrumentCount, std::vector<float>(length, 0.0f));
-    uint32_t seed = uint32_t(plan.seed * 2654435761u);
-    for (const Note& n : notes) {
-        VoiceRenderer voice(plan, tracks[size_t(n.instrument)]);
-        voice.Render(n, ++seed);
-    }
-    for (auto& t : tracks) FoldLoop(t, loop);
-
-    // Mix: pan each instrument, and build the mono sends to the delay and the reverb.
+    // One instrument at a time (the notes come sorted by instrument): render its track, fold it
+    // into the loop, then pan it into the mix and the mono sends to the delay and the reverb.
     std::vector<float> left(loop, 0.0f), right(loop, 0.0f), reverbSend(loop, 0.0f), delaySend(loop, 0.0f);
+    std::vector<float> track;
+    uint32_t seed = uint32_t(plan.seed * 2654435761u);
+    size_t next = 0;
     for (int k = 0; k < music::kInstrumentCount; ++k) {
+        track.assign(length, 0.0f);
+        for (; next < notes.size() && notes[next].instrument == Instrument(k); ++next) {
+            VoiceRenderer voice(plan, track);
+            voice.Render(notes[next], ++seed);
+        }
+        FoldLoop(track, loop);
         const Channel c = ChannelOf(Instrument(k));
         const float gl = c.gain * std::sqrt(0.5f * (1.0f - c.pan));
         const float gr = c.gain * std::sqrt(0.5f * (1.0f + c.pan));
-        const auto& t = tracks[size_t(k)];
         for (size_t i = 0; i < loop; ++i) {
-            left[i] += gl * t[i];
-            right[i] += gr * t[i];
-            reverbSend[i] += c.gain * c.reverb * t[i];
-            delaySend[i] += c.gain * c.delay * t[i];
+            left[i] += gl * track[i];
+            right[i] += gr * track[i];
+            reverbSend[i] += c.gain * c.reverb * track[i];
+            delaySend[i] += c.gain * c.delay * track[i];
         }
     }
     // A dotted-eighth echo, alternating sides.
