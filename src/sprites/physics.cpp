@@ -203,13 +203,17 @@ void Physics::DoCollisions() {
     // The pairs hold their sprites, so a callback may free any of them; a pair whose sprite has
     // been freed is not resolved further (its callbacks could only free it a second time).
     for (size_t i = 0; i < Pairs.size(); ++i) {
-        Sprite& a = *Pairs[i].Sprite1_;
-        Sprite& b = *Pairs[i].Sprite2_;
+        // Local references: a callback may do anything, even start another pass over the pairs.
+        const SpriteRef first = Pairs[i].Sprite1_;
+        const SpriteRef second = Pairs[i].Sprite2_;
+        Sprite& a = *first;
+        Sprite& b = *second;
         if (!a.Linked() || !b.Linked()) continue;
         MoveBack(a, b);
         Collide(a, &b, 0, 0, 1);
-        if (a.OnCollision_) a.OnCollision_(Pairs[i].Sprite1_, Pairs[i].Sprite2_);
-        if (b.OnCollision_ && a.Linked() && b.Linked()) b.OnCollision_(Pairs[i].Sprite2_, Pairs[i].Sprite1_);
+        // Called through copies: a callback may replace its own sprite's callback.
+        if (a.OnCollision_) CollisionFunction(a.OnCollision_)(first, second);
+        if (b.OnCollision_ && a.Linked() && b.Linked()) CollisionFunction(b.OnCollision_)(second, first);
     }
     Pairs.clear();
 }
