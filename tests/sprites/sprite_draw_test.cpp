@@ -214,6 +214,11 @@ TEST_F(SpriteTest, CompareOrderTreatsNotANumberAsEqual) {
     b->SetOrder(std::nanf(""));
     EXPECT_EQ(Sprite::CompareOrder(*a, *b), 0);
     EXPECT_EQ(Sprite::CompareOrder(*b, *a), 0);
+    // Such a sprite still sorts and draws like any other.
+    SpriteRef drawn = Sprite::Create(MakeImage(2, 2), 0, nullptr);
+    drawn->SetOrder(std::nanf(""));
+    Sprite::Create(MakeImage(2, 2), -1, nullptr)->SetPosition(1, 0, 0);
+    EXPECT_EQ(DrawnIds().size(), 2u);
 }
 
 TEST_F(SpriteTest, FreeEndsTheSubtreeAndAllItsAnimations) {
