@@ -134,6 +134,24 @@ TEST_F(SpriteTest, DrawRestoresTheDrawingStateAndAppliesOrigin) {
     EXPECT_FALSE(Media::GetFogMode());
     EXPECT_EQ(vw, 800);
     EXPECT_EQ(RenderState::Depth(), 0);
+
+    // Draw on its own gives the same passes and restores the state as well.
+    Media::ClearRecordedDraws();
+    Media::SetDrawRecording(true);
+    s->Draw();
+    Media::SetDrawRecording(false);
+    const auto& alone = Media::RecordedDraws();
+    ASSERT_EQ(alone.size(), draws.size());
+    for (size_t i = 0; i < draws.size(); ++i) {
+        EXPECT_EQ(alone[i].X, draws[i].X) << i;
+        EXPECT_EQ(alone[i].R, draws[i].R) << i;
+        EXPECT_EQ(alone[i].Blend, draws[i].Blend) << i;
+        EXPECT_EQ(alone[i].Fog, draws[i].Fog) << i;
+        EXPECT_EQ(alone[i].Alpha, draws[i].Alpha) << i;
+        EXPECT_EQ(alone[i].ViewportX, draws[i].ViewportX) << i;
+    }
+    EXPECT_FLOAT_EQ(Media::GetRotation(), 12);
+    EXPECT_EQ(Media::GetBlend(), Media::MASKBLEND);
 }
 
 TEST_F(SpriteTest, RenderStatePopRestoresEveryItem) {
