@@ -118,6 +118,8 @@ private:
             if (last && cadence) {
                 degree = NearestChordTone(degree, root);
                 length = 2 * kStepsPerBar - onset;
+            } else if (last) {
+                length = std::max(2, length - 2); // a breath before the next motif
             }
             Add(inst, bar + localBar, onset % kStepsPerBar, length * 0.9, Degree(degree) + 12 * octaveShift,
                 velocity * (strong ? 1.0f : 0.85f));
@@ -157,8 +159,10 @@ private:
     void Pads(const std::vector<int>& chords, int bar, float velocity) {
         for (int b = 0; b < kBarsPerSection; ++b) {
             int root = ChordRoot(chords, b);
-            // Close voicing around the tonic: root, third and fifth folded into one octave band.
-            for (int t : {0, 2, 4}) {
+            // Close voicing around the tonic: root, third, fifth (and seventh) folded into one
+            // octave band.
+            for (int t : {0, 2, 4, 6}) {
+                if (t == 6 && !plan_.sevenths) continue;
                 int degree = root + t;
                 double p = Degree(degree);
                 while (p > plan_.tonic + 10) p -= 12;

@@ -35,6 +35,7 @@ struct Plan {
     int arpStyle = 0;   // 0 sixteenths up, 1 eighths up-down, 2 broken
     LeadTone lead = LeadTone::Saw;
     double swing = 0;   // 0..0.3: delays off-beat sixteenths by this fraction of a step
+    bool sevenths = false; // pads add the chord's seventh
     uint64_t seed = 1;
 };
 

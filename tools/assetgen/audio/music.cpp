@@ -23,27 +23,28 @@ constexpr float kKnee = 0.45f;
 constexpr float kPeakLimit = 0.88f;     // -1.1 dBFS: the decoded file must stay below -1 dBFS
 constexpr float kOggQuality = 0.3f;
 
-// Mixer settings of an instrument: level, pan (-1 left .. 1 right) and effect sends.
+// Mixer settings of an instrument: level, pan (-1 left .. 1 right), effect sends, and how far the
+// kick ducks it (0 none .. 1 silent), which makes room for the kick and lets the parts breathe.
 struct Channel {
-    float gain, pan, reverb, delay;
+    float gain, pan, reverb, delay, duck;
 };
 
 Channel ChannelOf(Instrument inst) {
     switch (inst) {
-    case Instrument::Kick: return {0.45f, 0.0f, 0.02f, 0};
-    case Instrument::Snare: return {0.6f, 0.05f, 0.25f, 0};
-    case Instrument::Clap: return {0.3f, -0.1f, 0.3f, 0};
-    case Instrument::HatClosed: return {0.2f, 0.3f, 0.05f, 0};
-    case Instrument::HatOpen: return {0.16f, 0.35f, 0.1f, 0};
-    case Instrument::Tom: return {0.3f, -0.25f, 0.25f, 0};
-    case Instrument::Crash: return {0.16f, -0.3f, 0.2f, 0};
-    case Instrument::Bass: return {0.24f, 0.0f, 0.0f, 0};
-    case Instrument::Pad: return {0.15f, 0.0f, 0.5f, 0};
-    case Instrument::Lead: return {0.5f, 0.1f, 0.3f, 0.25f};
-    case Instrument::Arp: return {0.17f, -0.4f, 0.3f, 0.2f};
-    case Instrument::Bell: return {0.24f, 0.35f, 0.45f, 0.2f};
+    case Instrument::Kick: return {0.45f, 0.0f, 0.02f, 0, 0};
+    case Instrument::Snare: return {0.6f, 0.05f, 0.25f, 0, 0};
+    case Instrument::Clap: return {0.3f, -0.1f, 0.3f, 0, 0};
+    case Instrument::HatClosed: return {0.2f, 0.3f, 0.05f, 0, 0};
+    case Instrument::HatOpen: return {0.16f, 0.35f, 0.1f, 0, 0};
+    case Instrument::Tom: return {0.3f, -0.25f, 0.25f, 0, 0};
+    case Instrument::Crash: return {0.16f, -0.3f, 0.2f, 0, 0};
+    case Instrument::Bass: return {0.24f, 0.0f, 0.0f, 0, 0.3f};
+    case Instrument::Pad: return {0.15f, 0.0f, 0.5f, 0, 0.45f};
+    case Instrument::Lead: return {0.5f, 0.1f, 0.3f, 0.25f, 0.1f};
+    case Instrument::Arp: return {0.17f, -0.4f, 0.3f, 0.2f, 0.35f};
+    case Instrument::Bell: return {0.24f, 0.35f, 0.45f, 0.2f, 0};
     }
-    return {0, 0, 0, 0};
+    return {0, 0, 0, 0, 0};
 }
 
 // How long a note keeps sounding after its held length.
@@ -176,6 +177,23 @@ private:
     Svf filter_;
 };
 
+// How strongly the kick is sounding at each sample of the loop (0..1): a 5 ms rise and a fast
+// decay after every kick, wrapped around the seam like the notes.
+std::vector<float> KickPump(const std::vector<Note>& notes, size_t loop) {
+    std::vector<float> pump(loop, 0.0f);
+    const size_t rise = size_t(0.005 * kRate), span = size_t(0.3 * kRate);
+    for (const Note& n : notes) {
+        if (n.instrument != Instrument::Kick) continue;
+        const size_t start = size_t(std::llround(n.start * kRate));
+        for (size_t i = 0; i < span; ++i) {
+            float level = i < rise ? float(i) / float(rise) : float(std::exp(-double(i - rise) / (0.09 * kRate)));
+            float& p = pump[(start + i) % loop];
+            p = std::max(p, level * n.velocity);
+        }
+    }
+    return pump;
+}
+
 // Adds the tail past the loop end onto the loop start and cuts the buffer to the loop: a note
 // that rings across the seam continues at the start, as it would when the piece repeats.
 void FoldLoop(std::vector<float>& track, size_t loop) {
@@ -201,6 +219,7 @@ std::vector<float> RenderMusic(const music::Plan& plan) {
     // One instrument at a time (the notes come sorted by instrument): render its track, fold it
     // into the loop, then pan it into the mix and the mono sends to the delay and the reverb.
     std::vector<float> left(loop, 0.0f), right(loop, 0.0f), reverbSend(loop, 0.0f), delaySend(loop, 0.0f);
+    const std::vector<float> pump = KickPump(notes, loop);
     std::vector<float> track;
     uint32_t seed = uint32_t(plan.seed * 2654435761u);
     size_t next = 0;
@@ -214,6 +233,8 @@ std::vector<float> RenderMusic(const music::Plan& plan) {
         const Channel c = ChannelOf(Instrument(k));
         const float gl = c.gain * std::sqrt(0.5f * (1.0f - c.pan));
         const float gr = c.gain * std::sqrt(0.5f * (1.0f + c.pan));
+        if (c.duck > 0)
+            for (size_t i = 0; i < loop; ++i) track[i] *= 1.0f - c.duck * pump[i];
         for (size_t i = 0; i < loop; ++i) {
             left[i] += gl * track[i];
             right[i] += gr * track[i];

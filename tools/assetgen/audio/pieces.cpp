@@ -18,7 +18,7 @@ constexpr Scale kLydian = {0, 2, 4, 6, 7, 9, 11};
 
 Plan Make(const char* name, int tonic, Scale scale, double bpm, const char* form, std::vector<int> a,
           std::vector<int> b, std::vector<int> c, int drums, int bass, int arp, LeadTone lead, double swing,
-          uint64_t seed) {
+          uint64_t seed, bool sevenths = false) {
     Plan p;
     p.name = name;
     p.tonic = tonic;
@@ -34,6 +34,7 @@ Plan Make(const char* name, int tonic, Scale scale, double bpm, const char* form
     p.lead = lead;
     p.swing = swing;
     p.seed = seed;
+    p.sevenths = sevenths;
     return p;
 }
 
@@ -48,10 +49,10 @@ const std::vector<music::Plan>& MusicPlans() {
              LeadTone::Saw, 0, 101),
         // Level 2: D dorian, funky breakbeat with a walking bass.
         Make("level2", 50, kDorian, 128, "IABCD", {0, 3, 0, 3}, {6, 2, 3, 0}, {2, 3, 0, 0}, 1, 2, 2,
-             LeadTone::Square, 0.12, 202),
+             LeadTone::Square, 0.12, 202, true),
         // Level 3: F lydian, airy and hopeful (also the story music).
         Make("level3", 53, kLydian, 108, "IABCD", {0, 1, 0, 4}, {3, 4, 5, 4}, {5, 1, 0, 0}, 2, 4, 1,
-             LeadTone::Bell, 0, 303),
+             LeadTone::Bell, 0, 303, true),
         // Level 4: B minor, wistful and steady (also the ending music).
         Make("level4", 59, kMinor, 100, "IABCD", {0, 3, 6, 2}, {5, 2, 3, 4}, {5, 6, 0, 0}, 2, 2, 1,
              LeadTone::Saw, 0.08, 404),
@@ -69,7 +70,7 @@ const std::vector<music::Plan>& MusicPlans() {
              LeadTone::Square, 0, 808),
         // Level 9: Bb major, uplifting second wind.
         Make("level9", 58, kMajor, 116, "IABCD", {0, 5, 3, 4}, {3, 0, 4, 5}, {5, 3, 4, 4}, 0, 0, 1,
-             LeadTone::Saw, 0, 909),
+             LeadTone::Saw, 0, 909, true),
         // Level 10: G dorian, urgent and relentless.
         Make("level10", 55, kDorian, 144, "IABCDB", {0, 3, 0, 6}, {2, 3, 0, 6}, {3, 6, 0, 0}, 3, 0, 0,
              LeadTone::Saw, 0, 1010),
