@@ -52,27 +52,57 @@ std::vector<PictureEntry> Pictures() {
     cells("gfx/font2.png", 32, 32, 94, false);
     cells("gfx/font3.png", 64, 64, 94, false);
     // gfx/menus/
-    for (const char* name :
-         {"mouse", "loading", "loadingbar", "title", "button-start", "button-options", "button-credits",
-          "button-quit", "menutitle-selectplayer", "button-renameplayer", "button-deleteplayer", "button-back",
-          "button-startplayer", "button-canceldelete", "button-confirmdelete", "playerselect",
-          "menutitle-options", "configselect", "menutitle-levelstats", "menutitle-finalstats", "button-continue",
-          "menutitle-quitgame", "button-cancelquit", "button-confirmquit", "levelcomplete", "gameover", "warning",
-          "pixel", "story1", "story2", "end1", "end2"})
+    for (const char* name : {"mouse",
+                             "loading",
+                             "loadingbar",
+                             "title",
+                             "button-start",
+                             "button-options",
+                             "button-credits",
+                             "button-quit",
+                             "menutitle-selectplayer",
+                             "button-renameplayer",
+                             "button-deleteplayer",
+                             "button-back",
+                             "button-startplayer",
+                             "button-canceldelete",
+                             "button-confirmdelete",
+                             "playerselect",
+                             "menutitle-options",
+                             "configselect",
+                             "menutitle-levelstats",
+                             "menutitle-finalstats",
+                             "button-continue",
+                             "menutitle-quitgame",
+                             "button-cancelquit",
+                             "button-confirmquit",
+                             "levelcomplete",
+                             "gameover",
+                             "warning",
+                             "pixel",
+                             "story1",
+                             "story2",
+                             "end1",
+                             "end2"})
         single(std::string("gfx/menus/") + name + ".png");
-    for (int i = 1; i <= 9; ++i) p.push_back({N("gfx/menus/menupiece", i, ".png"), 0, 0, 1, false, Kind::PixelMap});
-    for (int i = 1; i <= 17; ++i) single(N("gfx/menus/credits", i, ".png"));
+    for (int i = 1; i <= 9; ++i)
+        p.push_back({N("gfx/menus/menupiece", i, ".png"), 0, 0, 1, false, Kind::PixelMap});
+    for (int i = 1; i <= 17; ++i)
+        single(N("gfx/menus/credits", i, ".png"));
     // gfx/ship/
     cells("gfx/ship/ship.png", 64, 64, 15, true);
-    for (int i = 1; i <= 4; ++i) cells(N("gfx/ship/flames", i, ".png"), 32, 32, 15, false);
-    for (const char* name : {"shield", "extralife", "health"}) single(std::string("gfx/ship/") + name + ".png");
+    for (int i = 1; i <= 4; ++i)
+        cells(N("gfx/ship/flames", i, ".png"), 32, 32, 15, false);
+    for (const char* name : {"shield", "extralife", "health"})
+        single(std::string("gfx/ship/") + name + ".png");
     // gfx/bullets/: the named kinds are hit-tested; the six unnamed kinds may be absent.
-    const int bulletCells[17][2] = {{64, 1}, {64, 1}, {64, 1}, {64, 1}, {48, 16}, {64, 16}, {64, 1}, {64, 16}, {64, 16},
-                                    {64, 1}, {64, 16}, {64, 16}, {64, 1}, {64, 16}, {64, 16}, {64, 16}, {64, 16}};
+    const int bulletCells[17][2] = {{64, 1}, {64, 1},  {64, 1},  {64, 1},  {48, 16}, {64, 16},
+                                    {64, 1}, {64, 16}, {64, 16}, {64, 1},  {64, 16}, {64, 16},
+                                    {64, 1}, {64, 16}, {64, 16}, {64, 16}, {64, 16}};
     for (int i = 0; i < 17; ++i) {
         const bool unnamed = i == 8 || i == 10 || i == 11 || i == 13 || i == 14 || i == 15;
-        p.push_back({N("gfx/bullets/bullet", i, ".png"), bulletCells[i][0], bulletCells[i][0], bulletCells[i][1],
-                     !unnamed, unnamed ? Kind::OptionalImage : Kind::Picture});
+        p.push_back({N("gfx/bullets/bullet", i, ".png"), bulletCells[i][0], bulletCells[i][0],
+                     bulletCells[i][1], !unnamed, unnamed ? Kind::OptionalImage : Kind::Picture});
     }
     cells("gfx/bullets/rocketsmoke.png", 32, 32, 16, false);
     // gfx/effects/
@@ -81,40 +111,50 @@ std::vector<PictureEntry> Pictures() {
         cells(std::string("gfx/effects/") + name + ".png", 256, 256, 16, false);
     single("gfx/effects/shockwave2.png");
     // gfx/powerups/
-    for (int i = 1; i <= 12; ++i) p.push_back({N("gfx/powerups/powerup", i, ".png"), 0, 0, 1, true, Kind::Picture});
-    for (int i = 1; i <= 12; ++i) single(N("gfx/powerups/indicator", i, ".png"));
+    for (int i = 1; i <= 12; ++i)
+        p.push_back({N("gfx/powerups/powerup", i, ".png"), 0, 0, 1, true, Kind::Picture});
+    for (int i = 1; i <= 12; ++i)
+        single(N("gfx/powerups/indicator", i, ".png"));
     // gfx/enemies/
-    for (int i = 0; i <= 26; ++i) cells(N("gfx/enemies/bug", i, ".png"), 64, 64, 16, true);
+    for (int i = 0; i <= 26; ++i)
+        cells(N("gfx/enemies/bug", i, ".png"), 64, 64, 16, true);
     cells("gfx/enemies/bug27.png", 64, 64, 64, true);
     cells("gfx/enemies/bug28.png", 32, 32, 64, true);
     cells("gfx/enemies/bug29.png", 256, 256, 16, true);
     cells("gfx/enemies/bug30.png", 384, 384, 16, true);
     // gfx/background/
     p.push_back({"gfx/background/dust2.jpg", 0, 0, 1, false, Kind::PixelMap});
-    for (int i = 1; i <= 6; ++i) single(N("gfx/background/nebula", i, ".png"));
-    for (int i = 1; i <= 4; ++i) single(N("gfx/background/darkmatter", i, ".png"));
+    for (int i = 1; i <= 6; ++i)
+        single(N("gfx/background/nebula", i, ".png"));
+    for (int i = 1; i <= 4; ++i)
+        single(N("gfx/background/darkmatter", i, ".png"));
     single("gfx/background/star3.png");
     // gfx/planets/
-    for (int i = 1; i <= 11; ++i) single(N("gfx/planets/planet", i, ".png"));
+    for (int i = 1; i <= 11; ++i)
+        single(N("gfx/planets/planet", i, ".png"));
     return p;
 }
 
 std::vector<std::string> SoundNames() {
-    std::vector<std::string> names = {"loading-flyin", "loading-flyout", "gameover",    "enemy_divide",
-                                      "boss1_cry",     "boss2_cry",      "bossexplode", "shipexplode",
-                                      "shieldpop"};
-    for (int i = 0; i <= 16; ++i) names.push_back(N("bullet-", i, ""));
+    std::vector<std::string> names = {"loading-flyin", "loading-flyout", "gameover",
+                                      "enemy_divide",  "boss1_cry",      "boss2_cry",
+                                      "bossexplode",   "shipexplode",    "shieldpop"};
+    for (int i = 0; i <= 16; ++i)
+        names.push_back(N("bullet-", i, ""));
     for (const char* e : {"explosion", "slime_green", "eggsplosion", "shockwave", "spark"})
         names.push_back(std::string("effect-") + e);
-    for (int i = 1; i <= 12; ++i) names.push_back(N("powerup", i, ""));
-    for (const char* s : {"12a", "12b", "12c", "12d"}) names.push_back(std::string("powerup") + s);
+    for (int i = 1; i <= 12; ++i)
+        names.push_back(N("powerup", i, ""));
+    for (const char* s : {"12a", "12b", "12c", "12d"})
+        names.push_back(std::string("powerup") + s);
     names.push_back("title");
     return names;
 }
 
 std::vector<std::string> MusicNames() {
     std::vector<std::string> names;
-    for (int i = 1; i <= 11; ++i) names.push_back(N("level", i, ""));
+    for (int i = 1; i <= 11; ++i)
+        names.push_back(N("level", i, ""));
     names.push_back("boss");
     return names;
 }
@@ -127,12 +167,15 @@ std::vector<std::string> MusicNames() {
 // '%' binary) up to the first other character; no digits reads as 0.
 int LenientInt(const std::string& s) {
     size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
     int base = 10;
-    if (i < s.size() && s[i] == '$') base = 16, ++i;
-    else if (i < s.size() && s[i] == '%') base = 2, ++i;
+    if (i < s.size() && s[i] == '$')
+        base = 16, ++i;
+    else if (i < s.size() && s[i] == '%')
+        base = 2, ++i;
     long value = 0;
     for (; i < s.size(); ++i) {
         const char c = char(std::tolower(static_cast<unsigned char>(s[i])));
@@ -265,8 +308,10 @@ TEST_F(DataRootTest, EveryPictureDecodesIntoWholeCellsAndHittablePicturesAreSoli
             }
             continue;
         }
-        EXPECT_EQ(sheet->Width % e.cellW, 0) << "width " << sheet->Width << " is not whole cells of " << e.cellW;
-        EXPECT_EQ(sheet->Height % e.cellH, 0) << "height " << sheet->Height << " is not whole cells of " << e.cellH;
+        EXPECT_EQ(sheet->Width % e.cellW, 0)
+            << "width " << sheet->Width << " is not whole cells of " << e.cellW;
+        EXPECT_EQ(sheet->Height % e.cellH, 0)
+            << "height " << sheet->Height << " is not whole cells of " << e.cellH;
         EXPECT_GE((sheet->Width / e.cellW) * (sheet->Height / e.cellH), e.count) << "too few cells";
         Media::ImageRef image = Media::LoadAnimImage(e.path, e.cellW, e.cellH, 0, e.count);
         ASSERT_TRUE(image) << "the animation loader rejects it";
@@ -298,7 +343,8 @@ TEST_F(DataRootTest, EachFontHas93GlyphsAndAnEmptySpace) {
         SCOPED_TRACE(font.path);
         Media::ImageRef image = Media::LoadAnimImage(font.path, font.cell, font.cell, 0, 94);
         ASSERT_TRUE(image);
-        for (int f = 0; f < 93; ++f) EXPECT_TRUE(FrameHasVisibleTexel(*image, f)) << "glyph " << f << " is empty";
+        for (int f = 0; f < 93; ++f)
+            EXPECT_TRUE(FrameHasVisibleTexel(*image, f)) << "glyph " << f << " is empty";
         EXPECT_FALSE(FrameHasVisibleTexel(*image, 93)) << "the space cell is not fully transparent";
     }
 }
@@ -330,7 +376,8 @@ TEST_F(DataRootTest, EverySoundEffectDecodesAndIsAudible) {
         EXPECT_LT(sample->DurationMs(), 5000.0);
         const std::vector<float> s = Samples(*sample);
         float peak = 0;
-        for (float v : s) peak = std::max(peak, std::fabs(v));
+        for (float v : s)
+            peak = std::max(peak, std::fabs(v));
         EXPECT_GT(peak, 0.1f) << "nearly silent";
         EXPECT_TRUE(Media::LoadSound(sample, 0)) << "the sound loader rejects it";
     }
@@ -363,7 +410,8 @@ MusicMeasure Measure(const Media::AudioSample& sample) {
         m.seamJump = std::max(m.seamJump, std::fabs(at(0) - at(frames - 1)));
         for (size_t i = 1; i < window; ++i) {
             m.largestNearbyStep = std::max(m.largestNearbyStep, std::fabs(at(i) - at(i - 1)));
-            m.largestNearbyStep = std::max(m.largestNearbyStep, std::fabs(at(frames - i) - at(frames - i - 1)));
+            m.largestNearbyStep =
+                std::max(m.largestNearbyStep, std::fabs(at(frames - i) - at(frames - i - 1)));
         }
     }
     return m;
@@ -404,9 +452,12 @@ TEST(LevelReaderTest, FollowsTheGamesReadingRules) {
         bool corrupt;
         std::vector<std::vector<int>> waves;
     } cases[] = {
-        {"' wave 1\n0\n' wave 2\n1\n' wave 3\n27\n' wave 4\n14\n' wave 5\n9\n'\n", false, {{0}, {1}, {27}, {14}, {9}}},
+        {"' wave 1\n0\n' wave 2\n1\n' wave 3\n27\n' wave 4\n14\n' wave 5\n9\n'\n",
+         false,
+         {{0}, {1}, {27}, {14}, {9}}},
         // Ignored lines before the first header; CR LF line ends; lenient numbers.
-        {"title\r\n'1\r\n 7x\r\n$1A\r\n'2\r\n%101\r\n'3\r\n-0\r\n'4\r\nabc\r\n'5\r\n 'x\r\n'", false,
+        {"title\r\n'1\r\n 7x\r\n$1A\r\n'2\r\n%101\r\n'3\r\n-0\r\n'4\r\nabc\r\n'5\r\n 'x\r\n'",
+         false,
          {{7, 26}, {5}, {0}, {0}, {0}}},
         // Without the closing apostrophe line the last wave's only code is the unread last line.
         {"'\n1\n'\n2\n'\n3\n'\n4\n'\n5\n", true, {}},
@@ -435,9 +486,11 @@ TEST_F(DataRootTest, EveryLevelFileReadsIntoFiveWavesOfValidCodes) {
         EXPECT_NE(bytes.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a byte-order mark";
         // The last line is never read as a code, so it must be the closing apostrophe line.
         std::string body = bytes;
-        while (!body.empty() && (body.back() == '\n' || body.back() == '\r')) body.pop_back();
+        while (!body.empty() && (body.back() == '\n' || body.back() == '\r'))
+            body.pop_back();
         const size_t lastLine = body.rfind('\n');
-        EXPECT_EQ(body.substr(lastLine == std::string::npos ? 0 : lastLine + 1, 1), "'") << "no closing apostrophe line";
+        EXPECT_EQ(body.substr(lastLine == std::string::npos ? 0 : lastLine + 1, 1), "'")
+            << "no closing apostrophe line";
         const LevelRead read = ReadLevel(bytes);
         ASSERT_FALSE(read.corrupt);
         ASSERT_EQ(read.waves.size(), 5u);

@@ -27,7 +27,8 @@ public:
     }
 
     std::vector<Note> Run() {
-        for (size_t s = 0; s < plan_.form.size(); ++s) Section(plan_.form[s], int(s) * kBarsPerSection);
+        for (size_t s = 0; s < plan_.form.size(); ++s)
+            Section(plan_.form[s], int(s) * kBarsPerSection);
         std::stable_sort(notes_.begin(), notes_.end(), [](const Note& a, const Note& b) {
             if (a.instrument != b.instrument) return int(a.instrument) < int(b.instrument);
             return a.start < b.start;
@@ -101,7 +102,7 @@ private:
     // Plays a motif over two bars from `bar`, starting near `startDegree`, fitting the chords;
     // `cadence` ends it on a long chord tone.
     void PlayMotif(const Motif& m, int bar, int barInSection, const std::vector<int>& chords, int startDegree,
-                  bool cadence, Instrument inst, float velocity, int octaveShift) {
+                   bool cadence, Instrument inst, float velocity, int octaveShift) {
         int degree = startDegree;
         const int low = 5, high = 16; // keeps the melody in a singable range above the tonic
         for (size_t k = 0; k < m.onsets.size(); ++k) {
@@ -127,14 +128,17 @@ private:
     }
 
     void Melody(char section, int bar) {
-        const std::vector<int>& chords = section == 'B' ? plan_.chordsB : section == 'C' ? plan_.chordsC : plan_.chordsA;
+        const std::vector<int>& chords = section == 'B'   ? plan_.chordsB
+                                         : section == 'C' ? plan_.chordsC
+                                                          : plan_.chordsA;
         const Motif& first = section == 'B' ? themeB_ : themeA_;
         const Motif& answer = section == 'B' ? themeA2_ : themeB_;
         // Antecedent and consequent: the motif, its echo a step away, the motif, then the answer
         // that closes on a long chord tone.
         int start = 9;
         PlayMotif(first, bar, 0, chords, start, false, Instrument::Lead, 0.9f, 0);
-        PlayMotif(first, bar + 2, 2, chords, start + (section == 'B' ? -2 : 2), false, Instrument::Lead, 0.85f, 0);
+        PlayMotif(first, bar + 2, 2, chords, start + (section == 'B' ? -2 : 2), false, Instrument::Lead,
+                  0.85f, 0);
         PlayMotif(first, bar + 4, 4, chords, start, false, Instrument::Lead, 0.9f, 0);
         PlayMotif(answer, bar + 6, 6, chords, start - 1, true, Instrument::Lead, 0.85f, 0);
         if (section == 'D') {
@@ -165,8 +169,10 @@ private:
                 if (t == 6 && !plan_.sevenths) continue;
                 int degree = root + t;
                 double p = Degree(degree);
-                while (p > plan_.tonic + 10) p -= 12;
-                while (p < plan_.tonic - 3) p += 12;
+                while (p > plan_.tonic + 10)
+                    p -= 12;
+                while (p < plan_.tonic - 3)
+                    p += 12;
                 Add(Instrument::Pad, bar + b, 0, kStepsPerBar, p, velocity);
             }
         }
@@ -177,21 +183,27 @@ private:
             int root = ChordRoot(chords, b);
             int next = ChordRoot(chords, b + 1);
             double r = Degree(root) - 24;
-            while (r < plan_.tonic - 24 - 2) r += 12;
+            while (r < plan_.tonic - 24 - 2)
+                r += 12;
             double fifth = Degree(root + 4) - 24;
-            while (fifth < r) fifth += 12;
+            while (fifth < r)
+                fifth += 12;
             double approach = Degree(next) - 24 + (next > root ? -1 : 1);
-            auto hit = [&](double step, double len, double pitch, float v) { Add(Instrument::Bass, bar + b, step, len, pitch, v); };
+            auto hit = [&](double step, double len, double pitch, float v) {
+                Add(Instrument::Bass, bar + b, step, len, pitch, v);
+            };
             if (light) {
                 hit(0, 14, r, 0.8f);
                 continue;
             }
             switch (plan_.bassStyle) {
             case 0:
-                for (int s = 0; s < 16; s += 2) hit(s, 1.6, s == 6 || s == 14 ? r + 12 : r, s % 4 == 0 ? 1.0f : 0.75f);
+                for (int s = 0; s < 16; s += 2)
+                    hit(s, 1.6, s == 6 || s == 14 ? r + 12 : r, s % 4 == 0 ? 1.0f : 0.75f);
                 break;
             case 1:
-                for (int s : {0, 3, 6, 8, 11, 14}) hit(s, 2.5, s == 6 ? fifth : r, s % 8 == 0 ? 1.0f : 0.8f);
+                for (int s : {0, 3, 6, 8, 11, 14})
+                    hit(s, 2.5, s == 6 ? fifth : r, s % 8 == 0 ? 1.0f : 0.8f);
                 break;
             case 2:
                 hit(0, 3.6, r, 1.0f);
@@ -219,15 +231,22 @@ private:
         for (int b = 0; b < kBarsPerSection; ++b) {
             int root = ChordRoot(chords, b);
             std::vector<double> tones;
-            for (int t : {0, 2, 4, 7, 9, 11}) tones.push_back(Degree(root + t) + 12);
+            for (int t : {0, 2, 4, 7, 9, 11})
+                tones.push_back(Degree(root + t) + 12);
             if (plan_.arpStyle == 0) {
-                for (int s = 0; s < 16; ++s) Add(Instrument::Arp, bar + b, s, 0.9, tones[size_t(s % 4)], velocity * (s % 4 == 0 ? 1.0f : 0.75f));
+                for (int s = 0; s < 16; ++s)
+                    Add(Instrument::Arp, bar + b, s, 0.9, tones[size_t(s % 4)],
+                        velocity * (s % 4 == 0 ? 1.0f : 0.75f));
             } else if (plan_.arpStyle == 1) {
                 const int order[] = {0, 1, 2, 3, 4, 3, 2, 1};
-                for (int s = 0; s < 8; ++s) Add(Instrument::Arp, bar + b, s * 2, 1.8, tones[size_t(order[s])], velocity * (s % 2 ? 0.75f : 1.0f));
+                for (int s = 0; s < 8; ++s)
+                    Add(Instrument::Arp, bar + b, s * 2, 1.8, tones[size_t(order[s])],
+                        velocity * (s % 2 ? 0.75f : 1.0f));
             } else {
                 const int order[] = {0, 2, 1, 3, 2, 4, 3, 5};
-                for (int s = 0; s < 16; s += 2) Add(Instrument::Arp, bar + b, s + (s % 4 == 2 ? 1 : 0), 1.2, tones[size_t(order[s / 2])], velocity);
+                for (int s = 0; s < 16; s += 2)
+                    Add(Instrument::Arp, bar + b, s + (s % 4 == 2 ? 1 : 0), 1.2, tones[size_t(order[s / 2])],
+                        velocity);
             }
         }
     }
@@ -255,17 +274,23 @@ private:
                     continue;
                 }
                 if (breakdown) {
-                    if (p[2][s] == 'x') Add(Instrument::HatClosed, bar + b, s, 1, 0, s % 4 == 0 ? 0.6f : 0.4f);
+                    if (p[2][s] == 'x')
+                        Add(Instrument::HatClosed, bar + b, s, 1, 0, s % 4 == 0 ? 0.6f : 0.4f);
                     if (s == 12 && b % 2 == 1) Add(Instrument::Clap, bar + b, s, 1, 0, 0.6f);
                     if (fill) Add(Instrument::Snare, bar + b, s, 1, 0, 0.35f + 0.12f * float(s - 12));
                     continue;
                 }
-                if (p[0][s] == 'x' && !fill) Add(Instrument::Kick, bar + b, s, 1, 0, s % 4 == 0 ? 1.0f : 0.85f);
+                if (p[0][s] == 'x' && !fill)
+                    Add(Instrument::Kick, bar + b, s, 1, 0, s % 4 == 0 ? 1.0f : 0.85f);
                 if (p[1][s] == 'x' && !fill) {
                     Add(Instrument::Snare, bar + b, s, 1, 0, 0.9f);
                     if (section == 'D' || plan_.drumStyle == 0) Add(Instrument::Clap, bar + b, s, 1, 0, 0.5f);
                 }
-                if (p[2][s] == 'x' && p[3][s] != 'x') Add(Instrument::HatClosed, bar + b, s, 1, 0, s % 4 == 0 ? 0.75f : s % 2 == 0 ? 0.55f : 0.4f);
+                if (p[2][s] == 'x' && p[3][s] != 'x')
+                    Add(Instrument::HatClosed, bar + b, s, 1, 0,
+                        s % 4 == 0   ? 0.75f
+                        : s % 2 == 0 ? 0.55f
+                                     : 0.4f);
                 if (p[3][s] == 'x') Add(Instrument::HatOpen, bar + b, s, 2, 0, 0.55f);
                 if (fill) {
                     // A tom roll down into the next section.
@@ -277,7 +302,9 @@ private:
     }
 
     void Section(char section, int bar) {
-        const std::vector<int>& chords = section == 'B' ? plan_.chordsB : section == 'C' ? plan_.chordsC : plan_.chordsA;
+        const std::vector<int>& chords = section == 'B'   ? plan_.chordsB
+                                         : section == 'C' ? plan_.chordsC
+                                                          : plan_.chordsA;
         Drums(bar, section);
         switch (section) {
         case 'I':
@@ -313,6 +340,8 @@ double LoopSeconds(const Plan& plan) {
     return double(plan.form.size() * kBarsPerSection * kStepsPerBar) * (60.0 / plan.bpm / 4.0);
 }
 
-std::vector<Note> Compose(const Plan& plan) { return Composer(plan).Run(); }
+std::vector<Note> Compose(const Plan& plan) {
+    return Composer(plan).Run();
+}
 
 } // namespace assetgen::music

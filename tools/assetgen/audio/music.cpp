@@ -16,11 +16,11 @@ using namespace synth;
 using music::Instrument;
 using music::Note;
 
-constexpr double kTailSeconds = 4.0;    // longest ring-out of a note past its end
-constexpr double kTargetRmsDb = -17.0;  // loudness of every piece before limiting
-constexpr float kCeiling = 0.75f;       // -2.5 dBFS: room for the Ogg encoder's small overshoots
+constexpr double kTailSeconds = 4.0;   // longest ring-out of a note past its end
+constexpr double kTargetRmsDb = -17.0; // loudness of every piece before limiting
+constexpr float kCeiling = 0.75f;      // -2.5 dBFS: room for the Ogg encoder's small overshoots
 constexpr float kKnee = 0.45f;
-constexpr float kPeakLimit = 0.88f;     // -1.1 dBFS: the decoded file must stay below -1 dBFS
+constexpr float kPeakLimit = 0.88f; // -1.1 dBFS: the decoded file must stay below -1 dBFS
 constexpr float kOggQuality = 0.3f;
 
 // Mixer settings of an instrument: level, pan (-1 left .. 1 right), effect sends, and how far the
@@ -31,18 +31,30 @@ struct Channel {
 
 Channel ChannelOf(Instrument inst) {
     switch (inst) {
-    case Instrument::Kick: return {0.45f, 0.0f, 0.02f, 0, 0};
-    case Instrument::Snare: return {0.6f, 0.05f, 0.25f, 0, 0};
-    case Instrument::Clap: return {0.3f, -0.1f, 0.3f, 0, 0};
-    case Instrument::HatClosed: return {0.2f, 0.3f, 0.05f, 0, 0};
-    case Instrument::HatOpen: return {0.16f, 0.35f, 0.1f, 0, 0};
-    case Instrument::Tom: return {0.3f, -0.25f, 0.25f, 0, 0};
-    case Instrument::Crash: return {0.16f, -0.3f, 0.2f, 0, 0};
-    case Instrument::Bass: return {0.24f, 0.0f, 0.0f, 0, 0.3f};
-    case Instrument::Pad: return {0.15f, 0.0f, 0.5f, 0, 0.45f};
-    case Instrument::Lead: return {0.5f, 0.1f, 0.3f, 0.25f, 0.1f};
-    case Instrument::Arp: return {0.17f, -0.4f, 0.3f, 0.2f, 0.35f};
-    case Instrument::Bell: return {0.24f, 0.35f, 0.45f, 0.2f, 0};
+    case Instrument::Kick:
+        return {0.45f, 0.0f, 0.02f, 0, 0};
+    case Instrument::Snare:
+        return {0.6f, 0.05f, 0.25f, 0, 0};
+    case Instrument::Clap:
+        return {0.3f, -0.1f, 0.3f, 0, 0};
+    case Instrument::HatClosed:
+        return {0.2f, 0.3f, 0.05f, 0, 0};
+    case Instrument::HatOpen:
+        return {0.16f, 0.35f, 0.1f, 0, 0};
+    case Instrument::Tom:
+        return {0.3f, -0.25f, 0.25f, 0, 0};
+    case Instrument::Crash:
+        return {0.16f, -0.3f, 0.2f, 0, 0};
+    case Instrument::Bass:
+        return {0.24f, 0.0f, 0.0f, 0, 0.3f};
+    case Instrument::Pad:
+        return {0.15f, 0.0f, 0.5f, 0, 0.45f};
+    case Instrument::Lead:
+        return {0.5f, 0.1f, 0.3f, 0.25f, 0.1f};
+    case Instrument::Arp:
+        return {0.17f, -0.4f, 0.3f, 0.2f, 0.35f};
+    case Instrument::Bell:
+        return {0.24f, 0.35f, 0.45f, 0.2f, 0};
     }
     return {0, 0, 0, 0, 0};
 }
@@ -50,14 +62,22 @@ Channel ChannelOf(Instrument inst) {
 // How long a note keeps sounding after its held length.
 double Release(Instrument inst) {
     switch (inst) {
-    case Instrument::Pad: return 0.8;
-    case Instrument::Crash: return 1.6;
-    case Instrument::Bell: return 1.5;
-    case Instrument::Lead: return 0.25;
-    case Instrument::Arp: return 0.35;
-    case Instrument::HatOpen: return 0.3;
-    case Instrument::Bass: return 0.08;
-    default: return 0.5;
+    case Instrument::Pad:
+        return 0.8;
+    case Instrument::Crash:
+        return 1.6;
+    case Instrument::Bell:
+        return 1.5;
+    case Instrument::Lead:
+        return 0.25;
+    case Instrument::Arp:
+        return 0.35;
+    case Instrument::HatOpen:
+        return 0.3;
+    case Instrument::Bass:
+        return 0.08;
+    default:
+        return 0.5;
     }
 }
 
@@ -96,7 +116,8 @@ private:
             if (i == 0) filter_.Set(1300, 1.5);
             // Three quick bursts and a short tail, like several hands.
             double env = 0;
-            for (double at : {0.0, 0.011, 0.022}) env += t >= at ? Decay(t - at, 0.006) : 0;
+            for (double at : {0.0, 0.011, 0.022})
+                env += t >= at ? Decay(t - at, 0.006) : 0;
             env += t >= 0.03 ? 0.6 * Decay(t - 0.03, 0.09) : 0;
             return float(env) * filter_.Band(noise_.Next()) * 2.0f;
         }
@@ -105,7 +126,8 @@ private:
             if (i == 0) filter_.Set(8000, 0.8);
             double tau = n.instrument == Instrument::HatOpen ? 0.18 : 0.035;
             // Metallic colour: inharmonic squares under the noise.
-            float metal = 0.25f * (osc_[0].Pulse(3520, 0.5) + osc_[1].Pulse(4980, 0.5) + osc_[2].Pulse(6310, 0.5));
+            float metal =
+                0.25f * (osc_[0].Pulse(3520, 0.5) + osc_[1].Pulse(4980, 0.5) + osc_[2].Pulse(6310, 0.5));
             return float(Decay(t, tau)) * filter_.High(noise_.Next() + metal);
         }
         case Instrument::Tom: {
@@ -114,7 +136,8 @@ private:
         }
         case Instrument::Crash: {
             if (i == 0) filter_.Set(5000, 0.7);
-            float metal = 0.3f * (osc_[0].Pulse(4230, 0.5) + osc_[1].Pulse(5870, 0.5) + osc_[3].Pulse(7050, 0.5));
+            float metal =
+                0.3f * (osc_[0].Pulse(4230, 0.5) + osc_[1].Pulse(5870, 0.5) + osc_[3].Pulse(7050, 0.5));
             return float(Decay(t, 0.9)) * filter_.High(noise_.Next() + metal);
         }
         case Instrument::Bass: {
@@ -186,7 +209,8 @@ std::vector<float> KickPump(const std::vector<Note>& notes, size_t loop) {
         if (n.instrument != Instrument::Kick) continue;
         const size_t start = size_t(std::llround(n.start * kRate));
         for (size_t i = 0; i < span; ++i) {
-            float level = i < rise ? float(i) / float(rise) : float(std::exp(-double(i - rise) / (0.09 * kRate)));
+            float level =
+                i < rise ? float(i) / float(rise) : float(std::exp(-double(i - rise) / (0.09 * kRate)));
             float& p = pump[(start + i) % loop];
             p = std::max(p, level * n.velocity);
         }
@@ -197,16 +221,17 @@ std::vector<float> KickPump(const std::vector<Note>& notes, size_t loop) {
 // Adds the tail past the loop end onto the loop start and cuts the buffer to the loop: a note
 // that rings across the seam continues at the start, as it would when the piece repeats.
 void FoldLoop(std::vector<float>& track, size_t loop) {
-    for (size_t i = loop; i < track.size(); ++i) track[i % loop] += track[i];
+    for (size_t i = loop; i < track.size(); ++i)
+        track[i % loop] += track[i];
     track.resize(loop);
 }
 
 // Runs a stateful effect over two passes of the loop and keeps the second: its state at the
 // start of the second pass is the state the loop ends with, so the output is seamless.
-template <typename Effect>
-void ProcessLooped(size_t loop, Effect&& effect) {
+template <typename Effect> void ProcessLooped(size_t loop, Effect&& effect) {
     for (int pass = 0; pass < 2; ++pass)
-        for (size_t i = 0; i < loop; ++i) effect(i, pass == 1);
+        for (size_t i = 0; i < loop; ++i)
+            effect(i, pass == 1);
 }
 
 } // namespace
@@ -234,7 +259,8 @@ std::vector<float> RenderMusic(const music::Plan& plan) {
         const float gl = c.gain * std::sqrt(0.5f * (1.0f - c.pan));
         const float gr = c.gain * std::sqrt(0.5f * (1.0f + c.pan));
         if (c.duck > 0)
-            for (size_t i = 0; i < loop; ++i) track[i] *= 1.0f - c.duck * pump[i];
+            for (size_t i = 0; i < loop; ++i)
+                track[i] *= 1.0f - c.duck * pump[i];
         for (size_t i = 0; i < loop; ++i) {
             left[i] += gl * track[i];
             right[i] += gr * track[i];
@@ -299,7 +325,8 @@ void WriteMusicPiece(const Output& out, size_t index) {
         const float peak = DecodedPeak(bytes);
         if (peak <= kPeakLimit) break;
         const float gain = kPeakLimit * 0.97f / peak;
-        for (float& s : samples) s *= gain;
+        for (float& s : samples)
+            s *= gain;
         bytes = EncodeOgg(samples, 2, kRate, kOggQuality);
     }
     WriteFileBytes(out.Path("sfx/music/" + plan.name + ".ogg"), bytes);

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -48,20 +48,23 @@ public:
         ogg_stream_packetin(&stream_, &codeHeader);
         ogg_page page;
         // The headers must end their own page so that decoders find the audio on a fresh page.
-        while (ogg_stream_flush(&stream_, &page) != 0) Append(page);
+        while (ogg_stream_flush(&stream_, &page) != 0)
+            Append(page);
 
         const long frames = long(samples.size() / size_t(channels));
         for (long start = 0; start < frames; start += kBlock) {
             long n = std::min(kBlock, frames - start);
             float** buffer = vorbis_analysis_buffer(&dsp_, int(n));
             for (long i = 0; i < n; ++i)
-                for (int c = 0; c < channels; ++c) buffer[c][i] = samples[size_t((start + i) * channels + c)];
+                for (int c = 0; c < channels; ++c)
+                    buffer[c][i] = samples[size_t((start + i) * channels + c)];
             vorbis_analysis_wrote(&dsp_, int(n));
             Drain();
         }
         vorbis_analysis_wrote(&dsp_, 0);
         Drain();
-        while (ogg_stream_flush(&stream_, &page) != 0) Append(page);
+        while (ogg_stream_flush(&stream_, &page) != 0)
+            Append(page);
         return std::move(bytes_);
     }
 
@@ -79,7 +82,8 @@ private:
             vorbis_bitrate_addblock(&block_);
             while (vorbis_bitrate_flushpacket(&dsp_, &packet) == 1) {
                 ogg_stream_packetin(&stream_, &packet);
-                while (ogg_stream_pageout(&stream_, &page) != 0) Append(page);
+                while (ogg_stream_pageout(&stream_, &page) != 0)
+                    Append(page);
             }
         }
     }
@@ -106,7 +110,9 @@ struct MemoryReader {
     }
     static int Seek(void* self, ogg_int64_t offset, int whence) {
         auto* r = static_cast<MemoryReader*>(self);
-        ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? ogg_int64_t(r->pos) : ogg_int64_t(r->bytes->size());
+        ogg_int64_t base = whence == SEEK_SET   ? 0
+                           : whence == SEEK_CUR ? ogg_int64_t(r->pos)
+                                                : ogg_int64_t(r->bytes->size());
         ogg_int64_t to = base + offset;
         if (to < 0 || to > ogg_int64_t(r->bytes->size())) return -1;
         r->pos = size_t(to);
@@ -127,7 +133,8 @@ float DecodedPeak(const std::string& bytes) {
     MemoryReader reader{&bytes};
     ov_callbacks callbacks{&MemoryReader::Read, &MemoryReader::Seek, nullptr, &MemoryReader::Tell};
     OggVorbis_File file;
-    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0) throw std::runtime_error("encoded music does not decode");
+    if (ov_open_callbacks(&reader, &file, nullptr, 0, callbacks) != 0)
+        throw std::runtime_error("encoded music does not decode");
     float peak = 0;
     int section = 0;
     for (;;) {
@@ -136,7 +143,8 @@ float DecodedPeak(const std::string& bytes) {
         if (n <= 0) break;
         const int channels = ov_info(&file, -1)->channels;
         for (int c = 0; c < channels; ++c)
-            for (long i = 0; i < n; ++i) peak = std::max(peak, std::fabs(pcm[c][i]));
+            for (long i = 0; i < n; ++i)
+                peak = std::max(peak, std::fabs(pcm[c][i]));
     }
     ov_clear(&file);
     return peak;

@@ -84,6 +84,8 @@ const std::vector<music::Plan>& MusicPlans() {
     return plans;
 }
 
-size_t MusicPieceCount() { return MusicPlans().size(); }
+size_t MusicPieceCount() {
+    return MusicPlans().size();
+}
 
 } // namespace assetgen

@@ -12,9 +12,13 @@ namespace {
 using namespace synth;
 using Buffer = std::vector<float>;
 
-Buffer Make(double seconds) { return Buffer(size_t(seconds * kRate), 0.0f); }
+Buffer Make(double seconds) {
+    return Buffer(size_t(seconds * kRate), 0.0f);
+}
 
-double Time(size_t i) { return double(i) / kRate; }
+double Time(size_t i) {
+    return double(i) / kRate;
+}
 
 // Exponential glide from a to b over `duration`, holding b afterwards.
 double Glide(double t, double a, double b, double duration) {
@@ -172,7 +176,8 @@ Buffer Whoosh(bool in) {
         double sweep = in ? Glide(t, 300, 3500, length) : Glide(t, 3500, 250, length);
         if (i % 16 == 0) f.Set(sweep, 2.0);
         // Swells towards the panel's arrival (in) or trails off from its start (out).
-        double env = in ? std::pow(std::sin(kPi * std::pow(u, 0.7)), 1.5) : std::pow(std::sin(kPi * std::pow(u, 1.4)), 1.5);
+        double env = in ? std::pow(std::sin(kPi * std::pow(u, 0.7)), 1.5)
+                        : std::pow(std::sin(kPi * std::pow(u, 1.4)), 1.5);
         b[i] = float(env * (f.Band(n.Next()) + 0.15 * tone.Sine(sweep * 0.25)));
     }
     return b;
@@ -192,15 +197,18 @@ Buffer Chime(const std::vector<double>& notes, double step, double tau, double t
 void Mix(Buffer& dst, const Buffer& src, double gain, double start = 0) {
     size_t s0 = size_t(start * kRate);
     if (dst.size() < s0 + src.size()) dst.resize(s0 + src.size(), 0.0f);
-    for (size_t i = 0; i < src.size(); ++i) dst[s0 + i] += float(gain * src[i]);
+    for (size_t i = 0; i < src.size(); ++i)
+        dst[s0 + i] += float(gain * src[i]);
 }
 
 // Fades the first and last milliseconds so that no effect starts or ends on a click.
 void FadeEdges(Buffer& b, double in, double out) {
     size_t n = std::min(b.size(), size_t(in * kRate));
-    for (size_t k = 0; k < n; ++k) b[k] *= float(k) / float(n);
+    for (size_t k = 0; k < n; ++k)
+        b[k] *= float(k) / float(n);
     n = std::min(b.size(), size_t(out * kRate));
-    for (size_t k = 0; k < n; ++k) b[b.size() - 1 - k] *= float(k) / float(n);
+    for (size_t k = 0; k < n; ++k)
+        b[b.size() - 1 - k] *= float(k) / float(n);
 }
 
 // Pulse waves of uneven width carry an offset; a gentle high-pass removes it (and rumble below
@@ -208,7 +216,8 @@ void FadeEdges(Buffer& b, double in, double out) {
 void RemoveDc(Buffer& b) {
     OnePole lowCut;
     lowCut.Set(25);
-    for (float& s : b) s = lowCut.High(s);
+    for (float& s : b)
+        s = lowCut.High(s);
 }
 
 Buffer EnemyShot(double f0, double f1, double length, double width, double wobbleHz) {
@@ -253,7 +262,8 @@ Buffer EggShot() {
     for (size_t i = 0; i < b.size(); ++i) {
         double t = Time(i);
         double hz = Glide(t, 220, 660, 0.06);
-        b[i] = float(Decay(t, 0.07) * (o.Sine(hz) + 0.3 * o2.Triangle(hz * 2)) + 0.2 * Decay(t, 0.004) * n.Next());
+        b[i] = float(Decay(t, 0.07) * (o.Sine(hz) + 0.3 * o2.Triangle(hz * 2)) +
+                     0.2 * Decay(t, 0.004) * n.Next());
     }
     return b;
 }
@@ -289,7 +299,8 @@ Buffer RocketLaunch() {
     Oscillator thrum, wob;
     for (size_t i = 0; i < b.size(); ++i) {
         double t = Time(i);
-        b[i] += float(0.5 * Decay(t, 0.2) * thrum.Saw(Glide(t, 90, 140, 0.5) * (1 + 0.05 * wob.Sine(30))) * 0.6);
+        b[i] +=
+            float(0.5 * Decay(t, 0.2) * thrum.Saw(Glide(t, 90, 140, 0.5) * (1 + 0.05 * wob.Sine(30))) * 0.6);
     }
     return b;
 }
@@ -354,7 +365,8 @@ Buffer EnemyDivide() {
         double t = Time(i);
         double env = Adsr(t, 0.3, 0.02, 0.1, 0.7, 0.15);
         double wobble = 1 + 0.08 * std::sin(2 * kPi * 14 * t);
-        b[i] = float(env * 0.5 * (a.Sine(Glide(t, 300, 520, 0.3) * wobble) + c.Sine(Glide(t, 300, 200, 0.3) * wobble)));
+        b[i] = float(env * 0.5 *
+                     (a.Sine(Glide(t, 300, 520, 0.3) * wobble) + c.Sine(Glide(t, 300, 200, 0.3) * wobble)));
     }
     return b;
 }
@@ -375,7 +387,8 @@ Buffer BossExplode() {
     Buffer b = Make(3.5);
     const double times[] = {0.0, 0.18, 0.4, 0.55, 0.8};
     uint32_t seed = 121;
-    for (double at : times) Mix(b, Explosion(1.4, 50, 0.9, seed++), 0.45, at);
+    for (double at : times)
+        Mix(b, Explosion(1.4, 50, 0.9, seed++), 0.45, at);
     Mix(b, Explosion(2.5, 35, 1.0, seed), 0.9, 1.0);
     return b;
 }
@@ -451,7 +464,8 @@ Buffer Coins() {
     // A jingle of coins: many short bells at scattered high pitches.
     Buffer b = Make(0.9);
     const double pitches[] = {2637, 3136, 2794, 3520, 2960, 3951};
-    for (int k = 0; k < 6; ++k) AddBell(b, 0.045 * k + 0.01 * (k % 2), pitches[k], 0.3, 0.12, 1.41);
+    for (int k = 0; k < 6; ++k)
+        AddBell(b, 0.045 * k + 0.01 * (k % 2), pitches[k], 0.3, 0.12, 1.41);
     Mix(b, Chime({79, 84}, 0.08, 0.3, 0.2), 0.5);
     return b;
 }
@@ -459,7 +473,8 @@ Buffer Coins() {
 Buffer Fruit(double root, bool crunch, uint32_t seed) {
     // A juicy pluck arpeggio; the apple adds a bite.
     Buffer b = Chime({root, root + 4, root + 7, root + 12}, 0.06, 0.25);
-    if (crunch) AddNoiseSweep(b, 0, 0.08, 3000, 1500, 1.2, 0.8, 0.05, seed);
+    if (crunch)
+        AddNoiseSweep(b, 0, 0.08, 3000, 1500, 1.2, 0.8, 0.05, seed);
     else {
         Buffer s = Splat(300, 0.25, seed);
         Mix(b, s, 0.35);
@@ -531,25 +546,59 @@ std::vector<SoundEffect> MakeSoundEffects() {
         {"powerup1", [] { return Fruit(67, false, 181); }, -1},
         {"powerup2", [] { return Fruit(72, true, 182); }, -1},
         {"powerup3", Coins, -1},
-        {"powerup4", [] {
+        {"powerup4",
+         [] {
              Buffer b = RocketLaunch();
              Mix(b, Chime({74, 81}, 0.08, 0.3), 0.8, 0.1);
              return b;
-         }, -1},
+         },
+         -1},
         {"powerup5", Barrel, -1},
-        {"powerup6", [] { return Chime({84, 91, 96}, 0.05, 0.35); }, -1},
-        {"powerup7", [] { return Chime({86, 93, 98}, 0.05, 0.35); }, -1},
-        {"powerup8", [] { return Chime({88, 95, 100}, 0.05, 0.35); }, -1},
+        {"powerup6",
+         [] {
+             return Chime({84, 91, 96}, 0.05, 0.35);
+         },
+         -1},
+        {"powerup7",
+         [] {
+             return Chime({86, 93, 98}, 0.05, 0.35);
+         },
+         -1},
+        {"powerup8",
+         [] {
+             return Chime({88, 95, 100}, 0.05, 0.35);
+         },
+         -1},
         {"powerup9", ShieldCollect, -1},
         {"powerup10", ExtraLife, -1},
         {"powerup11", Sneaker, -1},
-        {"powerup12", [] { return Chime({72, 79}, 0.07, 0.3); }, -1},
+        {"powerup12",
+         [] {
+             return Chime({72, 79}, 0.07, 0.3);
+         },
+         -1},
         // The weapon-upgrade chimes climb with the weapon level; the last one (already at the top)
         // is a full bright chord.
-        {"powerup12a", [] { return Chime({60, 67}, 0.07, 0.3); }, -1},
-        {"powerup12b", [] { return Chime({64, 71, 76}, 0.07, 0.3); }, -1},
-        {"powerup12c", [] { return Chime({67, 74, 79, 83}, 0.07, 0.3); }, -1},
-        {"powerup12d", [] { return Chime({72, 76, 79, 84, 88}, 0.05, 0.45, 0.8); }, -1},
+        {"powerup12a",
+         [] {
+             return Chime({60, 67}, 0.07, 0.3);
+         },
+         -1},
+        {"powerup12b",
+         [] {
+             return Chime({64, 71, 76}, 0.07, 0.3);
+         },
+         -1},
+        {"powerup12c",
+         [] {
+             return Chime({67, 74, 79, 83}, 0.07, 0.3);
+         },
+         -1},
+        {"powerup12d",
+         [] {
+             return Chime({72, 76, 79, 84, 88}, 0.05, 0.45, 0.8);
+         },
+         -1},
         {"title", TitleJingle, -1},
     };
     std::vector<SoundEffect> effects;

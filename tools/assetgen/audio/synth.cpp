@@ -21,9 +21,15 @@ double PolyBlep(double t, double dt) {
 
 } // namespace
 
-double MidiToHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
-double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
-double GainToDb(double gain) { return 20.0 * std::log10(std::max(gain, 1e-12)); }
+double MidiToHz(double note) {
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
+double DbToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
+double GainToDb(double gain) {
+    return 20.0 * std::log10(std::max(gain, 1e-12));
+}
 
 double Oscillator::Advance(double hz) {
     double p = phase_;
@@ -32,7 +38,9 @@ double Oscillator::Advance(double hz) {
     return p;
 }
 
-float Oscillator::Sine(double hz) { return float(std::sin(2.0 * kPi * Advance(hz))); }
+float Oscillator::Sine(double hz) {
+    return float(std::sin(2.0 * kPi * Advance(hz)));
+}
 
 float Oscillator::Triangle(double hz) {
     double p = Advance(hz);
@@ -110,7 +118,9 @@ float Svf::Band(float x) {
     return band_;
 }
 
-void OnePole::Set(double cutoffHz) { a_ = 1.0 - std::exp(-2.0 * kPi * cutoffHz / kRate); }
+void OnePole::Set(double cutoffHz) {
+    a_ = 1.0 - std::exp(-2.0 * kPi * cutoffHz / kRate);
+}
 
 float OnePole::Low(float x) {
     y_ += a_ * (x - y_);
@@ -174,10 +184,12 @@ float SoftLimit(float x, float knee, float ceiling) {
 
 void NormalizePeak(std::vector<float>& samples, float peak) {
     float m = 0;
-    for (float s : samples) m = std::max(m, std::fabs(s));
+    for (float s : samples)
+        m = std::max(m, std::fabs(s));
     if (m <= 0) return;
     float g = peak / m;
-    for (float& s : samples) s *= g;
+    for (float& s : samples)
+        s *= g;
 }
 
 } // namespace assetgen::synth

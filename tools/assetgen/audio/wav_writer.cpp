@@ -16,7 +16,8 @@ void Put16(std::string& b, uint16_t v) {
 }
 
 void Put32(std::string& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(char((v >> (8 * i)) & 0xFF));
 }
 
 } // namespace
