@@ -27,8 +27,12 @@ public:
     }
 
     std::vector<Note> Run() {
-        for (size_t s = 0; s < plan_.form.size(); ++s)
-            Section(plan_.form[s], int(s) * kBarsPerSection);
+        for (size_t s = 0; s < plan_.form.size(); ++s) {
+            const char section = plan_.form[s];
+            // A theme that comes back is dressed up rather than repeated note for note.
+            const bool repeat = plan_.form.find(section) < s;
+            Section(section, int(s) * kBarsPerSection, repeat);
+        }
         std::stable_sort(notes_.begin(), notes_.end(), [](const Note& a, const Note& b) {
             if (a.instrument != b.instrument) return int(a.instrument) < int(b.instrument);
             return a.start < b.start;
@@ -127,7 +131,7 @@ private:
         }
     }
 
-    void Melody(char section, int bar) {
+    void Melody(char section, int bar, bool counterLine) {
         const std::vector<int>& chords = section == 'B'   ? plan_.chordsB
                                          : section == 'C' ? plan_.chordsC
                                                           : plan_.chordsA;
@@ -141,8 +145,8 @@ private:
                   0.85f, 0);
         PlayMotif(first, bar + 4, 4, chords, start, false, Instrument::Lead, 0.9f, 0);
         PlayMotif(answer, bar + 6, 6, chords, start - 1, true, Instrument::Lead, 0.85f, 0);
-        if (section == 'D') {
-            // Bell counter-line: the theme an octave up, a third below, for a fuller last section.
+        if (counterLine) {
+            // Bell counter-line: the theme an octave up, a third below, for a fuller section.
             PlayMotif(first, bar, 0, chords, start - 2, false, Instrument::Bell, 0.5f, 1);
             PlayMotif(first, bar + 2, 2, chords, start, false, Instrument::Bell, 0.5f, 1);
             PlayMotif(first, bar + 4, 4, chords, start - 2, false, Instrument::Bell, 0.5f, 1);
@@ -301,7 +305,7 @@ private:
         }
     }
 
-    void Section(char section, int bar) {
+    void Section(char section, int bar, bool repeat) {
         const std::vector<int>& chords = section == 'B'   ? plan_.chordsB
                                          : section == 'C' ? plan_.chordsC
                                                           : plan_.chordsA;
@@ -320,9 +324,9 @@ private:
             break;
         default:
             Pads(chords, bar, 0.7f);
-            if (section != 'A') Arpeggio(chords, bar, 0.5f);
+            if (section != 'A' || repeat) Arpeggio(chords, bar, 0.5f);
             Bass(chords, bar, false);
-            Melody(section, bar);
+            Melody(section, bar, section == 'D' || repeat);
             break;
         }
     }
