@@ -1,0 +1,36 @@
+// Input script parser: any file is either refused with "input script FILE, line N: reason" or
+// gives events that all carry valid values when they are fed to the game.
+#include <climits>
+
+#include "fuzz_support.h"
+#include "platform/backend.h"
+#include "platform/media_internal.h"
+
+namespace {
+
+struct CheckingSink : Media::InputSink {
+    void KeyDown(int vk) override { Fuzz::Require(vk != 0, "key down has a key"); }
+    void KeyUp(int vk) override { Fuzz::Require(vk != 0, "key up has a key"); }
+    void TypedChar(int ch) override { Fuzz::Require(ch >= 0 && ch <= 255, "typed character is a byte"); }
+    void ButtonDown(int button) override { Fuzz::Require(button >= 1 && button <= 3, "button down 1..3"); }
+    void ButtonUp(int button) override { Fuzz::Require(button >= 1 && button <= 3, "button up 1..3"); }
+    void PointerMoved(int x, int y) override {
+        Fuzz::Require(x >= -200000 && x <= 200000 && y >= -200000 && y <= 200000, "pointer within range");
+    }
+    void System(Media::SystemEvent) override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = Fuzz::ScratchFile(data, size);
+    std::string error;
+    if (Media::Internal::LoadInputScript(path, error)) {
+        CheckingSink sink;
+        Media::Internal::ApplyInputScript(INT_MAX, sink);
+    } else {
+        Fuzz::Require(error.rfind("input script " + path + ", line ", 0) == 0, "error names file and line");
+    }
+    Media::Internal::ClearInputScript();
+    return 0;
+}
