@@ -73,7 +73,7 @@ public:
     void FreeChildren();
     // Frees every sprite in SpriteList whose name equals `name` exactly.
     static void FreeByName(const std::string& name);
-    // True until Free (the spec's `_Link` is not none).
+    // True until Free: the sprite still has its node in SpriteList.
     bool Linked() const { return Link_.Linked; }
 
     // [SECTION] Setters
