@@ -132,7 +132,11 @@ bool SdlDisplay::OpenFullscreen(int width, int height, int depth) {
         }
         flag = SDL_WINDOW_FULLSCREEN;
     }
-    // Full screen is set while the window is hidden, so it appears at once in its final size.
+    // Without a window manager nobody resizes the window for full screen, so give it the full-screen
+    // size and place first (LeaveFullscreen restores both). Full screen is set while the window is
+    // hidden, so it appears at once in its final size.
+    SDL_SetWindowPosition(window_, 0, 0);
+    SDL_SetWindowSize(window_, width, height);
     if (SDL_SetWindowFullscreen(window_, flag) != 0) return false;
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
