@@ -107,3 +107,21 @@ TEST_F(ProgramTest, RealWindowScreenshotShowsThePointer) {
     EXPECT_LT(Brightness(*shot, 400, 250), 60); // the rest of the screen is black
     EXPECT_LT(Brightness(*shot, 130, 110), 60);
 }
+
+TEST_F(ProgramTest, RealFullScreenCoversTheWholeScreen) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    // A 5:4 screen: the playfield is letterboxed at 1.6 pixels per unit, the pointer is 25.6 px wide.
+    Script("2 move 200 300\n10 key F5\n");
+    int status = Run("--frames 30 --script '" + root + "/script.txt'",
+                     "LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s '-screen 0 1280x1024x24'");
+    ASSERT_EQ(status, 0) << Log() << testfiles::ReadText(root + "/stderr.txt");
+    EXPECT_FALSE(Logged("Could not set full screen mode"));
+    Media::PixelMapRef shot = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->Width, 1280);
+    ASSERT_EQ(shot->Height, 1024);
+    EXPECT_GT(Brightness(*shot, 205, 305), 600); // the pointer, where the mouse is on the screen
+    EXPECT_GT(Brightness(*shot, 222, 322), 600);
+    EXPECT_LT(Brightness(*shot, 195, 295), 60);
+    EXPECT_LT(Brightness(*shot, 640, 512), 60);
+}
