@@ -54,6 +54,9 @@ public:
     std::deque<int> typed;
     int pointerX = 0, pointerY = 0;
     bool suspended = false;
+    // A suspended game presents no frames, so each poll while suspended counts as a frame for the
+    // input script; otherwise a scripted resume would never arrive.
+    int suspendedPolls = 0;
     std::vector<SystemEvent>* events = nullptr;
 };
 
@@ -70,6 +73,7 @@ void ResetInput() {
     input.typed.clear();
     input.pointerX = input.pointerY = 0;
     input.suspended = false;
+    input.suspendedPolls = 0;
     input.events = nullptr;
 }
 } // namespace Internal
@@ -115,7 +119,8 @@ void PollEvents(std::vector<SystemEvent>& events) {
     events.clear();
     input.events = &events;
     CurrentBackend().PumpEvents(input);
-    Internal::ApplyInputScript(Internal::FramesPresented(), input);
+    Internal::ApplyInputScript(Internal::FramesPresented() + input.suspendedPolls, input);
+    if (input.suspended) ++input.suspendedPolls;
     input.events = nullptr;
 }
 

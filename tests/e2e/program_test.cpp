@@ -72,6 +72,14 @@ TEST_F(ProgramTest, WithoutWindowedItStartsFullScreen) {
     EXPECT_EQ(shot->Height, 1080);
 }
 
+TEST_F(ProgramTest, ScriptedSuspendAndResumeDoNotStopTheRun) {
+    // While suspended the game presents no frames; the scripted resume must still arrive.
+    Script("5 suspend\n15 resume\n");
+    EXPECT_EQ(Run("--headless --windowed --frames 30 --script '" + root + "/script.txt'", "timeout 60"), 0)
+        << Log();
+    EXPECT_TRUE(Logged("Ended after 30 frames."));
+}
+
 TEST_F(ProgramTest, MissingPointerPictureEndsWithStatusOne) {
     std::filesystem::remove(root + "/gfx/menus/mouse.png");
     EXPECT_EQ(Run("--headless --windowed --frames 5"), 1);
