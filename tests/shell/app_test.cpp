@@ -9,18 +9,7 @@
 #include "shell/projection_matrix.h"
 #include "shell/test_files.h"
 
-class AppTest : public testing::Test {
-protected:
-    void SetUp() override {
-        root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png",
-                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
-        testfiles::StartHeadless(root);
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    bool Logged(const std::string& line) { return testfiles::LogText(root).find(line) != std::string::npos; }
-    std::string root;
-};
+class AppTest : public testfiles::HeadlessRootTest {};
 
 TEST_F(AppTest, WindowedStartIsTheFixedWindow) {
     App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);

@@ -28,19 +28,14 @@ TEST(FrameStep, SpeedUpStretchesByAQuarterTruncated) {
     }
 }
 
-class MainLoopTest : public testing::Test {
+class MainLoopTest : public testfiles::HeadlessRootTest {
 protected:
     void SetUp() override {
-        root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png",
-                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
-        testfiles::StartHeadless(root);
+        HeadlessRootTest::SetUp();
         App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
         StartFrameClock();
         GameTime = 0;
     }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    std::string root;
 };
 
 namespace {

@@ -9,17 +9,7 @@
 #include "shell/pointer.h"
 #include "shell/test_files.h"
 
-class PointerTest : public testing::Test {
-protected:
-    void SetUp() override {
-        root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png",
-                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
-        testfiles::StartHeadless(root);
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
-    std::string root;
-};
+class PointerTest : public testfiles::HeadlessRootTest {};
 
 TEST_F(PointerTest, WindowPixelsAreConvertedThroughTheLetterbox) {
     App::Create("Quillstorm!", 1920, 1080, 0, 1, 0);

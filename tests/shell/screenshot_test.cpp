@@ -13,18 +13,13 @@ TEST(ScreenshotName, LastThreeDigitsZeroPadded) {
     EXPECT_EQ(ScreenshotName(1000), "Screenshot-000.jpg");
 }
 
-class ScreenshotTest : public testing::Test {
+class ScreenshotTest : public testfiles::HeadlessRootTest {
 protected:
     void SetUp() override {
-        root = testfiles::MakeTempDir();
-        testfiles::WritePng(root + "/gfx/menus/mouse.png",
-                            testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
-        testfiles::StartHeadless(root);
+        HeadlessRootTest::SetUp();
         App::Create("Quillstorm!", 800, 500, 0, 0, 0);
     }
-    void TearDown() override { std::filesystem::remove_all(root); }
     void Touch(int number) { testfiles::WriteBytes(root + "/" + ScreenshotName(number), {1}); }
-    std::string root;
 };
 
 TEST_F(ScreenshotTest, TakesTheFirstFreeNumber) {

@@ -166,4 +166,16 @@ std::string LogText(const std::string& root) {
     return ReadText(root + "/log.txt");
 }
 
+void HeadlessRootTest::SetUp() {
+    root = MakeTempDir();
+    WritePng(root + "/gfx/menus/mouse.png", SolidPixmap(32, 32, 255, 255, 255, 255));
+    StartHeadless(root);
+}
+
+void HeadlessRootTest::TearDown() { std::filesystem::remove_all(root); }
+
+bool HeadlessRootTest::Logged(const std::string& line) const {
+    return LogText(root).find(line) != std::string::npos;
+}
+
 } // namespace testfiles

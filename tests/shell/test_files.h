@@ -1,6 +1,8 @@
 #pragma once
 // Small files made by the shell and presentation tests in a temporary data root, so that no
 // test depends on the generated game data.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -28,5 +30,15 @@ void WriteOgg(const std::string& path, int rate, int frames);
 void StartHeadless(const std::string& root);
 // The debug log written so far.
 std::string LogText(const std::string& root);
+
+// A test with its own headless data root that holds the game's pointer picture (white, 32 × 32,
+// so 16 × 16 units on screen).
+class HeadlessRootTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    bool Logged(const std::string& line) const;
+    std::string root;
+};
 
 } // namespace testfiles
