@@ -4,6 +4,7 @@
 #include <cstdio>   // libjpeg's header needs FILE and size_t declared first
 #include <csetjmp>
 #include <jpeglib.h>
+#include <jerror.h>
 // clang-format on
 #include <png.h>
 
@@ -21,6 +22,20 @@ struct JpegError {
 
 void JpegErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1); }
 void JpegSilence(j_common_ptr, int) {}
+// libjpeg only warns when the file or a scan's data ends early and makes up the missing blocks;
+// a cut-off picture is refused like a cut-off PNG.
+void JpegFailOnTruncation(j_common_ptr info, int level) {
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) JpegErrorExit(info);
+}
+
+// libjpeg's own working memory (progressive pictures keep every coefficient of the picture): a
+// few hundred bytes claiming a huge picture must not take gigabytes.
+constexpr long MAX_JPEG_WORKING_MEMORY = long(512) << 20;
+
+// Deflate packs at most 1032 bytes into one, and a PNG holds at least one bit per pixel: a file
+// too small for its stated size is refused before the picture is allocated.
+constexpr uint64_t MAX_DEFLATE_RATIO = 1032;
 
 bool HasPngSignature(const std::vector<uint8_t>& bytes) {
     return bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0;
@@ -40,12 +55,13 @@ struct JpegDecode {
 bool RunJpegDecode(JpegDecode& d, const std::vector<uint8_t>& bytes) {
     d.info.err = jpeg_std_error(&d.error.manager);
     d.error.manager.error_exit = JpegErrorExit;
-    d.error.manager.emit_message = JpegSilence;
+    d.error.manager.emit_message = JpegFailOnTruncation;
     if (setjmp(d.error.jump)) {
         jpeg_destroy_decompress(&d.info);
         return false;
     }
     jpeg_create_decompress(&d.info);
+    d.info.mem->max_memory_to_use = MAX_JPEG_WORKING_MEMORY;
     jpeg_mem_src(&d.info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&d.info, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&d.info);
@@ -64,12 +80,16 @@ bool RunJpegDecode(JpegDecode& d, const std::vector<uint8_t>& bytes) {
     d.map = std::make_shared<PixelMap>();
     d.map->Width = width;
     d.map->Height = height;
-    d.map->Pixels.resize(size_t(width) * size_t(height) * 4);
+    // Rows are added as they decode: a file that ends early fails before the whole picture
+    // is touched.
+    const size_t rowBytes = size_t(width) * 4;
+    d.map->Pixels.reserve(rowBytes * size_t(height));
     d.row.resize(size_t(width) * size_t(components));
     while (d.info.output_scanline < d.info.output_height) {
         const int y = int(d.info.output_scanline);
         JSAMPROW rows[1] = {d.row.data()};
         jpeg_read_scanlines(&d.info, rows, 1);
+        d.map->Pixels.resize(rowBytes * size_t(y + 1));
         uint8_t* out = d.map->At(0, y);
         for (int x = 0; x < width; ++x, out += 4) {
             const uint8_t* in = &d.row[size_t(x) * size_t(components)];
@@ -99,7 +119,8 @@ PixelMapRef DecodePng(const std::vector<uint8_t>& bytes) {
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return nullptr;
     if (image.width == 0 || image.height == 0 || image.width > MAX_PICTURE_SIDE ||
-        image.height > MAX_PICTURE_SIDE) {
+        image.height > MAX_PICTURE_SIDE ||
+        uint64_t(image.width) * image.height > uint64_t(bytes.size()) * 8 * MAX_DEFLATE_RATIO) {
         png_image_free(&image);
         return nullptr;
     }
