@@ -39,11 +39,11 @@ inline std::vector<uint8_t> WavBytes(int channels, int bits, bool bigEndian, int
     return out;
 }
 
-// A second of a 440 Hz tone at 8 kHz as Ogg Vorbis, made with vorbisenc.
-inline std::vector<uint8_t> OggTone(int channels) {
+// A 440 Hz tone as Ogg Vorbis, made with vorbisenc (by default a second at 8 kHz).
+inline std::vector<uint8_t> OggTone(int channels, int rate = 8000, int frames = 8000) {
     vorbis_info info;
     vorbis_info_init(&info);
-    EXPECT_EQ(vorbis_encode_init_vbr(&info, channels, 8000, 0.4f), 0);
+    EXPECT_EQ(vorbis_encode_init_vbr(&info, channels, rate, 0.4f), 0);
     vorbis_comment comment;
     vorbis_comment_init(&comment);
     vorbis_dsp_state dsp;
@@ -64,10 +64,11 @@ inline std::vector<uint8_t> OggTone(int channels) {
     ogg_stream_packetin(&stream, &codebooks);
     ogg_page page;
     while (ogg_stream_flush(&stream, &page)) writePage(page);
-    float** buffer = vorbis_analysis_buffer(&dsp, 8000);
-    for (int i = 0; i < 8000; ++i)
-        for (int c = 0; c < channels; ++c) buffer[c][i] = 0.5f * std::sin(float(i) * 2 * 3.14159265f * 440 / 8000);
-    vorbis_analysis_wrote(&dsp, 8000);
+    float** buffer = vorbis_analysis_buffer(&dsp, frames);
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            buffer[c][i] = 0.5f * std::sin(float(i) * 2 * 3.14159265f * 440 / float(rate));
+    vorbis_analysis_wrote(&dsp, frames);
     vorbis_analysis_wrote(&dsp, 0);
     ogg_packet packet;
     while (vorbis_analysis_blockout(&dsp, &block) == 1) {

@@ -1,7 +1,8 @@
 #include "shell/test_files.h"
 
+#include "platform/media_samples.h"
+
 #include <png.h>
-#include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdio>
@@ -102,56 +103,7 @@ void WriteWav(const std::string& path, int rate, int frames) {
     WriteBytes(path, out);
 }
 
-void WriteOgg(const std::string& path, int rate, int frames) {
-    std::vector<int16_t> samples = Tone(rate, frames);
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, rate, 0.3f) != 0) throw std::runtime_error("vorbis init");
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-    std::vector<uint8_t> out;
-    ogg_page page;
-    auto writePage = [&] {
-        out.insert(out.end(), page.header, page.header + page.header_len);
-        out.insert(out.end(), page.body, page.body + page.body_len);
-    };
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    while (ogg_stream_flush(&stream, &page))
-        writePage();
-    float** buffer = vorbis_analysis_buffer(&dsp, frames);
-    for (int i = 0; i < frames; ++i)
-        buffer[0][i] = samples[size_t(i)] / 32768.0f;
-    vorbis_analysis_wrote(&dsp, frames);
-    vorbis_analysis_wrote(&dsp, 0);
-    ogg_packet packet;
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-        vorbis_analysis(&block, nullptr);
-        vorbis_bitrate_addblock(&block);
-        while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-            ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page))
-                writePage();
-        }
-    }
-    while (ogg_stream_flush(&stream, &page))
-        writePage();
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    WriteBytes(path, out);
-}
+void WriteOgg(const std::string& path, int rate, int frames) { WriteBytes(path, OggTone(1, rate, frames)); }
 
 void StartHeadless(const std::string& root) {
     Media::Options options;
