@@ -20,8 +20,9 @@ void Save(cairo_surface_t* s, const std::filesystem::path& file) {
         throw std::runtime_error("cannot write " + file.string());
 }
 
-// The two highlight pictures carry pure magenta where they are see-through.
-Surface KeyMagenta(cairo_surface_t* src) {
+// A copy of a picture with every premultiplied ARGB pixel passed through `map`.
+template <typename Map>
+Surface MapPixels(cairo_surface_t* src, Map map) {
     if (!src) return nullptr;
     int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
     Surface out = NewSurface(w, h);
@@ -30,10 +31,15 @@ Surface KeyMagenta(cairo_surface_t* src) {
     for (int y = 0; y < h; ++y) {
         auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
         auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
-        for (int x = 0; x < w; ++x) d[x] = s[x] == 0xFFFF00FFu ? 0u : s[x];
+        for (int x = 0; x < w; ++x) d[x] = map(s[x]);
     }
     cairo_surface_mark_dirty(out.get());
     return out;
+}
+
+// The two highlight pictures carry pure magenta where they are see-through.
+Surface KeyMagenta(cairo_surface_t* src) {
+    return MapPixels(src, [](uint32_t p) { return p == 0xFFFF00FFu ? 0u : p; });
 }
 
 struct Rgb8 {
@@ -43,44 +49,20 @@ struct Rgb8 {
 
 // A copy of a picture with its colours multiplied by `tint`, as the game's sprite colour does.
 Surface Tinted(cairo_surface_t* src, Rgb8 tint) {
-    if (!src) return nullptr;
-    int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
-    Surface out = NewSurface(w, h);
-    cairo_surface_flush(src);
-    cairo_surface_flush(out.get());
-    for (int y = 0; y < h; ++y) {
-        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
-        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = s[x];
-            uint32_t r = ((p >> 16) & 0xFF) * uint32_t(tint.r) / 255, g = ((p >> 8) & 0xFF) * uint32_t(tint.g) / 255,
-                     b = (p & 0xFF) * uint32_t(tint.b) / 255;
-            d[x] = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
-        }
-    }
-    cairo_surface_mark_dirty(out.get());
-    return out;
+    return MapPixels(src, [tint](uint32_t p) {
+        uint32_t r = ((p >> 16) & 0xFF) * uint32_t(tint.r) / 255, g = ((p >> 8) & 0xFF) * uint32_t(tint.g) / 255,
+                 b = (p & 0xFF) * uint32_t(tint.b) / 255;
+        return (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
+    });
 }
 
 // The dust JPEG as the game uses it: its grey becomes the opacity of the tint colour.
 Surface DustPicture(cairo_surface_t* src, Rgb8 tint) {
-    if (!src) return nullptr;
-    int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
-    Surface out = NewSurface(w, h);
-    cairo_surface_flush(src);
-    cairo_surface_flush(out.get());
-    for (int y = 0; y < h; ++y) {
-        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
-        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = s[x];
-            uint32_t a = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
-            d[x] = (a << 24) | ((uint32_t(tint.r) * a / 255) << 16) | ((uint32_t(tint.g) * a / 255) << 8) |
-                   (uint32_t(tint.b) * a / 255);
-        }
-    }
-    cairo_surface_mark_dirty(out.get());
-    return out;
+    return MapPixels(src, [tint](uint32_t p) {
+        uint32_t a = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+        return (a << 24) | ((uint32_t(tint.r) * a / 255) << 16) | ((uint32_t(tint.g) * a / 255) << 8) |
+               (uint32_t(tint.b) * a / 255);
+    });
 }
 
 class Mockups {
