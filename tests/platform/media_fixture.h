@@ -1,10 +1,13 @@
 #pragma once
 // A headless media layer for each test, and a private temporary folder.
 #include <gtest/gtest.h>
+#include <png.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "shell/media.h"
 
@@ -42,4 +45,20 @@ inline Media::PixelMap SolidMap(int width, int height, uint8_t r, uint8_t g, uin
     map.Height = height;
     for (int i = 0; i < width * height; ++i) map.Pixels.insert(map.Pixels.end(), {r, g, b, a});
     return map;
+}
+
+// A pixel map encoded as PNG bytes (RGBA) by libpng.
+inline std::vector<uint8_t> PngBytes(const Media::PixelMap& map) {
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    png.width = png_uint_32(map.Width);
+    png.height = png_uint_32(map.Height);
+    png.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    EXPECT_TRUE(png_image_write_to_memory(&png, nullptr, &size, 0, map.Pixels.data(), 0, nullptr));
+    std::vector<uint8_t> bytes(size);
+    EXPECT_TRUE(png_image_write_to_memory(&png, bytes.data(), &size, 0, map.Pixels.data(), 0, nullptr));
+    bytes.resize(size);
+    return bytes;
 }
