@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -22,8 +22,12 @@ std::atomic<long> allocations{0};
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
-[[gnu::noinline]] void operator delete(void* p, size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -67,10 +71,18 @@ void Overlap(benchmark::State& state, bool transformed, bool hit) {
     Media::Shutdown();
 }
 
-void BM_OverlapTranslatedHit(benchmark::State& state) { Overlap(state, false, true); }
-void BM_OverlapTranslatedMiss(benchmark::State& state) { Overlap(state, false, false); }
-void BM_OverlapRotatedScaledHit(benchmark::State& state) { Overlap(state, true, true); }
-void BM_OverlapRotatedScaledMiss(benchmark::State& state) { Overlap(state, true, false); }
+void BM_OverlapTranslatedHit(benchmark::State& state) {
+    Overlap(state, false, true);
+}
+void BM_OverlapTranslatedMiss(benchmark::State& state) {
+    Overlap(state, false, false);
+}
+void BM_OverlapRotatedScaledHit(benchmark::State& state) {
+    Overlap(state, true, true);
+}
+void BM_OverlapRotatedScaledMiss(benchmark::State& state) {
+    Overlap(state, true, false);
+}
 BENCHMARK(BM_OverlapTranslatedHit);
 BENCHMARK(BM_OverlapTranslatedMiss);
 BENCHMARK(BM_OverlapRotatedScaledHit);
@@ -109,8 +121,12 @@ void Batch3000Quads(benchmark::State& state, bool stateChanges) {
     Media::Shutdown();
 }
 
-void BM_Batch3000Quads(benchmark::State& state) { Batch3000Quads(state, false); }
-void BM_Batch3000QuadsWithStateChanges(benchmark::State& state) { Batch3000Quads(state, true); }
+void BM_Batch3000Quads(benchmark::State& state) {
+    Batch3000Quads(state, false);
+}
+void BM_Batch3000QuadsWithStateChanges(benchmark::State& state) {
+    Batch3000Quads(state, true);
+}
 BENCHMARK(BM_Batch3000Quads);
 BENCHMARK(BM_Batch3000QuadsWithStateChanges);
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "sprites/animate.h"
 #include "sprites/sprite.h"
 

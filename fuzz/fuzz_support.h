@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_codec.h"
-#include "shell/media.h"
+#include "media/audio_codec.h"
+#include "media/media.h"
 
 namespace Fuzz {
 
@@ -36,7 +36,8 @@ inline void CheckSample(const Media::AudioSample& sample) {
     Require(sample.Format >= Media::SF_MONO8 && sample.Format <= Media::SF_STEREO16BE, "sample format known");
     Require(sample.Rate > 0 && sample.Rate <= 1000000, "sample rate in range");
     Require(sample.Length >= 0 && sample.Length <= Media::MAX_SAMPLE_FRAMES, "sample length in range");
-    Require(sample.Data.size() == size_t(sample.Length) * size_t(sample.BytesPerFrame()), "sample data complete");
+    Require(sample.Data.size() == size_t(sample.Length) * size_t(sample.BytesPerFrame()),
+            "sample data complete");
 }
 
 // Both formats guard their chunks or pages with checksums, so nearly every mutated input would
@@ -47,16 +48,19 @@ inline std::vector<uint8_t> WithPngChecksums(std::vector<uint8_t> bytes) {
         uint32_t crc = 0xFFFFFFFF;
         for (size_t i = 0; i < size; ++i) {
             crc ^= data[i];
-            for (int bit = 0; bit < 8; ++bit) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
         }
         return ~crc;
     };
     // Chunks after the signature: length (big-endian), type, data, checksum of type and data.
     for (size_t at = 8; at + 12 <= bytes.size();) {
-        const size_t length = size_t(bytes[at]) << 24 | size_t(bytes[at + 1]) << 16 | size_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        const size_t length = size_t(bytes[at]) << 24 | size_t(bytes[at + 1]) << 16 |
+                              size_t(bytes[at + 2]) << 8 | bytes[at + 3];
         if (length > bytes.size() - at - 12) break;
         const uint32_t crc = crc32(&bytes[at + 4], 4 + length);
-        for (int i = 0; i < 4; ++i) bytes[at + 8 + length + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[at + 8 + length + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
         at += 12 + length;
     }
     return bytes;
@@ -66,7 +70,8 @@ inline std::vector<uint8_t> WithOggChecksums(std::vector<uint8_t> bytes) {
     auto crc32 = [](const uint8_t* data, size_t size, uint32_t crc) {
         for (size_t i = 0; i < size; ++i) {
             crc ^= uint32_t(data[i]) << 24;
-            for (int bit = 0; bit < 8; ++bit) crc = crc & 0x80000000u ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = crc & 0x80000000u ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
         }
         return crc;
     };
@@ -76,12 +81,14 @@ inline std::vector<uint8_t> WithOggChecksums(std::vector<uint8_t> bytes) {
         const size_t segments = bytes[at + 26];
         if (at + 27 + segments > bytes.size()) break;
         size_t body = 0;
-        for (size_t i = 0; i < segments; ++i) body += bytes[at + 27 + i];
+        for (size_t i = 0; i < segments; ++i)
+            body += bytes[at + 27 + i];
         const size_t pageSize = 27 + segments + body;
         if (pageSize > bytes.size() - at) break;
         std::memset(&bytes[at + 22], 0, 4);
         const uint32_t crc = crc32(&bytes[at], pageSize, 0);
-        for (int i = 0; i < 4; ++i) bytes[at + 22 + size_t(i)] = uint8_t(crc >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[at + 22 + size_t(i)] = uint8_t(crc >> (8 * i));
         at += pageSize;
     }
     return bytes;
@@ -91,7 +98,8 @@ inline std::vector<uint8_t> WithOggChecksums(std::vector<uint8_t> bytes) {
 // its path.
 inline std::string ScratchFile(const uint8_t* data, size_t size) {
     static const std::filesystem::path folder = [] {
-        std::filesystem::path path = std::filesystem::temp_directory_path() / ("qsfuzz-" + std::to_string(getpid()));
+        std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("qsfuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         static std::string removeAtExit = path.string();
         std::atexit([] {

@@ -3,8 +3,8 @@
 #include <climits>
 
 #include "fuzz_support.h"
-#include "platform/backend.h"
-#include "platform/media_internal.h"
+#include "media/backend.h"
+#include "media/media_internal.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "audio/ogg_writer.h"
-#include "shell/media.h"
+#include "media/media.h"
 
 namespace {
 
@@ -25,11 +25,13 @@ void Write(const fs::path& path, const void* data, size_t size) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-void Write(const fs::path& path, const std::string& text) { Write(path, text.data(), text.size()); }
+void Write(const fs::path& path, const std::string& text) {
+    Write(path, text.data(), text.size());
+}
 
 // A small picture in libpng's simplified format `format` (pixels made from x and y).
-void WritePng(const fs::path& path, int width, int height, png_uint_32 format, const png_color* colormap = nullptr,
-              int colors = 0) {
+void WritePng(const fs::path& path, int width, int height, png_uint_32 format,
+              const png_color* colormap = nullptr, int colors = 0) {
     png_image png;
     std::memset(&png, 0, sizeof png);
     png.version = PNG_IMAGE_VERSION;
@@ -38,15 +40,19 @@ void WritePng(const fs::path& path, int width, int height, png_uint_32 format, c
     png.format = format;
     png.colormap_entries = png_uint_32(colors);
     std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(png));
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = colors ? uint8_t(i % size_t(colors)) : uint8_t(i * 37);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = colors ? uint8_t(i % size_t(colors)) : uint8_t(i * 37);
     std::vector<uint8_t> map;
-    if (colormap) map.assign(reinterpret_cast<const uint8_t*>(colormap),
-                             reinterpret_cast<const uint8_t*>(colormap) + 3 * colors);
+    if (colormap)
+        map.assign(reinterpret_cast<const uint8_t*>(colormap),
+                   reinterpret_cast<const uint8_t*>(colormap) + 3 * colors);
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &size, 0, pixels.data(), 0, colormap ? map.data() : nullptr))
+    if (!png_image_write_to_memory(&png, nullptr, &size, 0, pixels.data(), 0,
+                                   colormap ? map.data() : nullptr))
         throw std::runtime_error("png: " + std::string(png.message));
     std::vector<uint8_t> bytes(size);
-    if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, pixels.data(), 0, colormap ? map.data() : nullptr))
+    if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, pixels.data(), 0,
+                                   colormap ? map.data() : nullptr))
         throw std::runtime_error("png: " + std::string(png.message));
     Write(path, bytes.data(), size);
 }
@@ -57,9 +63,11 @@ void WriteJpeg(const fs::path& path, Media::PixelMap::Format format, int quality
     map.Height = 12;
     map.PixelFormat = format;
     map.Pixels.resize(size_t(map.Width * map.Height * map.Channels()));
-    for (size_t i = 0; i < map.Pixels.size(); ++i) map.Pixels[i] = uint8_t(i * 11);
+    for (size_t i = 0; i < map.Pixels.size(); ++i)
+        map.Pixels[i] = uint8_t(i * 11);
     fs::create_directories(path.parent_path());
-    if (!Media::SaveJpeg(map, path.string(), quality)) throw std::runtime_error("cannot write " + path.string());
+    if (!Media::SaveJpeg(map, path.string(), quality))
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 // A WAV file of a few PCM frames; `extensible` writes the long format header, and an odd-sized
@@ -67,10 +75,12 @@ void WriteJpeg(const fs::path& path, Media::PixelMap::Format format, int quality
 void WriteWav(const fs::path& path, int channels, int bits, bool bigEndian, bool extensible) {
     std::string out;
     auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(char(v >> (bigEndian ? 24 - 8 * i : 8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(char(v >> (bigEndian ? 24 - 8 * i : 8 * i)));
     };
     auto u16 = [&](uint32_t v) {
-        for (int i = 0; i < 2; ++i) out.push_back(char(v >> (bigEndian ? 8 - 8 * i : 8 * i)));
+        for (int i = 0; i < 2; ++i)
+            out.push_back(char(v >> (bigEndian ? 8 - 8 * i : 8 * i)));
     };
     const uint32_t frames = 24, dataSize = frames * uint32_t(channels * bits / 8);
     const uint32_t formatSize = extensible ? 40 : 16;
@@ -89,15 +99,16 @@ void WriteWav(const fs::path& path, int channels, int bits, bool bigEndian, bool
     u16(uint32_t(channels * bits / 8));
     u16(uint32_t(bits));
     if (extensible) {
-        u16(22);                // extra bytes
-        u16(uint32_t(bits));    // valid bits
+        u16(22);                      // extra bytes
+        u16(uint32_t(bits));          // valid bits
         u32(channels == 1 ? 4u : 3u); // speaker positions
-        u16(1);                 // the sub-format GUID starts with the format tag
+        u16(1);                       // the sub-format GUID starts with the format tag
         out += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
     }
     out += "data";
     u32(dataSize);
-    for (uint32_t i = 0; i < dataSize; ++i) out.push_back(char(i * 29));
+    for (uint32_t i = 0; i < dataSize; ++i)
+        out.push_back(char(i * 29));
     Write(path, out);
 }
 
@@ -105,7 +116,8 @@ void WriteOgg(const fs::path& path, int channels) {
     const int rate = 8000, frames = 400;
     std::vector<float> samples;
     for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c) samples.push_back(0.5f * std::sin(float(i) * (0.3f + 0.2f * float(c))));
+        for (int c = 0; c < channels; ++c)
+            samples.push_back(0.5f * std::sin(float(i) * (0.3f + 0.2f * float(c))));
     Write(path, assetgen::EncodeOgg(samples, channels, rate, -0.1f));
 }
 
@@ -135,25 +147,24 @@ int main(int argc, char** argv) {
         WriteOgg(root / "ogg" / "mono.ogg", 1);
         WriteOgg(root / "ogg" / "stereo.ogg", 2);
 
-        Write(root / "input_script" / "all-events.txt",
-              "# every event once\n"
-              "0 move 400 250\n"
-              "1 rel -5 7 # trailing comment\n"
-              "2 down 1\r\n"
-              "2 up 1\n"
-              "3 click 3\n"
-              "   \t\n"
-              "4 key ESC\n"
-              "5 keydown a\n"
-              "5 keyup A\n"
-              "6 key F5\n"
-              "7 type Hello #1 there\n"
-              "8 suspend\n"
-              "9 resume\n"
-              "10 key enter\n"
-              "11 key space\n"
-              "12 key backspace\n"
-              "13 key Tab\n");
+        Write(root / "input_script" / "all-events.txt", "# every event once\n"
+                                                        "0 move 400 250\n"
+                                                        "1 rel -5 7 # trailing comment\n"
+                                                        "2 down 1\r\n"
+                                                        "2 up 1\n"
+                                                        "3 click 3\n"
+                                                        "   \t\n"
+                                                        "4 key ESC\n"
+                                                        "5 keydown a\n"
+                                                        "5 keyup A\n"
+                                                        "6 key F5\n"
+                                                        "7 type Hello #1 there\n"
+                                                        "8 suspend\n"
+                                                        "9 resume\n"
+                                                        "10 key enter\n"
+                                                        "11 key space\n"
+                                                        "12 key backspace\n"
+                                                        "13 key Tab\n");
         Write(root / "input_script" / "bad-line.txt", "0 move 1 2\n1 jump 3\n");
         // Arguments are separated by zero bytes, as the target splits them.
         const std::vector<std::vector<std::string>> lines = {
@@ -164,7 +175,8 @@ int main(int argc, char** argv) {
         int number = 0;
         for (const std::vector<std::string>& words : lines) {
             std::string joined;
-            for (const std::string& word : words) joined += (joined.empty() ? "" : std::string(1, '\0')) + word;
+            for (const std::string& word : words)
+                joined += (joined.empty() ? "" : std::string(1, '\0')) + word;
             Write(root / "command_line" / ("args" + std::to_string(++number)), joined);
         }
     } catch (const std::exception& e) {

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "flow/game_flow.h"
+#include "flow/main_loop.h"
+#include "media/media.h"
 #include "shell/app.h"
-#include "shell/main_loop.h"
-#include "shell/media.h"
 
 int main(int argc, char** argv) {
     Media::Options options;
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     App::Create("Quillstorm!", desktopW, desktopH, 0, options.Windowed ? 0 : 1, 0);
     Media::SeedRandom(options.HasSeed ? int32_t(options.Seed) : int32_t(Media::ClockMs()));
 
+    RegisterGameFlow();
     StartFrameClock();
     RunMainLoop();
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 // The characters of all three game fonts, frame k holding character k (UTF-8; 94 characters,
 // the last a space).
@@ -64,3 +64,6 @@ private:
 
 // The font new texts take; none until a font's Set.
 inline FontRef CurrentFont;
+
+// The game's three fonts, loaded first by LoadResources.
+inline FontRef Font1, Font2, Font3;

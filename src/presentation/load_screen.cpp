@@ -26,6 +26,7 @@ void LoadScreen::Init(int total) {
     Progress_ = 0;
     Total_ = total != 0 ? total : BarImage_->Width();
     Enabled_ = 1;
+    SetLoadProgressHook(&LoadScreen::Update);
 }
 
 int LoadScreen::Animating() {

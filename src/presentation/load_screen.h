@@ -4,8 +4,8 @@
 // right before the title menu.
 #include <string>
 
+#include "media/media.h"
 #include "presentation/sound.h"
-#include "shell/media.h"
 #include "sprites/sprite.h"
 
 class LoadScreen {

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "media/media.h"
 #include "shell/load_helpers.h"
-#include "shell/media.h"
 #include "sprites/animate.h"
 
 void Logo::ShowNext() {

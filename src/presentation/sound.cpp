@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "presentation/load_screen.h"
-#include "shell/fatal_error.h"
-#include "shell/game_globals.h"
+#include "media/fatal_error.h"
+#include "shell/gameplay_hooks.h"
+#include "shell/load_helpers.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ SoundRef Sound::LoadSound(const std::string& path, int looping, int solo) {
 SoundRef Sound::Load(const std::string& path, int looping, int solo) {
     SoundRef sound = LoadSound(path, looping, solo);
     AllSounds_.push_back(sound);
-    LoadScreen::Update(path);
+    ReportLoadProgress(path);
     return sound;
 }
 
@@ -75,7 +75,7 @@ void Sound::PlayMusic(const std::string& name) {
     // ever started would hold more megabytes of decoded music with each level.
     std::string path = "music\\" + name;
     Music_ = LoadSound(path, 1, 0);
-    LoadScreen::Update(path);
+    ReportLoadProgress(path);
     StopMusic();
     MusicChannel_ = Music_->Play(MusicVolume_, 1.0f, 1);
 }

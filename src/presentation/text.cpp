@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/fatal_error.h"
+#include "media/fatal_error.h"
 
 TextRef Text::Create(const std::string& text, float x, float y, int order, const SpriteRef& parent,
                      int justify) {

@@ -1,7 +1,7 @@
 #include "shell/app.h"
 
-#include "shell/fatal_error.h"
-#include "shell/media.h"
+#include "media/fatal_error.h"
+#include "media/media.h"
 #include "shell/pointer.h"
 #include "shell/projection_matrix.h"
 #include "sprites/sprite.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "shell/fatal_error.h"
-#include "shell/media.h"
+#include "media/fatal_error.h"
+#include "media/media.h"
 
 std::string FormatThousands(const std::string& digits) {
     std::string result;

@@ -1,9 +1,10 @@
 #include "shell/load_helpers.h"
 
-#include "presentation/load_screen.h"
-#include "shell/fatal_error.h"
+#include "media/fatal_error.h"
 
 namespace {
+
+LoadProgressHook ProgressHook = nullptr;
 
 [[noreturn]] void FailedToLoad(const std::string& path) {
     FatalError("The following image failed to load: '" + path + "'.  Please reinstall the game.");
@@ -21,12 +22,12 @@ Media::ImageRef Finish(Media::ImageRef image, const std::string& path, int optio
     if (image) {
         Media::DebugLog("LoadImage(): Loaded " + path);
         DrawOffscreen(*image);
-        LoadScreen::Update(path);
+        ReportLoadProgress(path);
         return image;
     }
     if (optional == 0) FailedToLoad(path);
     Media::DebugLog("LoadImage(): Failed to load image " + path);
-    LoadScreen::Update(path);
+    ReportLoadProgress(path);
     return nullptr;
 }
 
@@ -47,12 +48,12 @@ Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH,
     if (image) {
         Media::DebugLog("LoadAnimImage(): Loaded " + path);
         DrawOffscreen(*image);
-        LoadScreen::Update(path);
+        ReportLoadProgress(path);
         return image;
     }
     if (optional == 0) FailedToLoad(path);
     Media::DebugLog("LoadAnimImage(): Failed to load image " + path);
-    LoadScreen::Update(path);
+    ReportLoadProgress(path);
     return nullptr;
 }
 
@@ -62,6 +63,14 @@ Media::PixelMapRef LoadGamePixmap(const std::string& path, int optional) {
         if (optional == 0) FailedToLoad(path);
         return nullptr;
     }
-    LoadScreen::Update(path);
+    ReportLoadProgress(path);
     return pixmap;
+}
+
+void SetLoadProgressHook(LoadProgressHook hook) {
+    ProgressHook = hook;
+}
+
+void ReportLoadProgress(const std::string& item) {
+    if (ProgressHook) ProgressHook(item);
 }

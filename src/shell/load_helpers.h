@@ -1,10 +1,10 @@
 #pragma once
 // The game's picture loaders: each checks the result, writes the debug-log line, prepares the
-// image with one off-screen draw and advances the loading bar. A missing required picture is
+// image with one off-screen draw and reports the load to the loading bar. A missing required picture is
 // fatal: "The following image failed to load: '<path>'.  Please reinstall the game."
 #include <string>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 // One picture as one frame; flags -1 = the default flags. optional 1 returns null on failure
 // (after a log line) instead of ending the game.
@@ -18,3 +18,10 @@ Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH,
                                   int flags, int optional);
 // A picture as a pixel map (not drawable); optional 1 returns null silently on failure.
 Media::PixelMapRef LoadGamePixmap(const std::string& path, int optional);
+
+// Every load (pictures here, sounds and fonts above) reports its path through this hook; the
+// loading screen installs it while it shows its bar. Null stops the reports.
+using LoadProgressHook = void (*)(const std::string& item);
+void SetLoadProgressHook(LoadProgressHook hook);
+// Reports one finished or failed load of `item` to the installed hook, if any.
+void ReportLoadProgress(const std::string& item);

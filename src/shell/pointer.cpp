@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/media.h"
 #include "shell/app.h"
-#include "shell/game_globals.h"
+#include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
-#include "shell/media.h"
 #include "shell/projection_matrix.h"
 
 namespace {

@@ -3,6 +3,19 @@
 // and captured (hidden, re-centred) during play. Positions are in playfield units: the media
 // layer reports window pixels, which are converted through the current projection and
 // letterbox, so the pointer is right at every display size.
+#include "sprites/sprite.h"
+
+// Pointer position in playfield units (0..800 × 0..500 inside the letterbox) and its movement
+// since the stored previous position (per frame while captured, a stale offset otherwise).
+inline float PointerX = 0, PointerY = 0;
+inline float PointerDX = 0, PointerDY = 0;
+// Indexed by button number: [1] left, [2] right, [3] middle; [0] is unused.
+inline int MouseButtonDown[4] = {};
+inline int MouseButtonHit[4] = {}; // presses since the previous frame
+
+inline SpriteRef PointerSprite;
+inline int PointerVisible = 1;  // the pointer shows from the start: a click skips the logos
+inline int PointerCaptured = 0; // 1 during play
 
 // Loads "gfx\menus\mouse.png" (required), creates PointerSprite and hides the system pointer.
 void InitPointer();

@@ -1,6 +1,6 @@
 #include "shell/projection_matrix.h"
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "sprites/render_state.h"
 
 LetterboxSize ComputeLetterbox(int vw, int vh, int gw, int gh) {

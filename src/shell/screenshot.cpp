@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 std::string ScreenshotName(int number) {
     char name[32];

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/fatal_error.h"
+#include "media/fatal_error.h"
 #include "sprites/sprite_internal.h"
 
 namespace {

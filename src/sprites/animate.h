@@ -11,7 +11,7 @@
 // nothing. Ended records are recycled, so a steady game allocates none.
 #include <string>
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "sprites/intrusive_list.h"
 #include "sprites/sprite.h"
 

@@ -2,7 +2,7 @@
 // Physics: once per frame (Sprite::Update, after the animations) every sprite moves by its
 // velocity × the frame time, then the collision pass separates, bounces and reports every
 // overlapping pair of the declared collision sets. Times are Sprite::TimeStep() / 1000 seconds.
-#include "sprites/collision.h"
+#include "sprites/collision_group.h"
 #include "sprites/sprite.h"
 
 class Physics {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "shell/fatal_error.h"
-#include "shell/media.h"
+#include "media/fatal_error.h"
+#include "media/media.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <vector>
 
-#include "shell/fatal_error.h"
+#include "media/fatal_error.h"
 #include "sprites/animate.h"
-#include "sprites/collision.h"
+#include "sprites/collision_group.h"
 #include "sprites/path.h"
 #include "sprites/physics.h"
 #include "sprites/render_state.h"

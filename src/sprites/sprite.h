@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "sprites/intrusive_list.h"
 
 class Sprite;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 namespace {
 

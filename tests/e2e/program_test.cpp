@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "shell/test_files.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "media/media.h"
 #include "presentation/font.h"
-#include "shell/media.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "platform/headless/headless_control.h"
+#include "media/headless/headless_control.h"
+#include "media/media.h"
 #include "presentation/load_screen.h"
 #include "presentation/logo.h"
-#include "shell/media.h"
 #include "shell/state_system.h"
 #include "shell/test_files.h"
 #include "sprites/animate.h"

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <filesystem>
 
-#include "platform/headless/headless_control.h"
-#include "platform/virtual_channel.h"
+#include "media/headless/headless_control.h"
+#include "media/media.h"
+#include "media/virtual_channel.h"
 #include "presentation/sound.h"
-#include "shell/game_globals.h"
-#include "shell/media.h"
+#include "shell/gameplay_hooks.h"
 #include "shell/test_files.h"
 
 class SoundTest : public testing::Test {

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "platform/headless/headless_control.h"
+#include "media/headless/headless_control.h"
+#include "media/media.h"
 #include "shell/app.h"
-#include "shell/game_globals.h"
-#include "shell/media.h"
+#include "shell/pointer.h"
 #include "shell/projection_matrix.h"
 #include "shell/test_files.h"
 
@@ -60,8 +60,9 @@ TEST_F(AppTest, FailedFullScreenOpenFallsBackToTheWindow) {
     App::Create("Quillstorm!", 1920, 1080, 32, 1, 0);
     EXPECT_EQ(App::Windowed(), 1);
     EXPECT_EQ(App::Depth(), 32); // the window keeps the asked depth, so a toggle may try again
-    EXPECT_TRUE(Logged("Error in Application.SetFullscreen() : TG_Fullscreen = Null.  Could not set full screen "
-                       "mode!\n1920,1080,32"));
+    EXPECT_TRUE(
+        Logged("Error in Application.SetFullscreen() : TG_Fullscreen = Null.  Could not set full screen "
+               "mode!\n1920,1080,32"));
     EXPECT_EQ(Media::GraphicsWidth(), 800);
 }
 

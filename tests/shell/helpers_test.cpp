@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "media/media.h"
 #include "shell/helpers.h"
-#include "shell/media.h"
 
 TEST(FormatThousands, GroupsOfThreeFromTheRight) {
     const struct {

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "platform/headless/headless_control.h"
+#include "media/headless/headless_control.h"
+#include "media/media.h"
 #include "shell/app.h"
-#include "shell/game_globals.h"
-#include "shell/media.h"
+#include "shell/frame_clock.h"
 #include "shell/pointer.h"
 #include "shell/test_files.h"
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "media/media.h"
 #include "shell/app.h"
-#include "shell/media.h"
 #include "shell/projection_matrix.h"
 #include "shell/test_files.h"
 #include "sprites/render_state.h"

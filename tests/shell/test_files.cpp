@@ -1,6 +1,6 @@
 #include "shell/test_files.h"
 
-#include "platform/media_samples.h"
+#include "media/media_samples.h"
 
 #include <png.h>
 
@@ -103,7 +103,9 @@ void WriteWav(const std::string& path, int rate, int frames) {
     WriteBytes(path, out);
 }
 
-void WriteOgg(const std::string& path, int rate, int frames) { WriteBytes(path, OggTone(1, rate, frames)); }
+void WriteOgg(const std::string& path, int rate, int frames) {
+    WriteBytes(path, OggTone(1, rate, frames));
+}
 
 void StartHeadless(const std::string& root) {
     Media::Options options;
@@ -124,7 +126,9 @@ void HeadlessRootTest::SetUp() {
     StartHeadless(root);
 }
 
-void HeadlessRootTest::TearDown() { std::filesystem::remove_all(root); }
+void HeadlessRootTest::TearDown() {
+    std::filesystem::remove_all(root);
+}
 
 bool HeadlessRootTest::Logged(const std::string& line) const {
     return LogText(root).find(line) != std::string::npos;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/media.h"
+#include "media/media.h"
 
 namespace testfiles {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/media.h"
+#include "media/media.h"
 #include "sprites/animate.h"
 #include "sprites/physics.h"
 #include "sprites/sprite.h"

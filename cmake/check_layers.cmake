@@ -1,0 +1,31 @@
+# Fails the build when a source file under src/ includes a higher layer, or when a file outside
+# src/media includes a platform header (SDL, OpenGL, OpenAL, the codecs). Run with
+#   cmake -DSOURCE_DIR=<repo> -DSTAMP=<file> -P check_layers.cmake
+set(LAYERS media sprites shell presentation save game menus flow)
+set(PLATFORM_HEADERS "SDL|GL/|GLES|EGL/|epoxy/|AL/|al\\.h|alc\\.h|png\\.h|pngconf\\.h|jpeglib\\.h|jerror\\.h|vorbis/|ogg/|zlib\\.h|X11/|wayland")
+
+file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
+set(errors "")
+foreach(source ${sources})
+  file(RELATIVE_PATH rel "${SOURCE_DIR}/src" "${source}")
+  string(REGEX MATCH "^[^/]+" own "${rel}")
+  list(FIND LAYERS "${own}" own_rank)
+  if(own_rank EQUAL -1)
+    list(LENGTH LAYERS own_rank) # main.cpp sits above every layer
+  endif()
+  file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line ${lines})
+    if(line MATCHES "include[ \t]*\"([^/\"]+)/[^\"]*\"")
+      list(FIND LAYERS "${CMAKE_MATCH_1}" rank)
+      if(rank GREATER own_rank)
+        string(APPEND errors "  src/${rel}: ${line}  (the ${own} layer may not include ${CMAKE_MATCH_1})\n")
+      endif()
+    elseif(line MATCHES "include[ \t]*<(${PLATFORM_HEADERS})" AND NOT own STREQUAL "media")
+      string(APPEND errors "  src/${rel}: ${line}  (platform headers belong to src/media)\n")
+    endif()
+  endforeach()
+endforeach()
+if(errors)
+  message(FATAL_ERROR "Includes must point down the layers (${LAYERS}):\n${errors}")
+endif()
+file(TOUCH "${STAMP}")

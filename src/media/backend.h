@@ -1,0 +1,92 @@
+#pragma once
+// The machine-facing half of the media layer. The shared half (shell/media.h's implementation in
+// media/*.cpp) keeps the drawing state, batches quads, decodes files, tests collisions and keeps
+// input bookkeeping, and calls a Backend for what only the machine can do.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+
+namespace Media {
+
+// One vertex of a batched quad: position in back-buffer pixels, texture coordinates, colour and
+// alpha (0..1 each, alpha already multiplied by the drawing alpha).
+struct Vertex {
+    float X, Y;
+    float U, V;
+    float R, G, B, A;
+};
+
+// What a batch is drawn with; a change of any field flushes the batch.
+struct BatchKey {
+    uint32_t Texture = 0; // 0 = untextured (rectangles and debug text use a white texture)
+    int Blend = ALPHABLEND;
+    bool Fog = false;
+    // Back-buffer pixels from the top-left corner, y downward (like vertex positions).
+    int ScissorX = 0, ScissorY = 0, ScissorWidth = 0, ScissorHeight = 0;
+    bool operator==(const BatchKey&) const = default;
+};
+
+// Input events delivered by a back end to the shared input bookkeeping.
+struct InputSink {
+    virtual ~InputSink() = default;
+    virtual void KeyDown(int vk) = 0;
+    virtual void KeyUp(int vk) = 0;
+    virtual void TypedChar(int ch) = 0;
+    virtual void ButtonDown(int button) = 0;
+    virtual void ButtonUp(int button) = 0;
+    virtual void PointerMoved(int x, int y) = 0;
+    virtual void System(SystemEvent event) = 0;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Display.
+    virtual void DesktopSize(int& width, int& height) = 0;
+    virtual int GraphicsModeExists(int width, int height, int depth) = 0;
+    virtual bool CreateAppWindow(const std::string& title, int x, int y, int w, int h) = 0;
+    virtual bool OpenWindowGraphics() = 0;
+    virtual void CloseWindowGraphics() = 0;
+    virtual void ShowAppWindow(bool visible) = 0;
+    virtual bool OpenFullscreenGraphics(int width, int height, int depth) = 0;
+    virtual void CloseFullscreenGraphics() = 0;
+    virtual bool HasGraphics() = 0;
+    virtual int GraphicsWidth() = 0;
+    virtual int GraphicsHeight() = 0;
+    virtual void Clear(int r, int g, int b) = 0;
+    virtual void Present(int sync) = 0;
+    virtual PixelMapRef Grab(int x, int y, int width, int height) = 0;
+
+    // Textures: RGBA pixels, straight alpha. Returns a non-zero id.
+    virtual uint32_t CreateTexture(const PixelMap& rgba, int flags) = 0;
+    virtual void DestroyTexture(uint32_t texture) = 0;
+    // Draws `count` quads (4 vertices each, corners in order top-left, top-right, bottom-right,
+    // bottom-left). Only the shared batcher calls it.
+    virtual void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount) = 0;
+
+    // Audio.
+    virtual int SelectAudioDriver(const std::string& name) = 0;
+    virtual uint32_t CreateSoundBuffer(const AudioSample& sample) = 0; // 0 if none
+    virtual void DestroySoundBuffer(uint32_t buffer) = 0;
+    virtual AudioChannelRef Cue(const LoadedSound& sound) = 0;
+
+    // Input and system.
+    virtual void PumpEvents(InputSink& sink) = 0;
+    virtual void MoveMouse(int x, int y) = 0;
+    virtual void SetMouseVisible(int visible) = 0;
+    virtual uint32_t ClockMs() = 0;
+    virtual void SleepMs(int ms) = 0;
+    virtual void Notify(const std::string& text, int serious) = 0;
+};
+
+// The back end in use (set by Media::Init).
+Backend& CurrentBackend();
+
+std::unique_ptr<Backend> CreateHeadlessBackend(const Options& options);
+std::unique_ptr<Backend> CreateSdlBackend(const Options& options);
+
+} // namespace Media

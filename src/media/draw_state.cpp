@@ -1,0 +1,421 @@
+// The 2D drawing state, the quad builder for DrawFrame / DrawRect / DrawDebugText, draw
+// statistics and the draw record.
+//
+// Positions are drawing units; a quad's corners go through the current scale and rotation about
+// the handle, then the origin and position, then the projection into back-buffer pixels. The
+// matrix and the scissor are recomputed when the state changes, never per quad.
+#include <algorithm>
+#include <cmath>
+
+#include "media/batcher.h"
+#include "media/debug_font.h"
+#include "media/media.h"
+#include "media/media_internal.h"
+
+namespace Media {
+namespace {
+
+constexpr float PI = 3.14159265358979323846f;
+
+struct DrawState {
+    int Blend = ALPHABLEND;
+    float Alpha = 1;
+    int R = 255, G = 255, B = 255;
+    int ClsR = 0, ClsG = 0, ClsB = 0;
+    float Rotation = 0;
+    float ScaleX = 1, ScaleY = 1;
+    int ViewportX = 0, ViewportY = 0, ViewportWidth = 800, ViewportHeight = 500;
+    float OriginX = 0, OriginY = 0;
+    float HandleX = 0, HandleY = 0;
+    float LineWidth = 1;
+    int MaskR = 0, MaskG = 0, MaskB = 0;
+    int ImageFont = 0;
+    bool AutoMidHandle = false;
+    int DefaultFlags = FILTEREDIMAGE;
+    bool Fog = false;
+    float ProjectionWidth = 800, ProjectionHeight = 500;
+};
+
+// Values derived from the state, kept up to date by the setters.
+struct Derived {
+    bool GraphicsOpen = false;
+    int GraphicsWidth = 0, GraphicsHeight = 0;
+    float PixelsPerUnitX = 1, PixelsPerUnitY = 1;
+    // Local (handle-relative) point → pixels: x' = A x + B y, y' = C x + D y (then translate).
+    float A = 1, B = 0, C = 0, D = 1;
+    float Cos = 1, Sin = 0; // of the rotation
+    float Red = 1, Green = 1, Blue = 1;
+    BatchKey Key;
+    bool ScissorEmpty = false;
+};
+
+DrawState state;
+Derived derived;
+bool recording = false;
+std::vector<DrawRecord> records;
+uint32_t fontTexture = 0;
+uint32_t fontGeneration = 0;
+
+Batcher& TheBatcher() {
+    static Batcher batcher;
+    return batcher;
+}
+
+int Clamp255(int value) {
+    return std::clamp(value, 0, 255);
+}
+
+void UpdateMatrix() {
+    const float cosine = derived.Cos, sine = derived.Sin;
+    derived.A = cosine * state.ScaleX * derived.PixelsPerUnitX;
+    derived.B = -sine * state.ScaleY * derived.PixelsPerUnitX;
+    derived.C = sine * state.ScaleX * derived.PixelsPerUnitY;
+    derived.D = cosine * state.ScaleY * derived.PixelsPerUnitY;
+}
+
+// The viewport in drawing units becomes a pixel scissor through the projection, so clipping is
+// right at every display size.
+void UpdateScissor() {
+    const int width = derived.GraphicsWidth, height = derived.GraphicsHeight;
+    const auto toPixels = [](float units, float scale, int limit) {
+        return std::clamp(int(std::lround(double(units) * scale)), 0, limit);
+    };
+    const int x0 = toPixels(float(state.ViewportX), derived.PixelsPerUnitX, width);
+    const int y0 = toPixels(float(state.ViewportY), derived.PixelsPerUnitY, height);
+    const int x1 =
+        toPixels(float(state.ViewportX) + float(state.ViewportWidth), derived.PixelsPerUnitX, width);
+    const int y1 =
+        toPixels(float(state.ViewportY) + float(state.ViewportHeight), derived.PixelsPerUnitY, height);
+    derived.Key.ScissorX = x0;
+    derived.Key.ScissorY = y0;
+    derived.Key.ScissorWidth = std::max(0, x1 - x0);
+    derived.Key.ScissorHeight = std::max(0, y1 - y0);
+    derived.ScissorEmpty = derived.Key.ScissorWidth == 0 || derived.Key.ScissorHeight == 0;
+}
+
+void UpdateProjection() {
+    derived.GraphicsWidth = derived.GraphicsOpen ? GraphicsWidth() : 0;
+    derived.GraphicsHeight = derived.GraphicsOpen ? GraphicsHeight() : 0;
+    if (derived.GraphicsOpen && state.ProjectionWidth > 0 && state.ProjectionHeight > 0) {
+        derived.PixelsPerUnitX = float(derived.GraphicsWidth) / state.ProjectionWidth;
+        derived.PixelsPerUnitY = float(derived.GraphicsHeight) / state.ProjectionHeight;
+    } else {
+        derived.PixelsPerUnitX = derived.PixelsPerUnitY = 1;
+    }
+    UpdateMatrix();
+    if (derived.GraphicsOpen) UpdateScissor();
+}
+
+void UpdateColour() {
+    derived.Red = float(state.R) / 255.0f;
+    derived.Green = float(state.G) / 255.0f;
+    derived.Blue = float(state.B) / 255.0f;
+}
+
+void Record(const Image* image, int frame, float x, float y, float width, float height) {
+    DrawRecord record;
+    record.DrawnImage = image;
+    record.Frame = frame;
+    record.X = x;
+    record.Y = y;
+    record.Width = width;
+    record.Height = height;
+    record.R = state.R;
+    record.G = state.G;
+    record.B = state.B;
+    record.Alpha = state.Alpha;
+    record.Blend = state.Blend;
+    record.Fog = state.Fog;
+    record.Rotation = state.Rotation;
+    record.ScaleX = state.ScaleX;
+    record.ScaleY = state.ScaleY;
+    record.ViewportX = state.ViewportX;
+    record.ViewportY = state.ViewportY;
+    record.ViewportWidth = state.ViewportWidth;
+    record.ViewportHeight = state.ViewportHeight;
+    records.push_back(record);
+}
+
+// Adds one quad covering the local rectangle (x0, y0)–(x1, y1) about the point (x, y) in drawing
+// units (origin not yet added), with the given texture region.
+void AddQuad(uint32_t texture, float x, float y, float x0, float y0, float x1, float y1, float u0, float v0,
+             float u1, float v1) {
+    derived.Key.Texture = texture;
+    derived.Key.Blend = state.Blend;
+    derived.Key.Fog = state.Fog;
+    Vertex* v = TheBatcher().AddQuad(derived.Key);
+    const float tx = (x + state.OriginX) * derived.PixelsPerUnitX;
+    const float ty = (y + state.OriginY) * derived.PixelsPerUnitY;
+    const float corners[4][4] = {{x0, y0, u0, v0}, {x1, y0, u1, v0}, {x1, y1, u1, v1}, {x0, y1, u0, v1}};
+    for (int i = 0; i < 4; ++i) {
+        const float lx = corners[i][0], ly = corners[i][1];
+        v[i] = Vertex{derived.A * lx + derived.B * ly + tx,
+                      derived.C * lx + derived.D * ly + ty,
+                      corners[i][2],
+                      corners[i][3],
+                      derived.Red,
+                      derived.Green,
+                      derived.Blue,
+                      state.Alpha};
+    }
+}
+
+bool CanDraw() {
+    return derived.GraphicsOpen && !derived.ScissorEmpty;
+}
+
+} // namespace
+
+namespace Internal {
+
+void ResetDrawState() {
+    state = DrawState{};
+    derived = Derived{};
+    recording = false;
+    records.clear();
+    TheBatcher().Drop();
+    TheBatcher().ResetCounts();
+    UpdateProjection();
+    UpdateColour();
+}
+
+void GraphicsOpened() {
+    TheBatcher().Drop();
+    derived.GraphicsOpen = true;
+    state.ProjectionWidth = float(GraphicsWidth());
+    state.ProjectionHeight = float(GraphicsHeight());
+    state.ViewportX = state.ViewportY = 0;
+    state.ViewportWidth = GraphicsWidth();
+    state.ViewportHeight = GraphicsHeight();
+    UpdateProjection();
+}
+
+void GraphicsClosed() {
+    TheBatcher().Drop();
+    derived.GraphicsOpen = CurrentBackend().HasGraphics();
+    UpdateProjection();
+}
+
+void DropPendingDraws() {
+    TheBatcher().Drop();
+}
+
+} // namespace Internal
+
+void SetProjection(float width, float height) {
+    if (!(width > 0) || !(height > 0)) return;
+    state.ProjectionWidth = width;
+    state.ProjectionHeight = height;
+    UpdateProjection();
+}
+float ProjectionWidth() {
+    return state.ProjectionWidth;
+}
+float ProjectionHeight() {
+    return state.ProjectionHeight;
+}
+
+void SetBlend(int mode) {
+    if (mode >= MASKBLEND && mode <= SHADEBLEND) state.Blend = mode;
+}
+int GetBlend() {
+    return state.Blend;
+}
+
+void SetAlpha(float alpha) {
+    state.Alpha = alpha >= 0 ? std::min(alpha, 1.0f) : 0.0f;
+} // NaN → 0
+float GetAlpha() {
+    return state.Alpha;
+}
+
+void SetColor(int r, int g, int b) {
+    state.R = Clamp255(r);
+    state.G = Clamp255(g);
+    state.B = Clamp255(b);
+    UpdateColour();
+}
+void GetColor(int& r, int& g, int& b) {
+    r = state.R;
+    g = state.G;
+    b = state.B;
+}
+
+void SetClsColor(int r, int g, int b) {
+    state.ClsR = Clamp255(r);
+    state.ClsG = Clamp255(g);
+    state.ClsB = Clamp255(b);
+}
+void GetClsColor(int& r, int& g, int& b) {
+    r = state.ClsR;
+    g = state.ClsG;
+    b = state.ClsB;
+}
+
+void SetRotation(float degrees) {
+    if (degrees == state.Rotation) return; // sprites set it for every draw, mostly unchanged
+    state.Rotation = degrees;
+    const float radians = degrees * (PI / 180.0f);
+    derived.Cos = std::cos(radians);
+    derived.Sin = std::sin(radians);
+    UpdateMatrix();
+}
+float GetRotation() {
+    return state.Rotation;
+}
+
+void SetScale(float x, float y) {
+    state.ScaleX = x;
+    state.ScaleY = y;
+    UpdateMatrix();
+}
+void GetScale(float& x, float& y) {
+    x = state.ScaleX;
+    y = state.ScaleY;
+}
+
+void SetViewport(int x, int y, int width, int height) {
+    state.ViewportX = x;
+    state.ViewportY = y;
+    state.ViewportWidth = width;
+    state.ViewportHeight = height;
+    if (derived.GraphicsOpen) UpdateScissor();
+}
+void GetViewport(int& x, int& y, int& width, int& height) {
+    x = state.ViewportX;
+    y = state.ViewportY;
+    width = state.ViewportWidth;
+    height = state.ViewportHeight;
+}
+
+void SetOrigin(float x, float y) {
+    state.OriginX = x;
+    state.OriginY = y;
+}
+void GetOrigin(float& x, float& y) {
+    x = state.OriginX;
+    y = state.OriginY;
+}
+
+void SetDrawHandle(float x, float y) {
+    state.HandleX = x;
+    state.HandleY = y;
+}
+void GetDrawHandle(float& x, float& y) {
+    x = state.HandleX;
+    y = state.HandleY;
+}
+
+void SetLineWidth(float width) {
+    state.LineWidth = width;
+}
+float GetLineWidth() {
+    return state.LineWidth;
+}
+
+void SetMaskColor(int r, int g, int b) {
+    state.MaskR = Clamp255(r);
+    state.MaskG = Clamp255(g);
+    state.MaskB = Clamp255(b);
+}
+void GetMaskColor(int& r, int& g, int& b) {
+    r = state.MaskR;
+    g = state.MaskG;
+    b = state.MaskB;
+}
+
+void SetImageFont(int font) {
+    state.ImageFont = font;
+}
+int GetImageFont() {
+    return state.ImageFont;
+}
+
+void SetAutoMidHandle(bool on) {
+    state.AutoMidHandle = on;
+}
+bool GetAutoMidHandle() {
+    return state.AutoMidHandle;
+}
+
+void SetDefaultImageFlags(int flags) {
+    state.DefaultFlags = flags < 0 ? 0 : flags;
+}
+int GetDefaultImageFlags() {
+    return state.DefaultFlags;
+}
+
+void FogModeOn() {
+    state.Fog = true;
+}
+void FogModeOff() {
+    state.Fog = false;
+    SetColor(255, 255, 255);
+}
+bool GetFogMode() {
+    return state.Fog;
+}
+
+void DrawFrame(const Image& image, float x, float y, int frame) {
+    if (image.Frames() <= 0) return;
+    frame = std::clamp(frame, 0, image.Frames() - 1);
+    if (recording) Record(&image, frame, x, y, 0, 0);
+    if (!CanDraw()) return;
+    const Image::TextureRegion& region = image.Region(frame);
+    const float x0 = -(image.HandleX() + state.HandleX), y0 = -(image.HandleY() + state.HandleY);
+    AddQuad(region.Texture, x, y, x0, y0, x0 + float(image.Width()), y0 + float(image.Height()), region.U0,
+            region.V0, region.U1, region.V1);
+}
+
+void DrawRect(float x, float y, float width, float height) {
+    if (recording) Record(nullptr, 0, x, y, width, height);
+    if (!CanDraw()) return;
+    const float x0 = -state.HandleX, y0 = -state.HandleY;
+    AddQuad(0, x, y, x0, y0, x0 + width, y0 + height, 0, 0, 1, 1);
+}
+
+void DrawDebugText(const std::string& text, float x, float y) {
+    if (!CanDraw() || text.empty()) return;
+    if (fontTexture == 0 || fontGeneration != Internal::BackendGeneration()) {
+        fontTexture = CurrentBackend().CreateTexture(BuildDebugFontSheet(), 0);
+        fontGeneration = Internal::BackendGeneration();
+    }
+    constexpr float CELL = float(DEBUG_FONT_CELL);
+    constexpr float U = 1.0f / DEBUG_FONT_COLUMNS, V = 1.0f / 6.0f;
+    float left = 0;
+    for (unsigned char c : text) {
+        if (c > 32 && c < 128) {
+            const int index = c - 32;
+            const float u0 = float(index % DEBUG_FONT_COLUMNS) * U,
+                        v0 = float(index / DEBUG_FONT_COLUMNS) * V;
+            AddQuad(fontTexture, x, y, left, 0, left + CELL, CELL, u0, v0, u0 + U, v0 + V);
+        }
+        left += CELL;
+    }
+}
+
+void FlushDrawing() {
+    if (derived.GraphicsOpen)
+        TheBatcher().Flush();
+    else
+        TheBatcher().Drop();
+}
+
+DrawStats GetDrawStats() {
+    return DrawStats{TheBatcher().BatchesSent(), TheBatcher().QuadsAdded()};
+}
+void ResetDrawStats() {
+    TheBatcher().ResetCounts();
+}
+
+void SetDrawRecording(bool on) {
+    recording = on;
+}
+const std::vector<DrawRecord>& RecordedDraws() {
+    return records;
+}
+void ClearRecordedDraws() {
+    records.clear();
+}
+
+} // namespace Media

@@ -1,0 +1,167 @@
+// Images: frames cut from a sheet, masked by colour, with solid masks for the collision tests and
+// one back-end texture holding all frames.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "media/image_codec.h"
+#include "media/media.h"
+#include "media/media_internal.h"
+
+namespace Media {
+namespace {
+
+// Frames of a multi-frame texture are separated by this many texels copied from their own edges,
+// so filtering never blends a frame with its neighbour.
+constexpr int GUTTER = 2;
+
+PixelMap ToRgba(const PixelMap& map) {
+    if (map.PixelFormat == PixelMap::Format::RGBA) return map;
+    PixelMap rgba;
+    rgba.Width = map.Width;
+    rgba.Height = map.Height;
+    rgba.Pixels.resize(size_t(map.Width) * size_t(map.Height) * 4);
+    const bool alpha = map.PixelFormat == PixelMap::Format::Alpha;
+    for (size_t i = 0; i < size_t(map.Width) * size_t(map.Height); ++i) {
+        const uint8_t v = map.Pixels[i];
+        uint8_t* p = &rgba.Pixels[i * 4];
+        p[0] = p[1] = p[2] = alpha ? 255 : v;
+        p[3] = alpha ? v : 255;
+    }
+    return rgba;
+}
+
+std::vector<uint64_t> BuildSolidMask(const PixelMap& frame) {
+    const int words = (frame.Width + 63) / 64;
+    std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height), 0);
+    for (int y = 0; y < frame.Height; ++y)
+        for (int x = 0; x < frame.Width; ++x)
+            if (frame.At(x, y)[3] >= SOLID_ALPHA)
+                mask[size_t(y) * size_t(words) + size_t(x / 64)] |= uint64_t(1) << (x % 64);
+    return mask;
+}
+
+// Lays the frames out in a near-square grid; a single frame is uploaded as it is.
+PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
+                    std::vector<Image::TextureRegion>& regions) {
+    const int count = int(frames.size());
+    if (count == 1) {
+        regions.assign(1, Image::TextureRegion{});
+        return frames[0];
+    }
+    const int columns = int(std::ceil(std::sqrt(double(count))));
+    const int rows = (count + columns - 1) / columns;
+    const int cellW = w + 2 * GUTTER, cellH = h + 2 * GUTTER;
+    PixelMap atlas;
+    atlas.Width = columns * cellW;
+    atlas.Height = rows * cellH;
+    atlas.Pixels.assign(size_t(atlas.Width) * size_t(atlas.Height) * 4, 0);
+    regions.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const int left = i % columns * cellW, top = i / columns * cellH;
+        for (int y = 0; y < cellH; ++y) {
+            const int sy = std::clamp(y - GUTTER, 0, h - 1);
+            for (int x = 0; x < cellW; ++x) {
+                const int sx = std::clamp(x - GUTTER, 0, w - 1);
+                std::memcpy(atlas.At(left + x, top + y), frames[size_t(i)].At(sx, sy), 4);
+            }
+        }
+        Image::TextureRegion& region = regions[size_t(i)];
+        region.U0 = float(left + GUTTER) / float(atlas.Width);
+        region.V0 = float(top + GUTTER) / float(atlas.Height);
+        region.U1 = float(left + GUTTER + w) / float(atlas.Width);
+        region.V1 = float(top + GUTTER + h) / float(atlas.Height);
+    }
+    return atlas;
+}
+
+} // namespace
+
+Image::~Image() {
+    if (generation_ != Internal::BackendGeneration()) return;
+    for (uint32_t texture : textures_)
+        CurrentBackend().DestroyTexture(texture);
+}
+
+void Image::SetHandle(float x, float y) {
+    handleX_ = x;
+    handleY_ = y;
+}
+
+uint32_t Image::ReadPixel(int frame, int x, int y) const {
+    if (frame < 0 || frame >= frames_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const uint8_t* p = framePixels_[size_t(frame)].At(x, y);
+    return uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
+}
+
+uint8_t Image::Alpha(int frame, int x, int y) const {
+    return uint8_t(ReadPixel(frame, x, y) >> 24);
+}
+
+std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int cellH, int first, int count,
+                                        int flags) {
+    if (cellW <= 0 || cellH <= 0 || first < 0 || count <= 0 || sheet.Width <= 0 || sheet.Height <= 0)
+        return nullptr;
+    if (sheet.Pixels.size() < size_t(sheet.Width) * size_t(sheet.Height) * size_t(sheet.Channels()))
+        return nullptr;
+    const int perRow = sheet.Width / cellW;
+    const long long cells = (long long)perRow * (sheet.Height / cellH);
+    if ((long long)first + count > cells) return nullptr;
+    if (flags < 0) flags = GetDefaultImageFlags();
+
+    const PixelMap rgba = ToRgba(sheet);
+    int maskR, maskG, maskB;
+    GetMaskColor(maskR, maskG, maskB);
+
+    std::shared_ptr<Image> image(new Image());
+    image->width_ = cellW;
+    image->height_ = cellH;
+    image->frames_ = count;
+    image->flags_ = flags;
+    if (GetAutoMidHandle()) image->SetHandle(float(cellW) * 0.5f, float(cellH) * 0.5f);
+    image->framePixels_.resize(size_t(count));
+    image->masks_.resize(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const int cell = first + i;
+        const int left = cell % perRow * cellW, top = cell / perRow * cellH;
+        PixelMap& frame = image->framePixels_[size_t(i)];
+        frame.Width = cellW;
+        frame.Height = cellH;
+        frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
+        for (int y = 0; y < cellH; ++y)
+            std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+        if (flags & MASKEDIMAGE) {
+            for (size_t p = 0; p < frame.Pixels.size(); p += 4) {
+                uint8_t* px = &frame.Pixels[p];
+                if (px[0] == maskR && px[1] == maskG && px[2] == maskB) px[0] = px[1] = px[2] = px[3] = 0;
+            }
+        }
+        image->masks_[size_t(i)] = BuildSolidMask(frame);
+    }
+
+    const PixelMap atlas = BuildAtlas(image->framePixels_, cellW, cellH, image->regions_);
+    const uint32_t texture = CurrentBackend().CreateTexture(atlas, flags);
+    image->generation_ = Internal::BackendGeneration();
+    if (texture != 0) image->textures_.push_back(texture);
+    for (TextureRegion& region : image->regions_)
+        region.Texture = texture;
+    return image;
+}
+
+ImageRef LoadImage(const std::string& path, int flags) {
+    PixelMapRef map = LoadPixmap(path);
+    if (!map) return nullptr;
+    return Image::FromSheet(*map, map->Width, map->Height, 0, 1, flags);
+}
+
+ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags) {
+    PixelMapRef map = LoadPixmap(path);
+    if (!map) return nullptr;
+    return Image::FromSheet(*map, cellW, cellH, first, count, flags);
+}
+
+ImageRef ImageFromPixmap(const PixelMap& map, int flags) {
+    return Image::FromSheet(map, map.Width, map.Height, 0, 1, flags);
+}
+
+} // namespace Media

@@ -1,0 +1,211 @@
+// The input script: one event per line, "FRAME EVENT ARGS". A line whose first non-blank
+// character is '#' is a comment, and " #" starts a comment at the end of a line. Events:
+//   move X Y        pointer to window pixel (X, Y)
+//   rel DX DY       pointer moved by (DX, DY)
+//   down B, up B    mouse button B (1 left, 2 right, 3 middle); click B = down and up
+//   key NAME        press and release; keydown NAME, keyup NAME
+//   type TEXT       the characters of TEXT (everything after "type ")
+//   suspend, resume the application loses or regains the foreground
+// NAME is a letter, a digit, ESC, ENTER, SPACE, BACKSPACE, TAB or F5 (any case). Events of frame N
+// are applied by the first PollEvents after N frames have been presented.
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+#include "media/media.h"
+#include "media/media_internal.h"
+
+namespace Media {
+namespace {
+
+enum class Kind { Move, Rel, Down, Up, Click, Key, KeyDown, KeyUp, Type, Suspend, Resume };
+
+struct ScriptEvent {
+    int Frame = 0;
+    Kind EventKind = Kind::Move;
+    int A = 0, B = 0;
+    std::string Text;
+};
+
+std::vector<ScriptEvent> script;
+size_t nextEvent = 0;
+
+bool ParseInt(const std::string& text, long long low, long long high, int& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long parsed = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || parsed < low || parsed > high) return false;
+    value = int(parsed);
+    return true;
+}
+
+int KeyCode(std::string name) {
+    for (char& c : name)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return name[0];
+    static const std::pair<const char*, int> NAMED[] = {{"ESC", KEY_ESCAPE},  {"ENTER", KEY_ENTER},
+                                                        {"SPACE", KEY_SPACE}, {"BACKSPACE", KEY_BACKSPACE},
+                                                        {"TAB", KEY_TAB},     {"F5", KEY_F5}};
+    for (const auto& [text, code] : NAMED)
+        if (name == text) return code;
+    return 0;
+}
+
+// Parses one line that is not blank or a comment; false with a reason.
+bool ParseLine(const std::string& line, ScriptEvent& event, std::string& reason) {
+    std::istringstream in(line);
+    std::string frame, name;
+    in >> frame >> name;
+    if (!ParseInt(frame, 0, INT_MAX, event.Frame)) {
+        reason = "the frame must be a whole number of 0 or more, not '" + frame + "'";
+        return false;
+    }
+    if (name == "type") {
+        const size_t at = line.find("type") + 4;
+        event.EventKind = Kind::Type;
+        event.Text = at < line.size() ? line.substr(at + 1) : "";
+        if (event.Text.empty()) {
+            reason = "type needs the text to type";
+            return false;
+        }
+        return true;
+    }
+    std::vector<std::string> args;
+    for (std::string word; in >> word;)
+        args.push_back(word);
+    auto argCount = [&](size_t count) {
+        if (args.size() == count) return true;
+        reason = name + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s");
+        return false;
+    };
+    if (name == "move" || name == "rel") {
+        event.EventKind = name == "move" ? Kind::Move : Kind::Rel;
+        if (!argCount(2)) return false;
+        if (!ParseInt(args[0], -100000, 100000, event.A) || !ParseInt(args[1], -100000, 100000, event.B)) {
+            reason = name + " needs two whole numbers";
+            return false;
+        }
+        return true;
+    }
+    if (name == "down" || name == "up" || name == "click") {
+        event.EventKind = name == "down" ? Kind::Down : name == "up" ? Kind::Up : Kind::Click;
+        if (!argCount(1)) return false;
+        if (!ParseInt(args[0], 1, 3, event.A)) {
+            reason = "the mouse button must be 1, 2 or 3, not '" + args[0] + "'";
+            return false;
+        }
+        return true;
+    }
+    if (name == "key" || name == "keydown" || name == "keyup") {
+        event.EventKind = name == "key" ? Kind::Key : name == "keydown" ? Kind::KeyDown : Kind::KeyUp;
+        if (!argCount(1)) return false;
+        event.A = KeyCode(args[0]);
+        if (event.A == 0) {
+            reason = "unknown key '" + args[0] + "'";
+            return false;
+        }
+        return true;
+    }
+    if (name == "suspend" || name == "resume") {
+        event.EventKind = name == "suspend" ? Kind::Suspend : Kind::Resume;
+        return argCount(0);
+    }
+    reason = name.empty() ? "an event is missing after the frame" : "unknown event '" + name + "'";
+    return false;
+}
+
+} // namespace
+
+namespace Internal {
+
+bool LoadInputScript(const std::string& path, std::string& error) {
+    ClearInputScript();
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, bytes, size_t(16) << 20)) {
+        error = "cannot read the input script '" + path + "'";
+        return false;
+    }
+    std::vector<ScriptEvent> events;
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        for (size_t at = line.find('#'); at != std::string::npos; at = line.find('#', at + 1)) {
+            if (line[at - 1] == ' ' || line[at - 1] == '\t') {
+                line.erase(at);
+                break;
+            }
+        }
+        line.erase(line.find_last_not_of(" \t") + 1);
+        ScriptEvent event;
+        std::string reason;
+        if (!ParseLine(line.substr(first), event, reason)) {
+            error = "input script " + path + ", line " + std::to_string(number) + ": " + reason;
+            return false;
+        }
+        events.push_back(std::move(event));
+    }
+    std::stable_sort(events.begin(), events.end(),
+                     [](const ScriptEvent& a, const ScriptEvent& b) { return a.Frame < b.Frame; });
+    script = std::move(events);
+    return true;
+}
+
+void ClearInputScript() {
+    script.clear();
+    nextEvent = 0;
+}
+
+void ApplyInputScript(int frame, InputSink& sink) {
+    for (; nextEvent < script.size() && script[nextEvent].Frame <= frame; ++nextEvent) {
+        const ScriptEvent& e = script[nextEvent];
+        switch (e.EventKind) {
+        case Kind::Move:
+            sink.PointerMoved(e.A, e.B);
+            break;
+        case Kind::Rel:
+            sink.PointerMoved(PointerWindowX() + e.A, PointerWindowY() + e.B);
+            break;
+        case Kind::Down:
+            sink.ButtonDown(e.A);
+            break;
+        case Kind::Up:
+            sink.ButtonUp(e.A);
+            break;
+        case Kind::Click:
+            sink.ButtonDown(e.A);
+            sink.ButtonUp(e.A);
+            break;
+        case Kind::Key:
+            sink.KeyDown(e.A);
+            sink.KeyUp(e.A);
+            break;
+        case Kind::KeyDown:
+            sink.KeyDown(e.A);
+            break;
+        case Kind::KeyUp:
+            sink.KeyUp(e.A);
+            break;
+        case Kind::Type:
+            for (unsigned char c : e.Text)
+                sink.TypedChar(c);
+            break;
+        case Kind::Suspend:
+            sink.System(SystemEvent::Suspend);
+            break;
+        case Kind::Resume:
+            sink.System(SystemEvent::Resume);
+            break;
+        }
+    }
+}
+
+} // namespace Internal
+} // namespace Media

@@ -1,0 +1,448 @@
+#pragma once
+// The media layer: the only way the game touches the machine. Display, drawing state, images and
+// pixel maps, pixel-exact collisions, files and streams, audio, input, time, random numbers and a
+// few system calls. Two back ends implement the machine-facing part (media/sdl and
+// media/headless); decoding, drawing state, batching, collisions, input bookkeeping and random
+// numbers are shared, so both back ends give the same answers.
+//
+// Units: drawing positions, sizes and viewports are in drawing units (the projection set with
+// SetProjection maps them to back-buffer pixels); angles in degrees, clockwise on screen (y grows
+// downward); colours 0..255 per channel; alpha 0..1; times in milliseconds.
+// Paths may use '\' or '/'; they are relative to the working folder (the data root).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Media {
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Start-up, command line and back-end selection
+// ---------------------------------------------------------------------------------------------
+
+struct Options {
+    bool Windowed = false; // --windowed
+    std::string DataRoot;  // --data DIR: becomes the working folder
+    std::string LogFile;   // --log FILE: the debug log also goes there
+    bool HasSeed = false;  // --seed N given
+    uint32_t Seed = 0;
+    bool Headless = false;  // --headless
+    int StepMs = 16;        // --step MS: headless clock advance per frame
+    int Frames = -1;        // --frames N: end with status 0 after N presented frames (-1: never)
+    std::string ScriptFile; // --script FILE
+};
+
+// Parses the command line (argv[0] skipped). On an unknown or malformed option returns false with
+// a message in `error`.
+bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+
+// Starts the media layer with the chosen back end: changes to the data root, opens the log file,
+// loads the input script (a malformed line fails with its line number), seeds the random
+// generator when --seed was given (the game then must not reseed from the clock). Returns false
+// with a message when that fails. Call once, before anything else here; tests may call Shutdown
+// and Init again. Before Init and after Shutdown every call works on a headless back end.
+bool Init(const Options& options, std::string& error);
+// Releases the back end (tests use it between cases; the game never shuts down).
+void Shutdown();
+// The options the layer was started with.
+const Options& CurrentOptions();
+bool IsHeadless();
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Pixel maps and images
+// ---------------------------------------------------------------------------------------------
+
+// A picture in memory, not drawable. Pixels are 8-bit, rows top-down without padding:
+// 4 channels RGBA (straight alpha) or 1 channel (grey or alpha, see Format).
+struct PixelMap {
+    enum class Format { RGBA, Grey, Alpha };
+    int Width = 0;
+    int Height = 0;
+    Format PixelFormat = Format::RGBA;
+    std::vector<uint8_t> Pixels;
+
+    int Channels() const { return PixelFormat == Format::RGBA ? 4 : 1; }
+    uint8_t* At(int x, int y) {
+        return Pixels.data() + (size_t(y) * size_t(Width) + size_t(x)) * size_t(Channels());
+    }
+    const uint8_t* At(int x, int y) const {
+        return Pixels.data() + (size_t(y) * size_t(Width) + size_t(x)) * size_t(Channels());
+    }
+};
+using PixelMapRef = std::shared_ptr<PixelMap>;
+
+// Image flags.
+constexpr int MASKEDIMAGE = 1;    // pixels equal to the mask colour become transparent
+constexpr int FILTEREDIMAGE = 2;  // smoothed when scaled
+constexpr int MIPMAPPEDIMAGE = 4; // mip-mapped
+constexpr int DYNAMICIMAGE = 8;   // pixels readable (always true here; accepted for clarity)
+
+// A texel counts as solid for collisions when its alpha is at least 128 (0.5). The same rule
+// makes the mask blend skip texels.
+constexpr int SOLID_ALPHA = 128;
+
+class Image {
+public:
+    ~Image();
+    int Width() const { return width_; }   // of one frame, in pixels
+    int Height() const { return height_; } // of one frame, in pixels
+    int Frames() const { return frames_; }
+    int Flags() const { return flags_; }
+    float HandleX() const { return handleX_; }
+    float HandleY() const { return handleY_; }
+    void SetHandle(float x, float y);
+    // RGBA of one texel of a frame; x, y inside the frame. Out-of-range reads give 0.
+    uint32_t ReadPixel(int frame, int x, int y) const; // 0xAARRGGBB
+    uint8_t Alpha(int frame, int x, int y) const;
+    // The decoded pixels of one frame (after masking), RGBA.
+    const PixelMap& FramePixels(int frame) const { return framePixels_[size_t(frame)]; }
+    // One bit per texel, set when solid; rows of (Width + 63) / 64 words.
+    const std::vector<uint64_t>& SolidMask(int frame) const { return masks_[size_t(frame)]; }
+    int MaskWords() const { return (width_ + 63) / 64; }
+    // Back-end texture of a frame (opaque id; 0 = none), with its texture coordinates.
+    struct TextureRegion {
+        uint32_t Texture = 0;
+        float U0 = 0, V0 = 0, U1 = 1, V1 = 1;
+    };
+    const TextureRegion& Region(int frame) const { return regions_[size_t(frame)]; }
+
+    // Builds an image from a sheet cut into cells row by row, left to right, from `first`.
+    // Returns null when the sheet holds fewer cells than asked for.
+    static std::shared_ptr<Image> FromSheet(const PixelMap& sheet, int cellW, int cellH, int first, int count,
+                                            int flags);
+
+private:
+    Image() = default;
+    int width_ = 0, height_ = 0, frames_ = 0, flags_ = 0;
+    float handleX_ = 0, handleY_ = 0;
+    std::vector<PixelMap> framePixels_;
+    std::vector<std::vector<uint64_t>> masks_;
+    std::vector<TextureRegion> regions_;
+    std::vector<uint32_t> textures_; // owned back-end textures
+    uint32_t generation_ = 0;        // back end that made them (media/media_internal.h)
+};
+using ImageRef = std::shared_ptr<Image>;
+
+// Loads a whole picture as one frame; null if the file is missing or undecodable.
+// flags -1 = the default flags (SetDefaultImageFlags).
+ImageRef LoadImage(const std::string& path, int flags = -1);
+// Loads a picture cut into cells of cellW × cellH, row by row, left to right, starting at cell
+// `first`; null on failure or when the picture holds too few cells.
+ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags = -1);
+// An image of one frame from a pixel map (grey and alpha maps become white RGBA with that alpha
+// for Alpha and grey RGB with alpha 255 for Grey).
+ImageRef ImageFromPixmap(const PixelMap& map, int flags = -1);
+
+PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
+PixelMapRef CreatePixmap(int width, int height); // RGBA, all zero
+// 8-bit intensity copy (Rec. 601 luma).
+PixelMapRef ConvertPixmapToGrey(const PixelMap& map);
+// Relabels a grey map's single channel as alpha: white pixels whose opacity is the old brightness.
+void RelabelGreyAsAlpha(PixelMap& map);
+// Pastes `src` into `dst` with its top-left corner at (x, y), blending with src alpha
+// ("over"); parts outside dst are cut off.
+void PastePixmap(PixelMap& dst, const PixelMap& src, int x, int y);
+// Writes a pixel map (RGBA or grey) as JPEG; false on failure.
+bool SaveJpeg(const PixelMap& map, const std::string& path, int quality);
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Display
+// ---------------------------------------------------------------------------------------------
+
+void DesktopSize(int& width, int& height);
+// 1 if a full-screen mode of that size and depth (16, 24 or 32) can be set.
+int GraphicsModeExists(int width, int height, int depth);
+// The top-level window: created hidden, with title bar and minimise box, fixed client area.
+bool CreateAppWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight);
+// Windowed drawing context (the canvas filling the client area); false on failure.
+bool OpenWindowGraphics();
+void CloseWindowGraphics();
+void ShowAppWindow(bool visible);
+// Full-screen drawing context at width × height × depth; false on failure.
+bool OpenFullscreenGraphics(int width, int height, int depth);
+void CloseFullscreenGraphics();
+bool HasGraphics();
+int GraphicsWidth();  // back buffer, pixels
+int GraphicsHeight(); // back buffer, pixels
+// The back buffer shows drawing units 0..width × 0..height, y growing downward.
+void SetProjection(float width, float height);
+float ProjectionWidth();
+float ProjectionHeight();
+// Clears the whole back buffer to the clear colour.
+void Cls();
+// Presents the back buffer; sync 1 waits for the vertical blank. Headless: advances the virtual
+// clock by the frame step and counts the frame (and ends the run after --frames N).
+void Flip(int sync);
+// A copy of back-buffer pixels (x, y, w, h in pixels) as an RGBA pixel map. Headless drawing is
+// counted, not rasterised: the copy is opaque black.
+PixelMapRef GrabPixmap(int x, int y, int width, int height);
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Drawing state and drawing
+// ---------------------------------------------------------------------------------------------
+
+constexpr int MASKBLEND = 1;  // no blending; texels with alpha below 0.5 are not drawn
+constexpr int SOLIDBLEND = 2; // no blending
+constexpr int ALPHABLEND = 3; // src × src alpha + dst × (1 − src alpha)
+constexpr int LIGHTBLEND = 4; // src × src alpha + dst
+constexpr int SHADEBLEND = 5; // src × dst
+
+void SetBlend(int mode); // values outside 1..5 are ignored
+int GetBlend();
+void SetAlpha(float alpha); // clamped to 0..1
+float GetAlpha();
+void SetColor(int r, int g, int b); // each clamped to 0..255
+void GetColor(int& r, int& g, int& b);
+void SetClsColor(int r, int g, int b); // clamped to 0..255
+void GetClsColor(int& r, int& g, int& b);
+void SetRotation(float degrees);
+float GetRotation();
+void SetScale(float x, float y);
+void GetScale(float& x, float& y);
+// Clipping rectangle in drawing units.
+void SetViewport(int x, int y, int width, int height);
+void GetViewport(int& x, int& y, int& width, int& height);
+// Added to every drawing position.
+void SetOrigin(float x, float y);
+void GetOrigin(float& x, float& y);
+// Extra handle offset subtracted from every drawn frame's placement, like the image handle.
+void SetDrawHandle(float x, float y);
+void GetDrawHandle(float& x, float& y);
+void SetLineWidth(float width);
+float GetLineWidth();
+void SetMaskColor(int r, int g, int b);
+void GetMaskColor(int& r, int& g, int& b);
+// The image font used by text drawing; 0 is the built-in font (the only one the game uses).
+void SetImageFont(int font);
+int GetImageFont();
+// While on, images loaded get their handle at the frame centre.
+void SetAutoMidHandle(bool on);
+bool GetAutoMidHandle();
+// Flags used when a load passes -1.
+void SetDefaultImageFlags(int flags);
+int GetDefaultImageFlags();
+// Flat-colour mode: texels take the current colour and keep their alpha. Off restores normal
+// drawing and sets the colour to (255, 255, 255).
+void FogModeOn();
+void FogModeOff();
+bool GetFogMode();
+
+// Draws one frame with its handle at (x, y) under the current state. Out-of-range frames are
+// clamped to the image's frames. Without open graphics nothing is drawn (the draw record still
+// sees the call).
+void DrawFrame(const Image& image, float x, float y, int frame);
+// Filled rectangle in the current colour, alpha, rotation and scale (about its top-left corner).
+void DrawRect(float x, float y, float width, float height);
+// Text in the built-in 8 × 8 font (debug overlay), top-left corner at (x, y), under the current
+// colour and scale.
+void DrawDebugText(const std::string& text, float x, float y);
+// Sends any batched quads to the back end (Flip, GrabPixmap and state changes do it themselves).
+void FlushDrawing();
+
+// Draw statistics: batches sent to the back end and quads drawn since the last ResetDrawStats.
+struct DrawStats {
+    int Batches = 0;
+    int Quads = 0;
+};
+DrawStats GetDrawStats();
+void ResetDrawStats();
+
+// A record of every DrawFrame and DrawRect, for tests (off by default; recording allocates).
+struct DrawRecord {
+    const Image* DrawnImage = nullptr; // null for DrawRect
+    int Frame = 0;
+    float X = 0, Y = 0;          // position passed (before origin)
+    float Width = 0, Height = 0; // DrawRect only
+    int R = 0, G = 0, B = 0;
+    float Alpha = 0;
+    int Blend = 0;
+    bool Fog = false;
+    float Rotation = 0, ScaleX = 1, ScaleY = 1;
+    int ViewportX = 0, ViewportY = 0, ViewportWidth = 0, ViewportHeight = 0;
+};
+void SetDrawRecording(bool on);
+const std::vector<DrawRecord>& RecordedDraws();
+void ClearRecordedDraws();
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Collisions (pixel-exact, on the CPU, identical in both back ends)
+// ---------------------------------------------------------------------------------------------
+
+// Placement of a frame: its handle at (X, Y), rotated and scaled about the handle.
+struct Placement {
+    float X = 0, Y = 0;
+    float Rotation = 0;
+    float ScaleX = 1, ScaleY = 1;
+};
+// 1 when a solid texel of frame a (placed by pa) covers the same point as a solid texel of b:
+// the centres of the texels of the frame drawn finer (b on a tie) are tested against the other's
+// texels, so nothing one texel thin is stepped over. Draw handle and origin do not apply.
+int ImagesOverlap(const Image& a, int frameA, const Placement& pa, const Image& b, int frameB,
+                  const Placement& pb);
+
+// Collision layers (bit masks; the game uses layer 32, mask 0x80000000). Writes use the current
+// rotation and scale. A written image is referenced, not copied: keep it alive until the layer is
+// cleared.
+void ClearCollisions(uint32_t mask);
+void CollideImage(const Image& image, float x, float y, int frame, uint32_t writeMask);
+// A rectangle with its top-left corner at (x, y), rotated and scaled about that corner.
+void CollideRect(float x, float y, float width, float height, uint32_t writeMask);
+// 1 if the rectangle (under the current rotation and scale, about its top-left corner) touches
+// anything written into a layer of `testMask`.
+int CollideRectTest(float x, float y, float width, float height, uint32_t testMask);
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Files and streams
+// ---------------------------------------------------------------------------------------------
+
+// '\' becomes '/'.
+std::string NativePath(const std::string& path);
+int FileType(const std::string& path); // 0 missing, 1 file, 2 folder
+bool DeleteFile(const std::string& path);
+
+class Stream {
+public:
+    ~Stream();
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    // Bytes up to a byte 10 or 0 or the end; bytes 13 dropped; one character per byte.
+    std::string ReadLine();
+    bool Eof();
+    void WriteString(const std::string& text); // one byte per character, nothing added
+    void WriteLine(const std::string& text);   // the text, then bytes 13 10
+    void WriteInt(int32_t value);              // 32-bit little-endian
+    void WriteShort(int value);                // low 16 bits, little-endian
+    void WriteBytes(const void* data, size_t size);
+    void Close();
+
+private:
+    friend std::unique_ptr<Stream> OpenRead(const std::string&);
+    friend std::unique_ptr<Stream> OpenWrite(const std::string&);
+    explicit Stream(void* file) : file_(file) {}
+    void* file_; // FILE*
+};
+std::unique_ptr<Stream> OpenRead(const std::string& path);  // null if it cannot be opened
+std::unique_ptr<Stream> OpenWrite(const std::string& path); // creates or truncates; null on failure
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Audio
+// ---------------------------------------------------------------------------------------------
+
+// Format codes of a decoded sample.
+constexpr int SF_MONO8 = 1;
+constexpr int SF_MONO16LE = 2;
+constexpr int SF_MONO16BE = 3;
+constexpr int SF_STEREO8 = 4;
+constexpr int SF_STEREO16LE = 5;
+constexpr int SF_STEREO16BE = 6;
+
+struct AudioSample {
+    int Format = SF_MONO16LE;
+    int Length = 0; // sample frames
+    int Rate = 0;   // Hz
+    std::vector<uint8_t> Data;
+    int BytesPerFrame() const;
+    int Channels() const;
+    double DurationMs() const { return Rate > 0 ? 1000.0 * Length / Rate : 0; }
+};
+using AudioSampleRef = std::shared_ptr<AudioSample>;
+
+// ".wav" (RIFF PCM, 8/16-bit, mono/stereo) or ".ogg" (Vorbis), chosen by the file's content;
+// null on failure.
+AudioSampleRef LoadAudioSample(const std::string& path);
+// Decodes WAV bytes; null when they are not a PCM WAV we can play.
+AudioSampleRef DecodeWav(const std::vector<uint8_t>& bytes);
+
+constexpr int SOUND_LOOP = 1;
+
+class LoadedSound {
+public:
+    ~LoadedSound();
+    const AudioSample& Sample() const { return *sample_; }
+    AudioSampleRef SampleRef() const { return sample_; }
+    bool Loops() const { return loop_; }
+    uint32_t BackendBuffer() const { return buffer_; }
+
+private:
+    friend std::shared_ptr<LoadedSound> LoadSound(AudioSampleRef, int);
+    LoadedSound() = default;
+    AudioSampleRef sample_;
+    bool loop_ = false;
+    uint32_t buffer_ = 0;
+    uint32_t generation_ = 0; // back end that made the buffer (media/media_internal.h)
+};
+using LoadedSoundRef = std::shared_ptr<LoadedSound>;
+
+LoadedSoundRef LoadSound(AudioSampleRef sample, int flags); // flags: SOUND_LOOP
+LoadedSoundRef LoadSound(const std::string& path, int flags);
+
+// One playing instance of a sound.
+class AudioChannel {
+public:
+    virtual ~AudioChannel() = default;
+    virtual void Stop() = 0;
+    virtual void SetPaused(int paused) = 0;   // 1 pause, 0 resume
+    virtual void SetVolume(float volume) = 0; // 0..1
+    virtual void SetRate(float rate) = 0;     // 1 = recorded pitch
+    virtual int Playing() = 0;                // 1 while it plays (not paused, not ended)
+};
+using AudioChannelRef = std::shared_ptr<AudioChannel>;
+
+// A new channel holding the sound, paused, at volume 1 and rate 1. Never null: with no audio
+// device the channel runs silently on the clock.
+AudioChannelRef CueSound(const LoadedSound& sound);
+// "directsound" (or "default") selects the default output; 1 on success, 0 if no device.
+// Headless: 1 for those names (there is no device; channels run silently on the virtual clock).
+int SelectAudioDriver(const std::string& name);
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Input
+// ---------------------------------------------------------------------------------------------
+
+// Keys are Windows virtual-key codes.
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_TAB = 9;
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_0 = 48; // .. 57
+constexpr int KEY_A = 65; // .. 90
+constexpr int KEY_F5 = 116;
+
+// Presses since the previous query of that key; the query resets it. Auto-repeat is not a press.
+int KeyPresses(int key);
+int KeyHeld(int key);
+int NextTypedChar(); // 0 when none is waiting
+void ClearInput();
+int PointerWindowX(); // pixels in the window (or screen when full screen)
+int PointerWindowY();
+int ButtonHeld(int button);    // 1 left, 2 right, 3 middle
+int ButtonPresses(int button); // since the previous query of that button
+void MoveMouse(int x, int y);  // window pixels
+void SetMouseVisible(int visible);
+
+enum class SystemEvent { Suspend, Resume };
+// Drains the system event queue (and applies the input script). Suspend and resume events are
+// appended to `events`, which is cleared first.
+void PollEvents(std::vector<SystemEvent>& events);
+int AppSuspended();
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Time, random numbers and system
+// ---------------------------------------------------------------------------------------------
+
+uint32_t ClockMs();   // wraps at 2^32
+void SleepMs(int ms); // negative does nothing
+
+void SeedRandom(int32_t seed);       // low 31 bits; a masked 0 or 2147483647 becomes 4660
+int32_t RandomSeed();                // the seed in use (after masking), 4660 at start
+float RandomFloat(float a, float b); // between a and b
+int RandomInt(int a, int b);         // a..b inclusive, either order
+
+size_t MemoryInUse(); // bytes held by the heap
+
+void Notify(const std::string& text, int serious); // message box; standard error when headless
+void DebugLog(const std::string& text);            // standard error and the --log file
+[[noreturn]] void End(int status);                 // flushes the log and ends the process
+
+} // namespace Media

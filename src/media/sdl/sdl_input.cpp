@@ -1,0 +1,208 @@
+#include "media/sdl/sdl_input.h"
+
+#include <SDL.h>
+
+#include "media/sdl/sdl_display.h"
+
+namespace Media {
+namespace {
+
+constexpr int VK_SHIFT = 16;
+constexpr int VK_CONTROL = 17;
+constexpr int VK_MENU = 18; // alt
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_F1 = 112;
+
+// Keys that type a control character on the desktop the game was made for; menus that skip on
+// "any typed character" rely on it, as on that desktop.
+int ControlCharacter(int vk) {
+    switch (vk) {
+    case KEY_BACKSPACE:
+    case KEY_TAB:
+    case KEY_ENTER:
+    case KEY_ESCAPE:
+        return vk;
+    default:
+        return 0;
+    }
+}
+
+int MouseButton(Uint8 sdlButton) {
+    switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int VirtualKeyFromSdl(int32_t keycode) {
+    if (keycode >= SDLK_a && keycode <= SDLK_z) return KEY_A + (keycode - SDLK_a);
+    if (keycode >= SDLK_0 && keycode <= SDLK_9) return KEY_0 + (keycode - SDLK_0);
+    if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return VK_F1 + (keycode - SDLK_F1);
+    switch (keycode) {
+    case SDLK_KP_0:
+        return KEY_0;
+    case SDLK_KP_1:
+        return KEY_0 + 1;
+    case SDLK_KP_2:
+        return KEY_0 + 2;
+    case SDLK_KP_3:
+        return KEY_0 + 3;
+    case SDLK_KP_4:
+        return KEY_0 + 4;
+    case SDLK_KP_5:
+        return KEY_0 + 5;
+    case SDLK_KP_6:
+        return KEY_0 + 6;
+    case SDLK_KP_7:
+        return KEY_0 + 7;
+    case SDLK_KP_8:
+        return KEY_0 + 8;
+    case SDLK_KP_9:
+        return KEY_0 + 9;
+    case SDLK_BACKSPACE:
+        return KEY_BACKSPACE;
+    case SDLK_TAB:
+        return KEY_TAB;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return KEY_ENTER;
+    case SDLK_ESCAPE:
+        return KEY_ESCAPE;
+    case SDLK_SPACE:
+        return KEY_SPACE;
+    case SDLK_LEFT:
+        return VK_LEFT;
+    case SDLK_UP:
+        return VK_UP;
+    case SDLK_RIGHT:
+        return VK_RIGHT;
+    case SDLK_DOWN:
+        return VK_DOWN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL:
+        return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT:
+        return VK_MENU;
+    default:
+        return 0;
+    }
+}
+
+uint32_t NextCodePoint(const char*& text) {
+    constexpr uint32_t REPLACEMENT = 0xFFFD;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const unsigned lead = p[0];
+    if (lead == 0) return 0;
+    if (lead < 0x80) {
+        ++text;
+        return lead;
+    }
+    // Sequence length, payload bits of the lead byte and the smallest code point of that length
+    // (anything smaller is an overlong, and therefore malformed, encoding).
+    struct Form {
+        unsigned Mask, Pattern;
+        int Length;
+        uint32_t Minimum;
+    };
+    constexpr Form FORMS[] = {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    for (const Form& form : FORMS) {
+        if ((lead & form.Mask) != form.Pattern) continue;
+        uint32_t code = lead & ~form.Mask & 0xFF;
+        for (int i = 1; i < form.Length; ++i) {
+            // A zero byte fails this test too, so the scan never passes the end of the text.
+            if ((p[i] & 0xC0) != 0x80) {
+                ++text;
+                return REPLACEMENT;
+            }
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        if (code < form.Minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) break;
+        text += form.Length;
+        return code;
+    }
+    ++text;
+    return REPLACEMENT;
+}
+
+void SdlInput::SetSuspended(bool suspended, InputSink& sink) {
+    if (suspended == suspended_) return;
+    suspended_ = suspended;
+    sink.System(suspended ? SystemEvent::Suspend : SystemEvent::Resume);
+}
+
+void SdlInput::Dispatch(const SDL_Event& event, const SdlDisplay& display, InputSink& sink) {
+    switch (event.type) {
+    case SDL_KEYDOWN: {
+        const int vk = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (vk == 0) break;
+        if (event.key.repeat == 0) sink.KeyDown(vk);
+        if (const int ch = ControlCharacter(vk)) sink.TypedChar(ch);
+        break;
+    }
+    case SDL_KEYUP: {
+        const int vk = VirtualKeyFromSdl(event.key.keysym.sym);
+        if (vk != 0) sink.KeyUp(vk);
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        const char* text = event.text.text;
+        while (const uint32_t code = NextCodePoint(text)) {
+            if (code < 256) sink.TypedChar(int(code));
+        }
+        break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+        if (const int button = MouseButton(event.button.button)) sink.ButtonDown(button);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (const int button = MouseButton(event.button.button)) sink.ButtonUp(button);
+        break;
+    case SDL_MOUSEMOTION: {
+        // Window coordinates become back-buffer pixels (they differ on high-DPI screens).
+        int ww, wh, dw, dh;
+        display.WindowSize(ww, wh);
+        display.DrawableSize(dw, dh);
+        int x = event.motion.x;
+        int y = event.motion.y;
+        if (ww > 0 && wh > 0 && (ww != dw || wh != dh)) {
+            x = int(int64_t(x) * dw / ww);
+            y = int(int64_t(y) * dh / wh);
+        }
+        sink.PointerMoved(x, y);
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+            SetSuspended(true, sink);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_RESTORED:
+            SetSuspended(false, sink);
+            break;
+        default:
+            break;
+        }
+        break;
+    default:
+        break; // SDL_QUIT and the window's close button included
+    }
+}
+
+} // namespace Media

@@ -1,0 +1,164 @@
+#include "media/headless/headless_control.h"
+#include "media/media_fixture.h"
+
+namespace {
+
+TEST_F(MediaTest, ColourAndAlphaAreClampedAndBadBlendModesIgnored) {
+    struct Case {
+        int In;
+        int Out;
+    };
+    for (const Case c : {Case{-5, 0}, Case{0, 0}, Case{128, 128}, Case{255, 255}, Case{300, 255}}) {
+        Media::SetColor(c.In, c.In, c.In);
+        Media::SetClsColor(c.In, c.In, c.In);
+        int r, g, b, cr, cg, cb;
+        Media::GetColor(r, g, b);
+        Media::GetClsColor(cr, cg, cb);
+        EXPECT_EQ(r, c.Out) << c.In;
+        EXPECT_EQ(b, c.Out) << c.In;
+        EXPECT_EQ(cg, c.Out) << c.In;
+    }
+    for (const auto& [in, out] : {std::pair{-0.5f, 0.0f}, {0.25f, 0.25f}, {1.5f, 1.0f}}) {
+        Media::SetAlpha(in);
+        EXPECT_FLOAT_EQ(Media::GetAlpha(), out) << in;
+    }
+    Media::SetBlend(Media::LIGHTBLEND);
+    Media::SetBlend(0);
+    Media::SetBlend(6);
+    EXPECT_EQ(Media::GetBlend(), Media::LIGHTBLEND);
+}
+
+TEST_F(MediaTest, FogModeOffRestoresWhite) {
+    Media::SetColor(10, 20, 30);
+    Media::FogModeOn();
+    EXPECT_TRUE(Media::GetFogMode());
+    Media::FogModeOff();
+    int r, g, b;
+    Media::GetColor(r, g, b);
+    EXPECT_FALSE(Media::GetFogMode());
+    EXPECT_EQ(r + g + b, 3 * 255);
+}
+
+TEST_F(MediaTest, QuadsOfOneImageAndBlendFormOneBatch) {
+    OpenWindow();
+    Media::ImageRef image = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
+    Media::ResetDrawStats();
+    for (int i = 0; i < 3000; ++i)
+        Media::DrawFrame(*image, float(i % 800), float(i % 500), 0);
+    Media::FlushDrawing();
+    EXPECT_EQ(Media::GetDrawStats().Batches, 1);
+    EXPECT_EQ(Media::GetDrawStats().Quads, 3000);
+    EXPECT_EQ(Media::Headless::QuadsReceived(), 3000);
+}
+
+TEST_F(MediaTest, BlendFogTextureAndViewportChangesStartNewBatches) {
+    OpenWindow();
+    Media::ImageRef a = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
+    Media::ImageRef b = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
+    Media::ResetDrawStats();
+    Media::DrawFrame(*a, 0, 0, 0);
+    Media::SetColor(1, 2, 3); // colour and alpha travel in the vertices
+    Media::SetAlpha(0.5f);
+    Media::SetRotation(30);
+    Media::DrawFrame(*a, 0, 0, 0);
+    Media::DrawFrame(*b, 0, 0, 0); // texture
+    Media::SetBlend(Media::LIGHTBLEND);
+    Media::DrawFrame(*b, 0, 0, 0); // blend
+    Media::FogModeOn();
+    Media::DrawFrame(*b, 0, 0, 0); // fog
+    Media::SetViewport(10, 10, 100, 100);
+    Media::DrawFrame(*b, 0, 0, 0); // scissor
+    Media::Flip(0);
+    EXPECT_EQ(Media::GetDrawStats().Batches, 5);
+    EXPECT_EQ(Media::GetDrawStats().Quads, 6);
+}
+
+TEST_F(MediaTest, FramePlacementFollowsHandleRotationScaleOriginAndProjection) {
+    OpenWindow(); // 800 × 500 pixels
+    Media::Headless::SetKeepBatches(true);
+    Media::SetProjection(400, 250); // two pixels per drawing unit
+    Media::SetAutoMidHandle(true);
+    Media::ImageRef image = Media::ImageFromPixmap(SolidMap(20, 10, 255, 255, 255, 255));
+    Media::SetOrigin(5, 0);
+    Media::SetRotation(90);
+    Media::SetScale(2, 1);
+    Media::SetColor(255, 0, 0);
+    Media::SetAlpha(0.5f);
+    Media::DrawFrame(*image, 100, 50, 0);
+    Media::FlushDrawing();
+    ASSERT_EQ(Media::Headless::KeptBatches().size(), 1u);
+    const std::vector<Media::Vertex>& v = Media::Headless::KeptBatches()[0].Vertices;
+    ASSERT_EQ(v.size(), 4u);
+    // Local top-left (-10, -5) scaled to (-20, -5), turned 90° clockwise to (5, -20), placed at
+    // (100, 50) + origin (5, 0): (110, 30), in pixels (220, 60).
+    EXPECT_NEAR(v[0].X, 220, 1e-3);
+    EXPECT_NEAR(v[0].Y, 60, 1e-3);
+    // Local bottom-right (10, 5) → (20, 5) → (-5, 20) → (100, 70) → pixels (200, 140).
+    EXPECT_NEAR(v[2].X, 200, 1e-3);
+    EXPECT_NEAR(v[2].Y, 140, 1e-3);
+    EXPECT_FLOAT_EQ(v[0].R, 1);
+    EXPECT_FLOAT_EQ(v[0].G, 0);
+    EXPECT_FLOAT_EQ(v[0].A, 0.5f);
+}
+
+TEST_F(MediaTest, ViewportBecomesAPixelScissorThroughTheProjection) {
+    ASSERT_TRUE(Media::OpenFullscreenGraphics(1600, 1000, 32));
+    Media::Headless::SetKeepBatches(true);
+    Media::SetProjection(800, 500);
+    Media::SetViewport(100, 50, 200, 100);
+    Media::DrawRect(0, 0, 10, 10);
+    Media::SetViewport(700, 400, 500, 500); // cut at the back buffer's edge
+    Media::DrawRect(0, 0, 10, 10);
+    Media::FlushDrawing();
+    ASSERT_EQ(Media::Headless::KeptBatches().size(), 2u);
+    const Media::BatchKey& first = Media::Headless::KeptBatches()[0].Key;
+    EXPECT_EQ(first.ScissorX, 200);
+    EXPECT_EQ(first.ScissorY, 100);
+    EXPECT_EQ(first.ScissorWidth, 400);
+    EXPECT_EQ(first.ScissorHeight, 200);
+    const Media::BatchKey& second = Media::Headless::KeptBatches()[1].Key;
+    EXPECT_EQ(second.ScissorX + second.ScissorWidth, 1600);
+    EXPECT_EQ(second.ScissorY + second.ScissorHeight, 1000);
+}
+
+TEST_F(MediaTest, DrawRecordKeepsTheFullStateAndClampsFrames) {
+    Media::ImageRef image = Media::Image::FromSheet(SolidMap(8, 4, 9, 9, 9, 255), 4, 4, 0, 2, 0);
+    ASSERT_TRUE(image);
+    Media::SetDrawRecording(true);
+    Media::SetBlend(Media::SHADEBLEND);
+    Media::SetScale(2, 3);
+    Media::SetViewport(1, 2, 3, 4);
+    Media::DrawFrame(*image, 7, 8, 5);
+    Media::DrawRect(1, 2, 30, 40);
+    ASSERT_EQ(Media::RecordedDraws().size(), 2u);
+    const Media::DrawRecord& frame = Media::RecordedDraws()[0];
+    EXPECT_EQ(frame.DrawnImage, image.get());
+    EXPECT_EQ(frame.Frame, 1);
+    EXPECT_EQ(frame.Blend, Media::SHADEBLEND);
+    EXPECT_FLOAT_EQ(frame.ScaleY, 3);
+    EXPECT_EQ(frame.ViewportHeight, 4);
+    EXPECT_EQ(Media::RecordedDraws()[1].DrawnImage, nullptr);
+    EXPECT_FLOAT_EQ(Media::RecordedDraws()[1].Width, 30);
+}
+
+TEST_F(MediaTest, EveryCallIsSafeAfterShutdown) {
+    Media::Shutdown();
+    Media::CloseFullscreenGraphics();
+    Media::CloseWindowGraphics();
+    Media::DrawRect(0, 0, 5, 5);
+    Media::DrawDebugText("FPS 60", 0, 0);
+    Media::Flip(1);
+    EXPECT_EQ(Media::KeyPresses(Media::KEY_ESCAPE), 0);
+    Media::DebugLog("after shutdown");
+}
+
+TEST_F(MediaTest, DebugTextDrawsOneQuadPerVisibleCharacter) {
+    OpenWindow();
+    Media::ResetDrawStats();
+    Media::DrawDebugText("FPS: 60", 0, 0);
+    Media::FlushDrawing();
+    EXPECT_EQ(Media::GetDrawStats().Quads, 6);
+    EXPECT_EQ(Media::GetDrawStats().Batches, 1);
+}
+
+} // namespace

@@ -1,0 +1,478 @@
+// The sdl back end in a real window (under Xvfb with software OpenGL in automated runs): blend
+// modes, flat-colour mode and clipping read back from the back buffer, textures across a switch
+// to full screen, keyboard and mouse through the X server, and the audio path with or without a
+// device. Also the CPU helpers of the back end (colour bleeding, UTF-8 text).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+#include "media/media.h"
+#include "media/sdl/sdl_input.h"
+#include "media/sdl/texture_bleed.h"
+
+namespace {
+
+// Unique per process: tests running in parallel must not find each other's windows by name.
+const std::string WINDOW_TITLE = "Quillstorm sdl back-end test " + std::to_string(getpid());
+
+struct Rgb {
+    int R, G, B;
+};
+
+// A w × h image of one colour and alpha.
+Media::ImageRef SolidImage(int w, int h, Rgb colour, int alpha, int flags = 0) {
+    Media::PixelMapRef map = Media::CreatePixmap(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = map->At(x, y);
+            p[0] = uint8_t(colour.R);
+            p[1] = uint8_t(colour.G);
+            p[2] = uint8_t(colour.B);
+            p[3] = uint8_t(alpha);
+        }
+    }
+    return Media::ImageFromPixmap(*map, flags);
+}
+
+void ExpectPixel(const Media::PixelMap& grab, int x, int y, Rgb want, const char* what, int tolerance = 3) {
+    const uint8_t* p = grab.At(x, y);
+    EXPECT_NEAR(p[0], want.R, tolerance) << what << " red at " << x << "," << y;
+    EXPECT_NEAR(p[1], want.G, tolerance) << what << " green at " << x << "," << y;
+    EXPECT_NEAR(p[2], want.B, tolerance) << what << " blue at " << x << "," << y;
+}
+
+// Polls events until `done` holds or a second has passed.
+template <typename Done> bool PollUntil(Done done) {
+    std::vector<Media::SystemEvent> events;
+    for (int i = 0; i < 100; ++i) {
+        Media::PollEvents(events);
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// Polls events for `ms` milliseconds (events from another process arrive after a while).
+void PollFor(int ms) {
+    std::vector<Media::SystemEvent> events;
+    for (int i = 0; i < ms / 10; ++i) {
+        Media::PollEvents(events);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+class SdlWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP()
+                << "DISPLAY is not set: the real-window tests need an X server (run them under xvfb-run)";
+        }
+        Media::Options options;
+        options.Headless = false;
+        options.Windowed = true;
+        std::string error;
+        ASSERT_TRUE(Media::Init(options, error)) << error;
+        ASSERT_TRUE(Media::CreateAppWindow(WINDOW_TITLE, 0, 0, 800, 500));
+        ASSERT_TRUE(Media::OpenWindowGraphics());
+        Media::ShowAppWindow(true);
+        Media::SetProjection(800, 500);
+        Media::SetAutoMidHandle(false);
+    }
+    void TearDown() override { Media::Shutdown(); }
+};
+
+TEST_F(SdlWindowTest, BlendModesFlatColourAndViewportReadBack) {
+    ASSERT_EQ(Media::GraphicsWidth(), 800);
+    ASSERT_EQ(Media::GraphicsHeight(), 500);
+
+    Media::SetClsColor(0, 0, 255);
+    Media::Cls();
+
+    const Media::ImageRef red = SolidImage(20, 20, {255, 0, 0}, 255);
+    const Media::ImageRef faintYellow = SolidImage(20, 20, {255, 255, 0}, 64);
+    const Media::ImageRef tint = SolidImage(20, 20, {255, 128, 64}, 255);
+    // Left half alpha 0.4, right half alpha 0.6.
+    Media::PixelMapRef maskMap = Media::CreatePixmap(20, 20);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            uint8_t* p = maskMap->At(x, y);
+            p[1] = 255;
+            p[3] = x < 10 ? 102 : 153;
+        }
+    }
+    const Media::ImageRef mask = Media::ImageFromPixmap(*maskMap, 0);
+    // A white square with a transparent border of 5 texels.
+    Media::PixelMapRef ringMap = Media::CreatePixmap(20, 20);
+    for (int y = 5; y < 15; ++y) {
+        for (int x = 5; x < 15; ++x) {
+            uint8_t* p = ringMap->At(x, y);
+            p[0] = p[1] = p[2] = p[3] = 255;
+        }
+    }
+    const Media::ImageRef silhouette = Media::ImageFromPixmap(*ringMap, 0);
+    ASSERT_TRUE(red && faintYellow && tint && mask && silhouette);
+
+    Media::SetBlend(Media::ALPHABLEND);
+    Media::SetAlpha(0.5f);
+    Media::DrawFrame(*red, 10, 10, 0);
+
+    Media::SetBlend(Media::LIGHTBLEND);
+    Media::DrawFrame(*red, 40, 10, 0);
+
+    Media::SetAlpha(1.0f);
+    Media::SetBlend(Media::SOLIDBLEND);
+    Media::DrawFrame(*faintYellow, 70, 10, 0);
+
+    Media::SetColor(200, 200, 200);
+    Media::DrawRect(100, 10, 20, 20);
+    Media::SetColor(255, 255, 255);
+    Media::SetBlend(Media::SHADEBLEND);
+    Media::DrawFrame(*tint, 100, 10, 0);
+
+    Media::SetBlend(Media::MASKBLEND);
+    Media::DrawFrame(*mask, 130, 10, 0);
+
+    Media::SetBlend(Media::ALPHABLEND);
+    Media::FogModeOn();
+    Media::SetColor(255, 0, 255);
+    Media::DrawFrame(*silhouette, 160, 10, 0);
+    Media::FogModeOff();
+
+    Media::SetColor(255, 128, 0);
+    Media::DrawFrame(*silhouette, 190, 10, 0);
+    Media::SetColor(255, 255, 255);
+
+    // Only the top-left quarter of this square lies inside the viewport.
+    Media::SetViewport(0, 0, 230, 20);
+    Media::DrawFrame(*red, 220, 10, 0);
+    Media::SetViewport(0, 0, 800, 500);
+
+    const Media::PixelMapRef grab = Media::GrabPixmap(0, 0, 800, 500);
+    ASSERT_TRUE(grab);
+    ASSERT_EQ(grab->Width, 800);
+    ASSERT_EQ(grab->Height, 500);
+
+    ExpectPixel(*grab, 2, 2, {0, 0, 255}, "background");
+    ExpectPixel(*grab, 20, 20, {128, 0, 127}, "alpha 0.5 red over blue");
+    ExpectPixel(*grab, 50, 20, {128, 0, 255}, "light 0.5 red over blue");
+    ExpectPixel(*grab, 80, 20, {255, 255, 0}, "solid ignores alpha");
+    ExpectPixel(*grab, 110, 20, {200, 100, 50}, "shade multiplies");
+    ExpectPixel(*grab, 133, 20, {0, 0, 255}, "mask skips alpha 0.4");
+    ExpectPixel(*grab, 146, 20, {0, 255, 0}, "mask draws alpha 0.6 opaque");
+    ExpectPixel(*grab, 170, 20, {255, 0, 255}, "fog silhouette");
+    ExpectPixel(*grab, 162, 12, {0, 0, 255}, "fog keeps transparent texels");
+    ExpectPixel(*grab, 200, 20, {255, 128, 0}, "colour multiplies texels");
+    ExpectPixel(*grab, 225, 15, {255, 0, 0}, "inside the viewport");
+    ExpectPixel(*grab, 235, 15, {0, 0, 255}, "clipped by the viewport's right edge");
+    ExpectPixel(*grab, 225, 25, {0, 0, 255}, "clipped by the viewport's bottom edge");
+
+    // A grab straddling the back buffer's edge keeps its size; the outside stays zero.
+    const Media::PixelMapRef edge = Media::GrabPixmap(790, 0, 20, 4);
+    ASSERT_TRUE(edge);
+    ExpectPixel(*edge, 0, 0, {0, 0, 255}, "inside at the edge");
+    ExpectPixel(*edge, 15, 0, {0, 0, 0}, "outside the back buffer", 0);
+    Media::Flip(0);
+}
+
+// A red square inside a transparent border, magnified with filtering over white: the edge fades
+// from red to white. Transparent texels of black colour would darken it on the way.
+TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {
+    Media::PixelMapRef map = Media::CreatePixmap(8, 8);
+    for (int y = 2; y < 6; ++y) {
+        for (int x = 2; x < 6; ++x) {
+            uint8_t* p = map->At(x, y);
+            p[0] = 255;
+            p[3] = 255;
+        }
+    }
+    for (const int flags : {Media::FILTEREDIMAGE, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE}) {
+        const Media::ImageRef image = Media::ImageFromPixmap(*map, flags);
+        ASSERT_TRUE(image);
+        Media::SetClsColor(255, 255, 255);
+        Media::Cls();
+        Media::SetBlend(Media::ALPHABLEND);
+        Media::SetScale(16, 16);
+        Media::DrawFrame(*image, 100, 100, 0);
+        Media::SetScale(1, 1);
+        const Media::PixelMapRef grab = Media::GrabPixmap(100, 100, 128, 128);
+        ASSERT_TRUE(grab);
+        int minRed = 255, minGreen = 255;
+        for (int x = 0; x < 128; ++x) {
+            const uint8_t* p = grab->At(x, 64);
+            minRed = std::min(minRed, int(p[0]));
+            minGreen = std::min(minGreen, int(p[1]));
+        }
+        EXPECT_GE(minRed, 250) << "red stays full across the edge (flags " << flags << ")";
+        EXPECT_LE(minGreen, 5) << "the square itself is drawn (flags " << flags << ")";
+    }
+}
+
+TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
+    int desktopWidth = 0, desktopHeight = 0;
+    Media::DesktopSize(desktopWidth, desktopHeight);
+    ASSERT_GT(desktopWidth, 0);
+    ASSERT_GT(desktopHeight, 0);
+    EXPECT_EQ(Media::GraphicsModeExists(desktopWidth, desktopHeight, 24) +
+                  Media::GraphicsModeExists(desktopWidth, desktopHeight, 32),
+              2)
+        << "24 and 32 bits are the same family and the desktop size exists at the desktop's depth";
+    EXPECT_EQ(Media::GraphicsModeExists(123, 45, 32), 0);
+
+    const Media::ImageRef green = SolidImage(16, 16, {0, 255, 0}, 255);
+    ASSERT_TRUE(green);
+
+    Media::CloseWindowGraphics();
+    ASSERT_TRUE(Media::OpenFullscreenGraphics(desktopWidth, desktopHeight, 32));
+    EXPECT_TRUE(Media::HasGraphics());
+    // The full-screen size is not checked: without a window manager (as under Xvfb) nobody
+    // resizes the X window, and SDL's idea of its size depends on event timing.
+
+    Media::CloseFullscreenGraphics();
+    ASSERT_TRUE(Media::OpenWindowGraphics());
+    Media::ShowAppWindow(true);
+    PollUntil([&] { return Media::GraphicsWidth() == 800; });
+    ASSERT_EQ(Media::GraphicsWidth(), 800);
+    ASSERT_EQ(Media::GraphicsHeight(), 500);
+    Media::SetProjection(800, 500);
+
+    // The image made before the switches still draws.
+    Media::SetClsColor(0, 0, 0);
+    Media::Cls();
+    Media::SetBlend(Media::ALPHABLEND);
+    Media::DrawFrame(*green, 100, 100, 0);
+    const Media::PixelMapRef grab = Media::GrabPixmap(100, 100, 16, 16);
+    ASSERT_TRUE(grab);
+    ExpectPixel(*grab, 8, 8, {0, 255, 0}, "texture after the mode switches");
+}
+
+// Keys, typed text, the mouse and focus changes, sent through the X server with xdotool.
+TEST_F(SdlWindowTest, KeyboardMouseAndFocusThroughTheXServer) {
+    if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
+    Media::Cls();
+    Media::Flip(0);
+    PollFor(300); // let the window map
+    const std::string window = std::string("xdotool search --sync --name '^") + WINDOW_TITLE + "$' ";
+    // Tests running in parallel share the X server: another window may hold the focus or cover
+    // ours for a moment, so each step is tried up to three times.
+    struct Keys {
+        int FirstTyped, SecondTyped, PressesA, PressesF5, PressesEnter;
+        bool operator==(const Keys&) const = default;
+    };
+    const Keys expected = {'a', Media::KEY_ENTER, 1, 1, 1};
+    Keys got = {};
+    for (int attempt = 0; attempt < 3 && !(got == expected); ++attempt) {
+        Media::ClearInput();
+        ASSERT_EQ(std::system((window + "windowraise windowfocus --sync key a F5 Return").c_str()), 0);
+        PollFor(500);
+        got.FirstTyped = Media::NextTypedChar();
+        got.SecondTyped = Media::NextTypedChar(); // Enter types a carriage return
+        got.PressesA = Media::KeyPresses(Media::KEY_A);
+        got.PressesF5 = Media::KeyPresses(Media::KEY_F5);
+        got.PressesEnter = Media::KeyPresses(Media::KEY_ENTER);
+    }
+    EXPECT_EQ(got.FirstTyped, expected.FirstTyped);
+    EXPECT_EQ(got.SecondTyped, expected.SecondTyped);
+    EXPECT_EQ(got.PressesA, expected.PressesA);
+    EXPECT_EQ(got.PressesF5, expected.PressesF5);
+    EXPECT_EQ(got.PressesEnter, expected.PressesEnter);
+
+    int clicks = 0;
+    for (int attempt = 0; attempt < 3 && clicks == 0; ++attempt) {
+        ASSERT_EQ(std::system((window + "windowraise mousemove --window %1 120 70 click 1").c_str()), 0);
+        PollFor(500);
+        clicks = Media::ButtonPresses(1);
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(Media::PointerWindowX(), 120);
+    EXPECT_EQ(Media::PointerWindowY(), 70);
+
+    // Focus moves to the root window and back: suspend, then resume. Another test's window may
+    // take the focus in between, so each step is again tried up to three times.
+    std::vector<Media::SystemEvent> seen;
+    const auto focusAndWait = [&seen](const std::string& command, int suspended) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (std::system(command.c_str()) != 0) return false;
+            std::vector<Media::SystemEvent> events;
+            for (int i = 0; i < 100; ++i) {
+                Media::PollEvents(events);
+                seen.insert(seen.end(), events.begin(), events.end());
+                if (Media::AppSuspended() == suspended) return true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        return false;
+    };
+    const std::string focusOurs = window + "windowfocus --sync";
+    const std::string focusRoot = "xdotool search --maxdepth 0 '' windowfocus --sync %1 2> /dev/null";
+    ASSERT_TRUE(focusAndWait(focusOurs, 0));
+    seen.clear();
+    EXPECT_TRUE(focusAndWait(focusRoot, 1));
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), Media::SystemEvent::Suspend);
+    EXPECT_TRUE(focusAndWait(focusOurs, 0));
+    EXPECT_EQ(seen.back(), Media::SystemEvent::Resume);
+    // Focus lost and minimised (or gained and restored) arrive as one event, never twice in a row.
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+}
+
+// 200 ms of a quiet tone, 16-bit big-endian mono (the back end converts it).
+Media::AudioSampleRef ShortTone() {
+    auto sample = std::make_shared<Media::AudioSample>();
+    sample->Format = Media::SF_MONO16BE;
+    sample->Rate = 22050;
+    sample->Length = 22050 / 5;
+    for (int i = 0; i < sample->Length; ++i) {
+        const auto v = int16_t(8000.0 * std::sin(i * 0.1));
+        sample->Data.push_back(uint8_t(uint16_t(v) >> 8));
+        sample->Data.push_back(uint8_t(v & 0xFF));
+    }
+    return sample;
+}
+
+// What the game relies on from channels, on OpenAL sources or on silent clock-driven channels.
+void ExerciseChannels() {
+    const Media::LoadedSoundRef sound = Media::LoadSound(ShortTone(), 0);
+    const Media::LoadedSoundRef loop = Media::LoadSound(ShortTone(), Media::SOUND_LOOP);
+    ASSERT_TRUE(sound && loop);
+
+    const Media::AudioChannelRef channel = Media::CueSound(*sound);
+    ASSERT_TRUE(channel);
+    EXPECT_EQ(channel->Playing(), 0) << "a cued channel starts paused";
+    channel->SetVolume(0.2f);
+    channel->SetRate(0.0f); // clamped, never an error
+    channel->SetRate(1.0f);
+    channel->SetPaused(0);
+    EXPECT_EQ(channel->Playing(), 1);
+    channel->SetPaused(1);
+    EXPECT_EQ(channel->Playing(), 0);
+    channel->SetPaused(0);
+    EXPECT_EQ(channel->Playing(), 1);
+    channel->Stop();
+    EXPECT_EQ(channel->Playing(), 0);
+    channel->SetPaused(0);
+    EXPECT_EQ(channel->Playing(), 0) << "a stopped channel stays stopped";
+
+    // More channels than the source pool holds: every one is a channel, and each one ends.
+    std::vector<Media::AudioChannelRef> many;
+    for (int i = 0; i < 60; ++i) {
+        many.push_back(Media::CueSound(*sound));
+        ASSERT_TRUE(many.back());
+        many.back()->SetVolume(0.0f);
+        many.back()->SetPaused(0);
+        EXPECT_EQ(many.back()->Playing(), 1) << "channel " << i;
+    }
+    const Media::AudioChannelRef looping = Media::CueSound(*loop);
+    looping->SetPaused(0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    for (const Media::AudioChannelRef& c : many)
+        EXPECT_EQ(c->Playing(), 0);
+    EXPECT_EQ(looping->Playing(), 1) << "a looping sound goes on past its end";
+    looping->Stop();
+    EXPECT_EQ(looping->Playing(), 0);
+
+    // Sources of ended sounds are reused.
+    const Media::AudioChannelRef again = Media::CueSound(*sound);
+    again->SetPaused(0);
+    EXPECT_EQ(again->Playing(), 1);
+}
+
+// OpenAL Soft's software "null" device mixes without hardware, so the OpenAL path is covered on
+// machines without sound. Defined first: OpenAL reads its driver list once per process.
+TEST_F(SdlWindowTest, AudioChannelsOnOpenAlSources) {
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    ASSERT_EQ(Media::SelectAudioDriver("directsound"), 1)
+        << "OpenAL Soft's null device did not open (was OpenAL set up earlier in this process?)";
+    EXPECT_EQ(Media::SelectAudioDriver("default"), 1) << "selecting again keeps the open device";
+    ExerciseChannels();
+}
+
+// Runs with or without an audio device: without one the channels run silently on the clock.
+TEST_F(SdlWindowTest, AudioChannelsOnTheDefaultDevice) {
+    EXPECT_EQ(Media::SelectAudioDriver("no such driver"), 0);
+    const int driver = Media::SelectAudioDriver("directsound");
+    EXPECT_TRUE(driver == 0 || driver == 1);
+    std::printf("audio device: %s\n", driver == 1 ? "yes" : "none (silent channels)");
+    ExerciseChannels();
+}
+
+TEST(SdlTextureBleed, TransparentTexelsTakeTheNearestVisibleColours) {
+    struct Case {
+        const char* Name;
+        std::vector<uint32_t> In; // RGBA as 0xRRGGBBAA, one row
+        std::vector<uint32_t> Out;
+    };
+    const uint32_t red = 0xFF0000FF, clearRed = 0xFF000000, blue = 0x0000FFFF, clearBlue = 0x0000FF00;
+    std::vector<uint32_t> farApart(20, 0);
+    farApart.front() = red;
+    farApart.back() = blue;
+    std::vector<uint32_t> farApartOut(20, 0);
+    for (int x = 0; x < 20; ++x)
+        farApartOut[size_t(x)] = x < 9 ? clearRed : x > 10 ? clearBlue : 0x80008000u;
+    farApartOut.front() = red;
+    farApartOut.back() = blue;
+    const std::vector<Case> cases = {
+        {"one visible texel spreads to all",
+         {0xFF000080, 0, 0, 0},
+         {0xFF000080, clearRed, clearRed, clearRed}},
+        {"a gap between two colours takes the average of both",
+         {red, 0, blue, blue},
+         {red, 0x80008000u, blue, blue}},
+        {"nothing visible stays as it is", {0x12345600, 0, 0, 0}, {0x12345600, 0, 0, 0}},
+        {"visible texels keep their colour",
+         {0x10203001, 0x40506002, 0, 0x708090FF},
+         {0x10203001, 0x40506002, 0x58687800u, 0x708090FF}},
+        {"texels far from any visible one take the average visible colour", farApart, farApartOut},
+    };
+    for (const Case& c : cases) {
+        Media::PixelMap map;
+        map.Width = int(c.In.size());
+        map.Height = 1;
+        for (uint32_t texel : c.In) {
+            for (int shift = 24; shift >= 0; shift -= 8)
+                map.Pixels.push_back(uint8_t(texel >> shift));
+        }
+        Media::BleedTransparentColours(map);
+        for (int x = 0; x < map.Width; ++x) {
+            const uint8_t* p = map.At(x, 0);
+            const uint32_t got = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+            EXPECT_EQ(got, c.Out[size_t(x)]) << c.Name << ", texel " << x;
+        }
+    }
+}
+
+TEST(SdlTextInput, Utf8TextDecodesToCodePoints) {
+    struct Case {
+        const char* Text;
+        std::vector<uint32_t> Codes;
+    };
+    const std::vector<Case> cases = {
+        {"Az9", {'A', 'z', '9'}},
+        {"\xC3\xA9t\xC3\xA9", {0xE9, 't', 0xE9}},
+        {"\xE2\x82\xAC", {0x20AC}},
+        {"\xF0\x9F\x9A\x80", {0x1F680}},
+        {"\xC0\x80x", {0xFFFD, 0xFFFD, 'x'}},       // overlong
+        {"\xC3", {0xFFFD}},                         // cut short at the end
+        {"\xE2\x82 ", {0xFFFD, 0xFFFD, ' '}},       // cut short before a space
+        {"\xED\xA0\x80", {0xFFFD, 0xFFFD, 0xFFFD}}, // surrogate
+        {"\xFF", {0xFFFD}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint32_t> got;
+        const char* text = c.Text;
+        while (const uint32_t code = Media::NextCodePoint(text))
+            got.push_back(code);
+        EXPECT_EQ(got, c.Codes) << "text of " << std::char_traits<char>::length(c.Text) << " bytes";
+    }
+}
+
+} // namespace
