@@ -1,17 +1,45 @@
 // Quillstorm: opens the display, seeds the random generator and runs the frame loop for the
 // life of the process. The game flow starts in state 0.
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "flow/game_flow.h"
 #include "flow/main_loop.h"
 #include "media/media.h"
 #include "shell/app.h"
+#include "shell/user_files.h"
+
+namespace {
+
+// An installed program lives in <prefix>/bin beside its data root in <prefix>/share/quillstorm.
+// Returns that root when it exists, else "" (run from a build, the data root is given or is the
+// working folder).
+std::string InstalledDataRoot() {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return "";
+    std::filesystem::path root = program.parent_path().parent_path() / "share" / "quillstorm";
+    if (!std::filesystem::is_directory(root / "gfx", error)) return "";
+    return root.string();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     Media::Options options;
     std::string error;
-    if (!Media::ParseCommandLine(argc, argv, options, error) || !Media::Init(options, error)) {
+    if (!Media::ParseCommandLine(argc, argv, options, error)) {
+        std::fprintf(stderr, "quillstorm: %s\n", error.c_str());
+        return 1;
+    }
+    if (options.DataRoot.empty()) {
+        options.DataRoot = InstalledDataRoot();
+        // The installed data root is read-only: the save file and screenshots go to the player's.
+        if (!options.DataRoot.empty()) SetUserFileFolder(DefaultUserFileFolder());
+    }
+    if (!Media::Init(options, error)) {
         std::fprintf(stderr, "quillstorm: %s\n", error.c_str());
         return 1;
     }

@@ -28,6 +28,8 @@ public:
     // Hides the panel once it has left.
     static void Hide();
 
+    // The number of loads that fill the bar (the loads LoadResources makes); 174 until set.
+    static void SetExpectedLoads(int loads) { ExpectedLoads_ = loads > 0 ? loads : 1; }
     static int Progress() { return Progress_; }
     static int Total() { return Total_; }
     static int ExpectedLoads() { return ExpectedLoads_; }
