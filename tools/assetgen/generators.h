@@ -16,6 +16,8 @@ void GenerateScreenArt(const Output& out);
 void GenerateAudio(const Output& out);
 // Copies the authored level files into data/.
 void WriteLevels(const Output& out, const std::filesystem::path& levelSource);
+// The desktop icons quillstorm-48.png, -128.png and -256.png, written into `dir`.
+void WriteIcons(const std::filesystem::path& dir);
 // Contact sheets of an already generated data root, written into `previewDir`.
 void WritePreview(const std::filesystem::path& dataRoot, const std::filesystem::path& previewDir);
 

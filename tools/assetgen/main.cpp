@@ -1,6 +1,7 @@
 // assetgen: writes every picture, sound, music piece and level file of the game.
 //   assetgen --out ROOT --levels DIR [--only sprites|screens|audio|levels]
 //   assetgen --preview DIR --data ROOT     contact sheets of a generated data root
+//   assetgen --icons DIR                   the desktop icons
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -17,14 +18,15 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: assetgen --out ROOT --levels DIR [--only sprites|screens|audio|levels]\n"
-                 "       assetgen --preview DIR --data ROOT\n");
+                 "       assetgen --preview DIR --data ROOT\n"
+                 "       assetgen --icons DIR\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string out, levels, only, preview, data;
+    std::string out, levels, only, preview, data, icons;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i];
         if (key == "--out") out = argv[i + 1];
@@ -32,10 +34,15 @@ int main(int argc, char** argv) {
         else if (key == "--only") only = argv[i + 1];
         else if (key == "--preview") preview = argv[i + 1];
         else if (key == "--data") data = argv[i + 1];
+        else if (key == "--icons") icons = argv[i + 1];
         else return Usage();
     }
     auto start = std::chrono::steady_clock::now();
     try {
+        if (!icons.empty()) {
+            assetgen::WriteIcons(icons);
+            return 0;
+        }
         if (!preview.empty()) {
             if (data.empty()) return Usage();
             assetgen::WritePreview(data, preview);

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "manifest.h"
+
 namespace assetgen {
 
 int GridColumns(int count) {
@@ -31,6 +33,12 @@ void WriteFrames(const Output& out, const std::string& relative, int cellW, int 
     cairo_destroy(cr);
     SavePng(surface, out.Path(relative).string());
     cairo_surface_destroy(surface);
+}
+
+void WriteStrip(const Output& out, const std::string& relative,
+                const std::function<void(cairo_t*, int)>& draw) {
+    const PictureEntry& picture = FindPicture(relative);
+    WriteFrames(out, relative, picture.cellW, picture.cellH, picture.count, draw);
 }
 
 void WritePicture(const Output& out, const std::string& relative, int w, int h,
@@ -74,7 +82,8 @@ void SaveJpeg(cairo_surface_t* surface, const std::string& path, int quality) {
     std::vector<unsigned char> row(size_t(w) * 3);
     while (cinfo.next_scanline < cinfo.image_height) {
         // Cairo stores premultiplied BGRA in native order; over black, premultiplied is the colour.
-        const uint32_t* src = reinterpret_cast<const uint32_t*>(data + size_t(cinfo.next_scanline) * size_t(stride));
+        const uint32_t* src =
+            reinterpret_cast<const uint32_t*>(data + size_t(cinfo.next_scanline) * size_t(stride));
         for (int x = 0; x < w; ++x) {
             row[size_t(x) * 3 + 0] = (src[x] >> 16) & 0xFF;
             row[size_t(x) * 3 + 1] = (src[x] >> 8) & 0xFF;

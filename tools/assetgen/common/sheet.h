@@ -15,6 +15,10 @@ namespace assetgen {
 void WriteFrames(const Output& out, const std::string& relative, int cellW, int cellH, int count,
                  const std::function<void(cairo_t*, int frame)>& draw);
 
+// WriteFrames with the cell size and count the manifest lists for `relative`.
+void WriteStrip(const Output& out, const std::string& relative,
+                const std::function<void(cairo_t*, int frame)>& draw);
+
 // One picture of w × h.
 void WritePicture(const Output& out, const std::string& relative, int w, int h,
                   const std::function<void(cairo_t*)>& draw);

@@ -21,17 +21,19 @@ void Save(cairo_surface_t* s, const std::filesystem::path& file) {
 }
 
 // A copy of a picture with every premultiplied ARGB pixel passed through `map`.
-template <typename Map>
-Surface MapPixels(cairo_surface_t* src, Map map) {
+template <typename Map> Surface MapPixels(cairo_surface_t* src, Map map) {
     if (!src) return nullptr;
     int w = cairo_image_surface_get_width(src), h = cairo_image_surface_get_height(src);
     Surface out = NewSurface(w, h);
     cairo_surface_flush(src);
     cairo_surface_flush(out.get());
     for (int y = 0; y < h; ++y) {
-        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) + y * cairo_image_surface_get_stride(src));
-        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) + y * cairo_image_surface_get_stride(out.get()));
-        for (int x = 0; x < w; ++x) d[x] = map(s[x]);
+        auto* s = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(src) +
+                                                    y * cairo_image_surface_get_stride(src));
+        auto* d = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(out.get()) +
+                                              y * cairo_image_surface_get_stride(out.get()));
+        for (int x = 0; x < w; ++x)
+            d[x] = map(s[x]);
     }
     cairo_surface_mark_dirty(out.get());
     return out;
@@ -50,8 +52,8 @@ struct Rgb8 {
 // A copy of a picture with its colours multiplied by `tint`, as the game's sprite colour does.
 Surface Tinted(cairo_surface_t* src, Rgb8 tint) {
     return MapPixels(src, [tint](uint32_t p) {
-        uint32_t r = ((p >> 16) & 0xFF) * uint32_t(tint.r) / 255, g = ((p >> 8) & 0xFF) * uint32_t(tint.g) / 255,
-                 b = (p & 0xFF) * uint32_t(tint.b) / 255;
+        uint32_t r = ((p >> 16) & 0xFF) * uint32_t(tint.r) / 255,
+                 g = ((p >> 8) & 0xFF) * uint32_t(tint.g) / 255, b = (p & 0xFF) * uint32_t(tint.b) / 255;
         return (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
     });
 }
@@ -68,10 +70,11 @@ Surface DustPicture(cairo_surface_t* src, Rgb8 tint) {
 class Mockups {
 public:
     Mockups(const std::filesystem::path& root) : root_(root) {
-        font1_ = LoadBitmapFont(root / "gfx/font1.png", 32, 0.05, 0.33);
-        font2_ = LoadBitmapFont(root / "gfx/font2.png", 32, 0.05, 0.33);
-        font3_ = LoadBitmapFont(root / "gfx/font3.png", 64, 0.0125, 0.33);
-        for (int i = 1; i <= 9; ++i) pieces_.push_back(Load("gfx/menus/menupiece" + std::to_string(i) + ".png"));
+        font1_ = LoadBitmapFont(root, "gfx/font1.png", 0.05, 0.33);
+        font2_ = LoadBitmapFont(root, "gfx/font2.png", 0.05, 0.33);
+        font3_ = LoadBitmapFont(root, "gfx/font3.png", 0.0125, 0.33);
+        for (int i = 1; i <= 9; ++i)
+            pieces_.push_back(Load("gfx/menus/menupiece" + std::to_string(i) + ".png"));
     }
 
     bool HavePieces() const {
@@ -95,17 +98,22 @@ public:
         int index = level - 1;
         Rgb8 tint{0, 0, 63};
         Rgb8 starA{0, 255, 255}, starB{0, 255, 96};
-        if (index == 9) tint = {47, 15, 0}, starA = {255, 96, 0}, starB = {255, 196, 0};
-        else if (index == 2 || index == 6 || index == 8) tint = {0, 39, 31}, starA = {255, 255, 0}, starB = {96, 255, 0};
-        else if (index == 1 || index == 3 || index == 5) tint = {47, 0, 47};
+        if (index == 9)
+            tint = {47, 15, 0}, starA = {255, 96, 0}, starB = {255, 196, 0};
+        else if (index == 2 || index == 6 || index == 8)
+            tint = {0, 39, 31}, starA = {255, 255, 0}, starB = {96, 255, 0};
+        else if (index == 1 || index == 3 || index == 5)
+            tint = {47, 0, 47};
         unsigned seed = 7u + unsigned(level) * 13u;
         auto next = [&](int lo, int hi) {
             seed = seed * 1103515245u + 12345u;
             return lo + int((seed >> 8) % unsigned(hi - lo + 1));
         };
         Surface dust = DustPicture(Load("gfx/background/dust2.jpg").get(), tint);
-        for (int layer = 0; layer < 2; ++layer) DrawCentred(cr, dust.get(), 400, 250, 1);
-        Surface nebula = Tinted(Load("gfx/background/nebula" + std::to_string(next(1, 6)) + ".png").get(), tint.Times(2));
+        for (int layer = 0; layer < 2; ++layer)
+            DrawCentred(cr, dust.get(), 400, 250, 1);
+        Surface nebula =
+            Tinted(Load("gfx/background/nebula" + std::to_string(next(1, 6)) + ".png").get(), tint.Times(2));
         if (nebula) {
             cairo_save(cr);
             cairo_translate(cr, 400 + next(-272, 272), 250 + next(-122, 122));
@@ -113,7 +121,8 @@ public:
             DrawCentred(cr, nebula.get(), 0, 0, 1.5, 0.33);
             cairo_restore(cr);
         }
-        Surface dark = Tinted(Load("gfx/background/darkmatter" + std::to_string(next(1, 4)) + ".png").get(), tint.Times(3));
+        Surface dark = Tinted(Load("gfx/background/darkmatter" + std::to_string(next(1, 4)) + ".png").get(),
+                              tint.Times(3));
         cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
         DrawCentred(cr, dark.get(), 400, 250, 1);
         Surface star = Load("gfx/background/star3.png");
@@ -179,10 +188,13 @@ void WriteColumns(Mockups& m, const std::filesystem::path& previewDir) {
         std::vector<double> gaps;
     };
     std::vector<std::string> credits;
-    for (int i = 1; i <= 17; ++i) credits.push_back("gfx/menus/credits" + std::to_string(i) + ".png");
+    for (int i = 1; i <= 17; ++i)
+        credits.push_back("gfx/menus/credits" + std::to_string(i) + ".png");
     const Column columns[] = {
         {"column-story.png", {"gfx/menus/story1.png", "gfx/menus/story2.png"}, {48 / 0.4}},
-        {"column-credits.png", credits, {150, 100, 100, 100, 50, 50, 50, 50, 50, 50, 50, 100, 100, 100, 100, 50}},
+        {"column-credits.png",
+         credits,
+         {150, 100, 100, 100, 50, 50, 50, 50, 50, 50, 50, 100, 100, 100, 100, 50}},
         {"column-ending.png", {"gfx/menus/end1.png", "gfx/menus/end2.png"}, {100}},
     };
     const double scale = 0.4;
@@ -226,7 +238,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         for (int i = 0; i < 4; ++i) {
             Surface panel = AssemblePanel(m.Pieces(), sizes[i][0], sizes[i][1]);
             double x = 10 + (i % 2) * 790, y = 30 + (i / 2) * 700;
-            DrawLabel(cr, std::to_string(sizes[i][0]) + " x " + std::to_string(sizes[i][1]) + " pieces", x, y - 8, 14);
+            DrawLabel(cr, std::to_string(sizes[i][0]) + " x " + std::to_string(sizes[i][1]) + " pieces", x,
+                      y - 8, 14);
             cairo_set_source_surface(cr, panel.get(), x, y);
             cairo_paint(cr);
         }
@@ -246,7 +259,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         m.Picture(cr, "gfx/menus/title.png", 400, 128, 0.55);
         const char* buttons[] = {"start", "options", "credits", "quit"};
         for (int i = 0; i < 4; ++i)
-            m.Picture(cr, std::string("gfx/menus/button-") + buttons[i] + ".png", 400, 300 + 35 * i, i == 1 ? 0.66 : 0.55);
+            m.Picture(cr, std::string("gfx/menus/button-") + buttons[i] + ".png", 400, 300 + 35 * i,
+                      i == 1 ? 0.66 : 0.55);
         m.Pointer(cr, 430, 338);
         finish(cr, "title");
     }
@@ -257,7 +271,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         Surface bar = m.Load("gfx/menus/loadingbar.png");
         DrawCentred(cr, panel.get(), 400, 400, 0.4);
         if (bar) {
-            double bw = cairo_image_surface_get_width(bar.get()), bh = cairo_image_surface_get_height(bar.get());
+            double bw = cairo_image_surface_get_width(bar.get()),
+                   bh = cairo_image_surface_get_height(bar.get());
             cairo_save(cr);
             cairo_translate(cr, 400, 400);
             cairo_scale(cr, 0.4, 0.4);
@@ -280,7 +295,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         DrawBitmapText(cr, m.font1_, "Player", -202, -174, 1, -1);
         DrawBitmapText(cr, m.font1_, "High Score", 38, -174, 1, -1);
         for (int i = 0; i < 9; ++i) {
-            DrawBitmapText(cr, m.font1_, i == 2 ? "Nova_" : "Player " + std::to_string(i + 1), -202, 28 * i - 126, 1, -1);
+            DrawBitmapText(cr, m.font1_, i == 2 ? "Nova_" : "Player " + std::to_string(i + 1), -202,
+                           28 * i - 126, 1, -1);
             DrawBitmapText(cr, m.font1_, std::to_string(i * 123457 % 900000), 38, 28 * i - 126, 1, -1);
         }
         m.Additive(cr, "gfx/menus/playerselect.png", 0, 28 * 2 - 126);
@@ -288,10 +304,11 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         finish(cr, "playermenu");
     }
     // Delete confirmation and quit confirmation share the 5 × 3 layout.
-    const char* confirms[][4] = {{"deleteplayer", "gfx/menus/button-canceldelete.png", "gfx/menus/button-confirmdelete.png",
+    const char* confirms[][4] = {{"deleteplayer", "gfx/menus/button-canceldelete.png",
+                                  "gfx/menus/button-confirmdelete.png",
                                   "All progress for this player will be lost!"},
-                                 {"quitgame", "gfx/menus/button-cancelquit.png", "gfx/menus/button-confirmquit.png",
-                                  "All progress will be lost!"}};
+                                 {"quitgame", "gfx/menus/button-cancelquit.png",
+                                  "gfx/menus/button-confirmquit.png", "All progress will be lost!"}};
     for (const auto& c : confirms) {
         cairo_t* cr = m.Begin(screen);
         m.Panel(cr, 5, 3);
@@ -355,7 +372,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         cairo_t* cr = m.Begin(screen, 0);
         Surface last = m.Load("gfx/menus/credits16.png"), farewell = m.Load("gfx/menus/credits17.png");
         if (last && farewell) {
-            double h16 = cairo_image_surface_get_height(last.get()), h17 = cairo_image_surface_get_height(farewell.get());
+            double h16 = cairo_image_surface_get_height(last.get()),
+                   h17 = cairo_image_surface_get_height(farewell.get());
             DrawCentred(cr, last.get(), 400, 250, 0.4);
             DrawCentred(cr, farewell.get(), 400, 250 + 0.4 * (h16 / 2 + 50 + h17 / 2), 0.4);
         }
@@ -367,7 +385,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
         cairo_t* cr = m.Begin(screen, 0);
         Surface first = m.Load("gfx/menus/story1.png"), second = m.Load("gfx/menus/story2.png");
         if (first && second) {
-            double h1 = cairo_image_surface_get_height(first.get()), h2 = cairo_image_surface_get_height(second.get());
+            double h1 = cairo_image_surface_get_height(first.get()),
+                   h2 = cairo_image_surface_get_height(second.get());
             DrawCentred(cr, second.get(), 400, 400, 0.4);
             DrawCentred(cr, first.get(), 400, 400 - 0.2 * h2 - 48 - 0.2 * h1, 0.4);
         }
@@ -380,7 +399,8 @@ void WriteMenuSheets(const std::filesystem::path& dataRoot, const std::filesyste
     cairo_t* cr = cairo_create(all.get());
     FillBoard(cr, 2 * kScreenW + 30, rows * (kScreenH + 10) + 10);
     for (size_t i = 0; i < shown.size(); ++i) {
-        cairo_set_source_surface(cr, shown[i].get(), 10 + double(i % 2) * (kScreenW + 10), 10 + double(i / 2) * (kScreenH + 10));
+        cairo_set_source_surface(cr, shown[i].get(), 10 + double(i % 2) * (kScreenW + 10),
+                                 10 + double(i / 2) * (kScreenH + 10));
         cairo_paint(cr);
     }
     cairo_destroy(cr);

@@ -10,32 +10,11 @@
 #include <vector>
 
 #include "generators.h"
+#include "manifest.h"
 #include "preview/sheets.h"
 
 namespace assetgen {
 namespace {
-
-struct Animation {
-    const char* path;
-    int cellW, cellH, count;
-};
-
-// The multi-frame pictures of the game and how they are cut.
-const Animation kAnimations[] = {
-    {"gfx/ship/ship.png", 64, 64, 15},          {"gfx/ship/flames1.png", 32, 32, 15},
-    {"gfx/ship/flames2.png", 32, 32, 15},       {"gfx/ship/flames3.png", 32, 32, 15},
-    {"gfx/ship/flames4.png", 32, 32, 15},       {"gfx/bullets/bullet4.png", 48, 48, 16},
-    {"gfx/bullets/bullet5.png", 64, 64, 16},    {"gfx/bullets/bullet7.png", 64, 64, 16},
-    {"gfx/bullets/bullet8.png", 64, 64, 16},    {"gfx/bullets/bullet10.png", 64, 64, 16},
-    {"gfx/bullets/bullet11.png", 64, 64, 16},   {"gfx/bullets/bullet13.png", 64, 64, 16},
-    {"gfx/bullets/bullet14.png", 64, 64, 16},   {"gfx/bullets/bullet15.png", 64, 64, 16},
-    {"gfx/bullets/bullet16.png", 64, 64, 16},   {"gfx/bullets/rocketsmoke.png", 32, 32, 16},
-    {"gfx/effects/explosion.png", 64, 64, 16},  {"gfx/effects/slime_green.png", 256, 256, 16},
-    {"gfx/effects/eggsplosion.png", 256, 256, 16}, {"gfx/effects/shockwave.png", 256, 256, 16},
-    {"gfx/effects/spark.png", 256, 256, 16},    {"gfx/enemies/bug27.png", 64, 64, 64},
-    {"gfx/enemies/bug28.png", 32, 32, 64},      {"gfx/enemies/bug29.png", 256, 256, 16},
-    {"gfx/enemies/bug30.png", 384, 384, 16},
-};
 
 std::string SheetName(const std::string& relative) {
     std::string name = relative.substr(4);
@@ -43,7 +22,8 @@ std::string SheetName(const std::string& relative) {
     return name.substr(0, name.rfind('.')) + ".png";
 }
 
-void WriteAnimation(const std::filesystem::path& root, const std::filesystem::path& dir, const Animation& a) {
+void WriteAnimation(const std::filesystem::path& root, const std::filesystem::path& dir,
+                    const PictureEntry& a) {
     preview::Surface strip = preview::LoadPicture(root / a.path);
     if (!strip) return;
     int columns = std::max(1, cairo_image_surface_get_width(strip.get()) / a.cellW);
@@ -62,8 +42,8 @@ void WriteAnimation(const std::filesystem::path& root, const std::filesystem::pa
     }
     int cellSize = std::clamp(std::max(a.cellW, a.cellH) * 2, 96, 256);
     preview::WriteCellSheet(dir / SheetName(a.path),
-                            std::string(a.path) + ": " + std::to_string(a.count) + " frames of " + std::to_string(a.cellW) +
-                                " x " + std::to_string(a.cellH),
+                            a.path + ": " + std::to_string(a.count) + " frames of " +
+                                std::to_string(a.cellW) + " x " + std::to_string(a.cellH),
                             cells, cellSize, a.count == 15 ? 5 : (a.count == 64 ? 8 : 4), 4.0);
 }
 
@@ -71,13 +51,10 @@ void WriteAnimation(const std::filesystem::path& root, const std::filesystem::pa
 
 void WritePreview(const std::filesystem::path& dataRoot, const std::filesystem::path& previewDir) {
     std::filesystem::create_directories(previewDir);
-    std::map<std::string, Animation> animations;
-    for (const Animation& a : kAnimations) animations[a.path] = a;
-    // bug0 … bug26 share one cut.
-    for (int n = 0; n <= 26; ++n) {
-        std::string path = "gfx/enemies/bug" + std::to_string(n) + ".png";
-        animations[path] = Animation{nullptr, 64, 64, 16};
-    }
+    // Multi-frame pictures get one sheet each, cut as the manifest lists them.
+    std::map<std::string, const PictureEntry*> animations;
+    for (const PictureEntry& e : Pictures())
+        if (e.count > 1 && e.written && e.path.rfind("gfx/font", 0) != 0) animations[e.path] = &e;
     // Single pictures grouped by folder; the fonts have their own sheets.
     std::map<std::string, std::vector<std::string>> singles;
     std::filesystem::path gfx = dataRoot / "gfx";
@@ -90,9 +67,7 @@ void WritePreview(const std::filesystem::path& dataRoot, const std::filesystem::
         std::string relative = std::filesystem::relative(file, dataRoot).generic_string();
         auto it = animations.find(relative);
         if (it != animations.end()) {
-            Animation a = it->second;
-            a.path = it->first.c_str();
-            WriteAnimation(dataRoot, previewDir, a);
+            WriteAnimation(dataRoot, previewDir, *it->second);
         } else if (relative.rfind("gfx/font", 0) != 0) {
             singles[std::filesystem::path(relative).parent_path().generic_string()].push_back(relative);
         }
@@ -113,8 +88,8 @@ void WritePreview(const std::filesystem::path& dataRoot, const std::filesystem::
         }
         std::string sheet = folder == "gfx" ? "gfx" : folder.substr(4);
         std::replace(sheet.begin(), sheet.end(), '/', '-');
-        preview::WriteCellSheet(previewDir / (sheet + ".png"),
-                                folder + ": single pictures", cells, 240, 6, 4.0);
+        preview::WriteCellSheet(previewDir / (sheet + ".png"), folder + ": single pictures", cells, 240, 6,
+                                4.0);
         keep.clear();
     }
     preview::WriteFontSheets(dataRoot, previewDir);

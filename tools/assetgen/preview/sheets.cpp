@@ -4,6 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "manifest.h"
+
 namespace assetgen::preview {
 
 void DrawLabel(cairo_t* cr, const std::string& text, double x, double y, double size, double grey) {
@@ -22,8 +24,8 @@ void FillBoard(cairo_t* cr, int w, int h) {
     cairo_fill(cr);
 }
 
-void WriteCellSheet(const std::filesystem::path& file, const std::string& heading, const std::vector<Cell>& cells,
-                    int cellSize, int columns, double maxZoom) {
+void WriteCellSheet(const std::filesystem::path& file, const std::string& heading,
+                    const std::vector<Cell>& cells, int cellSize, int columns, double maxZoom) {
     const int label = 18, pad = 8, top = 40;
     columns = std::max(1, std::min(columns, int(cells.size())));
     int rows = int((cells.size() + size_t(columns) - 1) / size_t(columns));
@@ -64,9 +66,11 @@ void WriteCellSheet(const std::filesystem::path& file, const std::string& headin
         throw std::runtime_error("cannot write " + file.string());
 }
 
-BitmapFont LoadBitmapFont(const std::filesystem::path& file, int cell, double tracking, double space) {
+BitmapFont LoadBitmapFont(const std::filesystem::path& dataRoot, const std::string& relative, double tracking,
+                          double space) {
+    const int cell = FindPicture(relative).cellW;
     BitmapFont font;
-    font.strip = LoadPicture(file);
+    font.strip = LoadPicture(dataRoot / relative);
     font.cell = cell;
     font.tracking = tracking;
     font.space = space;
@@ -109,7 +113,8 @@ BitmapFont LoadBitmapFont(const std::filesystem::path& file, int cell, double tr
 
 namespace {
 
-const char kCharacterSet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789?!:-+=/'%;_.\"~<>,`";
+const char kCharacterSet[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789?!:-+=/'%;_.\"~<>,`";
 
 // Frame of a byte of text; the left single quotation mark (UTF-8 E2 80 98) and the punctuation
 // after the back quote are looked up separately; anything else shows frame 0 as in the game.
@@ -131,7 +136,8 @@ int Frame(const std::string& text, size_t& i) {
 
 std::vector<int> Frames(const std::string& text) {
     std::vector<int> frames;
-    for (size_t i = 0; i < text.size(); ++i) frames.push_back(Frame(text, i));
+    for (size_t i = 0; i < text.size(); ++i)
+        frames.push_back(Frame(text, i));
     return frames;
 }
 
@@ -140,12 +146,13 @@ std::vector<int> Frames(const std::string& text) {
 double TextWidth(const BitmapFont& font, const std::string& text) {
     std::vector<int> frames = Frames(text);
     double w = 0;
-    for (int f : frames) w += f < int(font.widths.size()) ? font.widths[size_t(f)] : 0;
+    for (int f : frames)
+        w += f < int(font.widths.size()) ? font.widths[size_t(f)] : 0;
     return w + (double(frames.size()) - 1) * font.tracking * font.cell;
 }
 
-void DrawBitmapText(cairo_t* cr, const BitmapFont& font, const std::string& text, double x, double y, double scale,
-                    int justify) {
+void DrawBitmapText(cairo_t* cr, const BitmapFont& font, const std::string& text, double x, double y,
+                    double scale, int justify) {
     if (!font.strip) return;
     double pen = justify == 0 ? -TextWidth(font, text) / 2 : (justify == 1 ? -TextWidth(font, text) : 0);
     double gap = std::floor(font.tracking * font.cell);
@@ -169,20 +176,29 @@ void DrawBitmapText(cairo_t* cr, const BitmapFont& font, const std::string& text
 }
 
 Surface AssemblePanel(const std::vector<Surface>& pieces, int columns, int rows) {
-    int pw = cairo_image_surface_get_width(pieces[0].get()), ph = cairo_image_surface_get_height(pieces[0].get());
+    int pw = cairo_image_surface_get_width(pieces[0].get()),
+        ph = cairo_image_surface_get_height(pieces[0].get());
     Surface panel = NewSurface(columns * pw, rows * ph);
     cairo_t* cr = cairo_create(panel.get());
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             int piece = 4;
-            if (r == 0 && c == 0) piece = 0;
-            else if (r == 0 && c == columns - 1) piece = 2;
-            else if (r == 0) piece = 1;
-            else if (r == rows - 1 && c == 0) piece = 6;
-            else if (r == rows - 1 && c == columns - 1) piece = 8;
-            else if (r == rows - 1) piece = 7;
-            else if (c == 0) piece = 3;
-            else if (c == columns - 1) piece = 5;
+            if (r == 0 && c == 0)
+                piece = 0;
+            else if (r == 0 && c == columns - 1)
+                piece = 2;
+            else if (r == 0)
+                piece = 1;
+            else if (r == rows - 1 && c == 0)
+                piece = 6;
+            else if (r == rows - 1 && c == columns - 1)
+                piece = 8;
+            else if (r == rows - 1)
+                piece = 7;
+            else if (c == 0)
+                piece = 3;
+            else if (c == columns - 1)
+                piece = 5;
             cairo_set_source_surface(cr, pieces[size_t(piece)].get(), c * pw, r * ph);
             cairo_paint(cr);
         }

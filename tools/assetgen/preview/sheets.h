@@ -20,8 +20,8 @@ struct Cell {
 
 // Lays the cells out `columns` across, each picture scaled to fit `cellSize` (never enlarged
 // beyond `maxZoom`), labelled underneath, under a heading.
-void WriteCellSheet(const std::filesystem::path& file, const std::string& heading, const std::vector<Cell>& cells,
-                    int cellSize, int columns, double maxZoom);
+void WriteCellSheet(const std::filesystem::path& file, const std::string& heading,
+                    const std::vector<Cell>& cells, int cellSize, int columns, double maxZoom);
 
 // Plain label text on the preview sheets.
 void DrawLabel(cairo_t* cr, const std::string& text, double x, double y, double size, double grey = 0.85);
@@ -34,12 +34,14 @@ struct BitmapFont {
     double tracking = 0, space = 0;
     std::vector<int> widths;
 };
-// Empty strip when the file is missing.
-BitmapFont LoadBitmapFont(const std::filesystem::path& file, int cell, double tracking, double space);
+// Loads `relative` (for example "gfx/font1.png") from the data root, cut as the manifest lists it;
+// empty strip when the file is missing.
+BitmapFont LoadBitmapFont(const std::filesystem::path& dataRoot, const std::string& relative, double tracking,
+                          double space);
 double TextWidth(const BitmapFont& font, const std::string& text);
 // Draws `text` at `scale`; justify −1 left, 0 centred, 1 right on x; the glyph centres sit on y.
-void DrawBitmapText(cairo_t* cr, const BitmapFont& font, const std::string& text, double x, double y, double scale,
-                    int justify);
+void DrawBitmapText(cairo_t* cr, const BitmapFont& font, const std::string& text, double x, double y,
+                    double scale, int justify);
 
 // Pastes a columns × rows panel from the nine pieces the way the game's menu backdrop does.
 Surface AssemblePanel(const std::vector<Surface>& pieces, int columns, int rows);

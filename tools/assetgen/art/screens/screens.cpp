@@ -2,6 +2,7 @@
 #include "generators.h"
 
 #include "art/screens/screen_parts.h"
+#include "common/validate.h"
 
 namespace assetgen {
 
@@ -14,6 +15,7 @@ void GenerateScreenArt(const Output& out) {
     screens::WritePlanets(out);
     screens::WriteStory(out);
     screens::WriteCredits(out);
+    ValidatePictures(out, {"gfx/font", "gfx/menus/", "gfx/background/", "gfx/planets/"});
 }
 
 } // namespace assetgen

@@ -116,28 +116,30 @@ Texel ShadeRock(const Rock& rock, double px, double py, double cell, double base
             base.b * lit + rimColour.b * rim, coverage};
 }
 
-void WriteAsteroid(const Output& out, int type, int cell, uint32_t seed, int craters) {
-    Rock rock(seed, craters);
+// Paints one frame of `rock` turned by 2π t over the whole cell, centred on the origin. The layer
+// the frame writer hands over is exactly one cell, so its width is the cell size.
+void PaintRock(cairo_t* cr, const Rock& rock, double t) {
+    int cell = cairo_image_surface_get_width(cairo_get_target(cr));
     Vec axis = Normalize({0.35, 1.0, 0.3});
     double baseRadius = cell * 0.39;
-    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", cell, 64, {0.5, 0.6, 0.9},
-                    cell / 20.0, 0.3, [&](cairo_t* cr, int frame) {
-                        double angle = 2 * kPi * LoopPhase(frame, 64);
-                        cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cell, cell);
-                        FillPixels(s, [&](double x, double y) {
-                            return ShadeRock(rock, x, y, cell, baseRadius, axis, angle);
-                        });
-                        cairo_set_source_surface(cr, s, 0, 0);
-                        cairo_paint(cr);
-                        cairo_surface_destroy(s);
-                    });
+    double angle = 2 * kPi * t;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cell, cell);
+    FillPixels(s, [&](double x, double y) { return ShadeRock(rock, x, y, cell, baseRadius, axis, angle); });
+    cairo_set_source_surface(cr, s, -cell / 2.0, -cell / 2.0);
+    cairo_paint(cr);
+    cairo_surface_destroy(s);
 }
 
 } // namespace
 
-void GenerateAsteroids(const Output& out) {
-    WriteAsteroid(out, 27, 64, 2701, 11);
-    WriteAsteroid(out, 28, 32, 2801, 7);
+void DrawLargeAsteroid(cairo_t* cr, double t) {
+    static const Rock rock(2701, 11);
+    PaintRock(cr, rock, t);
+}
+
+void DrawMediumAsteroid(cairo_t* cr, double t) {
+    static const Rock rock(2801, 7);
+    PaintRock(cr, rock, t);
 }
 
 } // namespace assetgen::sprites

@@ -293,17 +293,15 @@ void BrainShip(cairo_t* cr, double t) {
 
 } // namespace
 
-void GenerateBosses(const Output& out) {
-    WriteGlowFrames(out, "gfx/enemies/bug29.png", 256, 16, kBossEnergy, 9, 0.42, [](cairo_t* cr, int frame) {
-        cairo_translate(cr, 128, 122);
-        cairo_scale(cr, 3.8, 3.8);
-        HiveQueen(cr, PingPong(frame, 16));
-    });
-    WriteGlowFrames(out, "gfx/enemies/bug30.png", 384, 16, kBossEnergy, 12, 0.42, [](cairo_t* cr, int frame) {
-        cairo_translate(cr, 192, 192);
-        cairo_scale(cr, 5.85, 5.85);
-        BrainShip(cr, PingPong(frame, 16));
-    });
+void DrawHiveQueen(cairo_t* cr, double t) {
+    cairo_translate(cr, 0, -6);
+    cairo_scale(cr, 3.8, 3.8);
+    HiveQueen(cr, t);
+}
+
+void DrawBrainShip(cairo_t* cr, double t) {
+    cairo_scale(cr, 5.85, 5.85);
+    BrainShip(cr, t);
 }
 
 } // namespace assetgen::sprites

@@ -224,21 +224,21 @@ void GenerateBullets(const Output& out) {
         WriteGlowPicture(
             out, "gfx/bullets/bullet" + std::to_string(i) + ".png", 64, 64, lasers[i].colour, 4, 0.45,
             [&](cairo_t* cr) { Laser(cr, lasers[i].colour, lasers[i].length, lasers[i].width); });
-    WriteGlowFrames(out, "gfx/bullets/bullet4.png", 48, 16, {1.0, 0.6, 0.2}, 2.5, 0.4,
-                    [](cairo_t* cr, int f) { Rocket(cr, PingPong(f, 16)); });
-    WriteGlowFrames(out, "gfx/bullets/bullet5.png", 64, 16, {0.8, 0.4, 1.0}, 3, 0.45,
-                    [](cairo_t* cr, int f) { Wave(cr, PingPong(f, 16)); });
+    WriteGlowStrip(out, "gfx/bullets/bullet4.png", {1.0, 0.6, 0.2}, 2.5, 0.4,
+                   [](cairo_t* cr, int f) { Rocket(cr, PingPong(f, 16)); });
+    WriteGlowStrip(out, "gfx/bullets/bullet5.png", {0.8, 0.4, 1.0}, 3, 0.45,
+                   [](cairo_t* cr, int f) { Wave(cr, PingPong(f, 16)); });
     WriteGlowPicture(out, "gfx/bullets/bullet6.png", 64, 64, {1.0, 0.45, 0.1}, 4, 0.45, [](cairo_t* cr) {
         Orb(cr, {1.0, 0.45, 0.1}, false);
     });
-    WriteGlowFrames(out, "gfx/bullets/bullet7.png", 64, 16, kSlimeGreen, 3, 0.4,
-                    [](cairo_t* cr, int f) { Slime(cr, PingPong(f, 16)); });
+    WriteGlowStrip(out, "gfx/bullets/bullet7.png", kSlimeGreen, 3, 0.4,
+                   [](cairo_t* cr, int f) { Slime(cr, PingPong(f, 16)); });
     WriteGlowPicture(out, "gfx/bullets/bullet9.png", 64, 64, kBossEnergy, 4, 0.45,
                      [](cairo_t* cr) { Orb(cr, kBossEnergy, true); });
     WriteGlowPicture(out, "gfx/bullets/bullet12.png", 64, 64, kElectric, 4, 0.45, Bolt);
-    WriteGlowFrames(out, "gfx/bullets/bullet16.png", 64, 16, {1.0, 0.8, 0.3}, 3, 0.4,
-                    [](cairo_t* cr, int f) { Egg(cr, LoopPhase(f, 16)); });
-    WriteFrames(out, "gfx/bullets/rocketsmoke.png", 32, 32, 16, Smoke);
+    WriteGlowStrip(out, "gfx/bullets/bullet16.png", {1.0, 0.8, 0.3}, 3, 0.4,
+                   [](cairo_t* cr, int f) { Egg(cr, LoopPhase(f, 16)); });
+    WriteStrip(out, "gfx/bullets/rocketsmoke.png", Smoke);
 }
 
 } // namespace assetgen::sprites

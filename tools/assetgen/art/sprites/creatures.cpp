@@ -8,10 +8,9 @@
 #include "common/noise.h"
 
 namespace assetgen::sprites {
-namespace {
 
 // Scardey: a wide-eyed ghost whose ragged hem ripples.
-void Scardey(cairo_t* cr, double t) {
+void DrawScardey(cairo_t* cr, double t) {
     Tone ghost = MakeTone({0.55, 0.8, 1.0}, kInsectRim);
     cairo_move_to(cr, -18, 4);
     cairo_curve_to(cr, -20, -28, 20, -28, 18, 4);
@@ -41,7 +40,7 @@ void Scardey(cairo_t* cr, double t) {
 }
 
 // Ameoba: a wobbling cell with a glowing nucleus and drifting vacuoles.
-void Ameoba(cairo_t* cr, double t) {
+void DrawAmeoba(cairo_t* cr, double t) {
     Rgb plasma{0.3, 0.85, 0.6};
     auto radius = [&](double a) {
         return 21 + 3.2 * std::sin(3 * a + t * kPi) + 2.2 * std::sin(5 * a - t * kPi * 2 + 1) +
@@ -68,7 +67,7 @@ void Ameoba(cairo_t* cr, double t) {
 }
 
 // Bouncer: a rubbery banded ball that squashes and stretches.
-void Bouncer(cairo_t* cr, double t) {
+void DrawBouncer(cairo_t* cr, double t) {
     double squash = 1 - 0.22 * t;
     double sx = 1 / std::sqrt(squash), sy = squash;
     Tone skin = MakeTone({1.0, 0.45, 0.15}, kInsectRim);
@@ -103,7 +102,7 @@ void Bouncer(cairo_t* cr, double t) {
 }
 
 // Mentalist: a huge pulsing brain over a small face with a third eye, ringed by psychic waves.
-void Mentalist(cairo_t* cr, double t) {
+void DrawMentalist(cairo_t* cr, double t) {
     for (int i = 0; i < 2; ++i) {
         double r = 20 + std::fmod(t + i * 0.5, 1.0) * 10;
         cairo_arc(cr, 0, 0, r, 0, 2 * kPi);
@@ -150,7 +149,7 @@ void Mentalist(cairo_t* cr, double t) {
 }
 
 // Predor: a dark crimson stalker with scything mandibles and a row of burning eyes.
-void Predor(cairo_t* cr, double t) {
+void DrawPredor(cairo_t* cr, double t) {
     // A hot red back light suits this hunter better than the family's mint.
     Tone shell = MakeTone({0.55, 0.08, 0.12}, {1.0, 0.45, 0.35});
     Tone blade = MakeTone({0.85, 0.8, 0.75}, {1.0, 0.45, 0.35});
@@ -192,7 +191,7 @@ void Predor(cairo_t* cr, double t) {
 }
 
 // Hopper: a lime grasshopper whose big hind legs fold and kick.
-void Hopper(cairo_t* cr, double t) {
+void DrawHopper(cairo_t* cr, double t) {
     Tone green = MakeTone({0.82, 0.78, 0.22}, kInsectRim);
     Tone dark = MakeTone({0.5, 0.42, 0.12}, kInsectRim);
     Tone thigh = MakeTone({0.95, 0.55, 0.15}, kInsectRim);
@@ -229,7 +228,7 @@ void Hopper(cairo_t* cr, double t) {
 }
 
 // Larvae, from the side and facing left: a plump caterpillar that inches, arching its middle.
-void Larvae(cairo_t* cr, double t) {
+void DrawLarvae(cairo_t* cr, double t) {
     Rgb skin{0.85, 0.85, 0.2};
     const int segments = 7;
     double span = 46 - t * 10;
@@ -250,7 +249,7 @@ void Larvae(cairo_t* cr, double t) {
 }
 
 // Swimmer: a squid that strokes with its tentacles, spotted with bioluminescence.
-void Swimmer(cairo_t* cr, double t) {
+void DrawSwimmer(cairo_t* cr, double t) {
     Tone skin = MakeTone({0.2, 0.45, 0.9}, kInsectRim);
     double spread = 1 - t;
     for (int i = 0; i < 6; ++i) {
@@ -284,7 +283,7 @@ void Swimmer(cairo_t* cr, double t) {
 }
 
 // Moth: broad dusky wings with staring eye spots, flapping; feathered antennae.
-void Moth(cairo_t* cr, double t) {
+void DrawMoth(cairo_t* cr, double t) {
     Rgb wingColour{0.62, 0.45, 0.78};
     double open = 0.45 + 0.55 * (1 - t); // horizontal scale of the wings
     for (int side = -1; side <= 1; side += 2) {
@@ -323,7 +322,7 @@ void Moth(cairo_t* cr, double t) {
 }
 
 // Hopper2: a round blue frog-thing with huge eyes whose legs kick out in a hop.
-void Hopper2(cairo_t* cr, double t) {
+void DrawHopper2(cairo_t* cr, double t) {
     Tone skin = MakeTone({0.25, 0.5, 1.0}, kInsectRim);
     Tone belly = MakeTone({0.6, 0.95, 1.0}, kInsectRim);
     for (int side = -1; side <= 1; side += 2) {
@@ -350,7 +349,7 @@ void Hopper2(cairo_t* cr, double t) {
 }
 
 // Swami: a floating mystic in a robe and jewelled turban with orbs circling around him.
-void Swami(cairo_t* cr, double t) {
+void DrawSwami(cairo_t* cr, double t) {
     cairo_scale(cr, 1.12, 1.12);
     Tone robe = MakeTone({0.55, 0.15, 0.65}, kInsectRim);
     Tone turban = MakeTone({1.0, 0.85, 0.55}, kInsectRim);
@@ -385,22 +384,6 @@ void Swami(cairo_t* cr, double t) {
     Lamp(cr, 0, -15, 3.5 + t, {1.0, 0.2, 0.4});
     for (int i = 0; i < 3; ++i)
         orb(i, true);
-}
-
-} // namespace
-
-void GenerateCreatures(const Output& out) {
-    WriteEnemyStrip(out, 10, {0.5, 0.8, 1.0}, Scardey);
-    WriteEnemyStrip(out, 11, {0.3, 0.9, 0.6}, Ameoba);
-    WriteEnemyStrip(out, 12, {1.0, 0.5, 0.2}, Bouncer);
-    WriteEnemyStrip(out, 18, {0.9, 0.4, 1.0}, Mentalist);
-    WriteEnemyStrip(out, 19, kEyeRed, Predor);
-    WriteEnemyStrip(out, 20, {0.95, 0.75, 0.2}, Hopper);
-    WriteEnemyStrip(out, 21, {0.85, 0.85, 0.2}, Larvae);
-    WriteEnemyStrip(out, 22, {0.3, 0.6, 1.0}, Swimmer);
-    WriteEnemyStrip(out, 23, {0.7, 0.5, 0.9}, Moth);
-    WriteEnemyStrip(out, 24, {0.3, 0.55, 1.0}, Hopper2);
-    WriteEnemyStrip(out, 25, {0.75, 0.3, 0.9}, Swami);
 }
 
 } // namespace assetgen::sprites

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 #include "common/noise.h"
 #include "common/sheet.h"
+#include "manifest.h"
 
 namespace assetgen::sprites {
 namespace {
@@ -225,6 +227,13 @@ void WriteGlowFrames(const Output& out, const std::string& relative, int cell, i
     WriteFrames(out, relative, cell, cell, count, [&](cairo_t* cr, int frame) {
         ComposeGlow(cr, cell, cell, glow, radius, strength, [&](cairo_t* layer) { draw(layer, frame); });
     });
+}
+
+void WriteGlowStrip(const Output& out, const std::string& relative, Rgb glow, double radius, double strength,
+                    const std::function<void(cairo_t*, int)>& draw) {
+    const PictureEntry& picture = FindPicture(relative);
+    if (picture.cellW != picture.cellH) throw std::runtime_error(relative + ": glow frames are square");
+    WriteGlowFrames(out, relative, picture.cellW, picture.count, glow, radius, strength, draw);
 }
 
 void WriteGlowPicture(const Output& out, const std::string& relative, int w, int h, Rgb glow, double radius,

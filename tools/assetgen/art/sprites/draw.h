@@ -49,6 +49,9 @@ double LoopPhase(int frame, int count);
 // that end up almost transparent are cleared so the surroundings stay exactly clear.
 void WriteGlowFrames(const Output& out, const std::string& relative, int cell, int count, Rgb glow,
                      double radius, double strength, const std::function<void(cairo_t*, int frame)>& draw);
+// WriteGlowFrames with the square cell and count the manifest lists for `relative`.
+void WriteGlowStrip(const Output& out, const std::string& relative, Rgb glow, double radius, double strength,
+                    const std::function<void(cairo_t*, int frame)>& draw);
 void WriteGlowPicture(const Output& out, const std::string& relative, int w, int h, Rgb glow, double radius,
                       double strength, const std::function<void(cairo_t*)>& draw);
 

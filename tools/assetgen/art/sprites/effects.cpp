@@ -9,6 +9,7 @@
 #include "common/noise.h"
 #include "common/rng.h"
 #include "common/sheet.h"
+#include "manifest.h"
 
 namespace assetgen::sprites {
 namespace {
@@ -44,7 +45,7 @@ Texel Fireball(double x, double y, double t, double cell) {
 }
 
 void Explosion(const Output& out) {
-    WriteFrames(out, "gfx/effects/explosion.png", 64, 64, 16, [](cairo_t* cr, int frame) {
+    WriteStrip(out, "gfx/effects/explosion.png", [](cairo_t* cr, int frame) {
         double t = frame / 15.0;
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 64, 64);
         FillPixels(s, [&](double x, double y) { return Fireball(x, y, t, 64); });
@@ -175,8 +176,9 @@ void Spark(cairo_t* cr, int frame) {
     }
 }
 
-void WritePixelFrames(const Output& out, const std::string& name, int cell, Rgb colour) {
-    WriteFrames(out, name, cell, cell, 16, [&](cairo_t* cr, int frame) {
+void WritePixelFrames(const Output& out, const std::string& name, Rgb colour) {
+    const int cell = FindPicture(name).cellW;
+    WriteStrip(out, name, [&](cairo_t* cr, int frame) {
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cell, cell);
         FillPixels(s, [&](double x, double y) { return Ring(x, y, frame / 15.0, cell, colour); });
         cairo_set_source_surface(cr, s, 0, 0);
@@ -189,15 +191,14 @@ void WritePixelFrames(const Output& out, const std::string& name, int cell, Rgb 
 
 void GenerateEffects(const Output& out) {
     Explosion(out);
-    WriteGlowFrames(out, "gfx/effects/slime_green.png", 256, 16, kSlimeGreen, 6, 0.4, [](cairo_t* cr, int f) {
+    WriteGlowStrip(out, "gfx/effects/slime_green.png", kSlimeGreen, 6, 0.4, [](cairo_t* cr, int f) {
         Splat(cr, f / 15.0, kSlimeGreen, {0.75, 1.0, 0.4}, 61, false);
     });
-    WriteGlowFrames(out, "gfx/effects/eggsplosion.png", 256, 16, {1.0, 0.8, 0.2}, 6, 0.4,
-                    [](cairo_t* cr, int f) {
-                        Splat(cr, f / 15.0, {1.0, 0.97, 0.88}, {1.0, 0.72, 0.05}, 83, true);
-                    });
-    WritePixelFrames(out, "gfx/effects/shockwave.png", 256, {0.8, 0.45, 1.0});
-    WriteFrames(out, "gfx/effects/spark.png", 256, 256, 16, Spark);
+    WriteGlowStrip(out, "gfx/effects/eggsplosion.png", {1.0, 0.8, 0.2}, 6, 0.4, [](cairo_t* cr, int f) {
+        Splat(cr, f / 15.0, {1.0, 0.97, 0.88}, {1.0, 0.72, 0.05}, 83, true);
+    });
+    WritePixelFrames(out, "gfx/effects/shockwave.png", {0.8, 0.45, 1.0});
+    WriteStrip(out, "gfx/effects/spark.png", Spark);
     WritePicture(out, "gfx/effects/shockwave2.png", 1024, 1024, [](cairo_t* cr) {
         cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1024, 1024);
         FillPixels(s, [](double x, double y) {

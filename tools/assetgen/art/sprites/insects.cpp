@@ -7,10 +7,9 @@
 #include "art/sprites/palette.h"
 
 namespace assetgen::sprites {
-namespace {
 
 // Spider: round abdomen with a glowing mark, eight legs that step in pairs.
-void Spider(cairo_t* cr, double t) {
+void DrawSpider(cairo_t* cr, double t) {
     Tone body = MakeTone(kInsectViolet, kInsectRim);
     Tone leg = MakeTone(Bright(kInsectViolet, 0.7), kInsectRim);
     double bob = 1.5 * std::sin(t * kPi);
@@ -47,7 +46,7 @@ void Spider(cairo_t* cr, double t) {
 }
 
 // Birdy: plump golden bird with flapping feathered wings and a beak pointing down.
-void Birdy(cairo_t* cr, double t) {
+void DrawBirdy(cairo_t* cr, double t) {
     Tone plume = MakeTone(kInsectGold, kInsectRim);
     Tone wing = MakeTone(kInsectAmber, kInsectRim);
     double flap = -0.7 + t * 1.2; // wing angle from raised to lowered
@@ -101,7 +100,7 @@ void Birdy(cairo_t* cr, double t) {
 }
 
 // Mantis: slender green body, triangular head with big eyes, raptorial arms that strike.
-void Mantis(cairo_t* cr, double t) {
+void DrawMantis(cairo_t* cr, double t) {
     Tone green = MakeTone(kInsectLime, kInsectRim);
     Tone dark = MakeTone(Bright(kInsectLime, 0.65), kInsectRim);
     // Hind legs.
@@ -140,7 +139,7 @@ void Mantis(cairo_t* cr, double t) {
 }
 
 // Clamper: armoured crab with big pincers that snap, crackling with charge.
-void Clamper(cairo_t* cr, double t) {
+void DrawClamper(cairo_t* cr, double t) {
     Tone shell = MakeTone(kInsectTeal, kInsectRim);
     Tone claw = MakeTone(Mix(kInsectTeal, {0.2, 0.4, 1.0}, 0.4), kInsectRim);
     for (int side = -1; side <= 1; side += 2)
@@ -187,7 +186,7 @@ void Clamper(cairo_t* cr, double t) {
 }
 
 // Aphid, seen from the side and facing left: round green body on six walking legs.
-void Aphid(cairo_t* cr, double t) {
+void DrawAphid(cairo_t* cr, double t) {
     Tone green = MakeTone(Mix(kInsectLime, kInsectTeal, 0.3), kInsectRim);
     Tone leg = MakeTone(Bright(kInsectLime, 0.55), kInsectRim);
     for (int i = 0; i < 3; ++i) {
@@ -216,7 +215,7 @@ void Aphid(cairo_t* cr, double t) {
 }
 
 // Screecher: bat-winged hunter with a wide shrieking mouth.
-void Screecher(cairo_t* cr, double t) {
+void DrawScreecher(cairo_t* cr, double t) {
     Tone fur = MakeTone(kInsectMagenta, kInsectRim);
     double lift = (t - 0.5) * 14;
     for (int side = -1; side <= 1; side += 2) {
@@ -259,7 +258,7 @@ void Screecher(cairo_t* cr, double t) {
 }
 
 // Slimey: a glossy slug facing left that lurches: it bunches up and stretches out.
-void Slimey(cairo_t* cr, double t) {
+void DrawSlimey(cairo_t* cr, double t) {
     Tone slime = MakeTone(kSlimeGreen, kInsectRim);
     double stretch = 1 - t; // 1 = stretched, 0 = bunched
     double len = 20 + stretch * 8, hump = 6 + (1 - stretch) * 7;
@@ -292,7 +291,7 @@ void Slimey(cairo_t* cr, double t) {
 }
 
 // Eggplant: a purple pod under a leafy crown; its glowing maw swells as it charges a wave.
-void Eggplant(cairo_t* cr, double t) {
+void DrawEggplant(cairo_t* cr, double t) {
     double s = 1 + 0.05 * t;
     Tone skin = MakeTone(kEggplantPurple, kInsectRim);
     Tone leaf = MakeTone(kInsectLime, kInsectRim);
@@ -329,7 +328,7 @@ void Eggplant(cairo_t* cr, double t) {
 }
 
 // Skeeter: long-legged mosquito with a proboscis and blurred, buzzing wings.
-void Skeeter(cairo_t* cr, double t) {
+void DrawSkeeter(cairo_t* cr, double t) {
     Tone body = MakeTone(kInsectTeal, kInsectRim);
     Tone leg = MakeTone(Mix(kInsectTeal, {0.3, 0.3, 0.3}, 0.5), kInsectRim);
     double bob = std::sin(t * kPi * 2) * 1.5;
@@ -363,6 +362,8 @@ void Skeeter(cairo_t* cr, double t) {
     double nose[] = {0, 10 + bob, 0, 24 + bob};
     Limb(cr, nose, 2, 1.3, MakeTone(kInsectAmber, kInsectRim));
 }
+
+namespace {
 
 // Ladybug diving at 45 degrees: red domed wing cases that lift to let the wings buzz.
 void Ladybug(cairo_t* cr, double t, int headToRight) {
@@ -410,8 +411,18 @@ void Ladybug(cairo_t* cr, double t, int headToRight) {
     cairo_restore(cr);
 }
 
+} // namespace
+
+void DrawLadybugLeft(cairo_t* cr, double t) {
+    Ladybug(cr, t, 1);
+}
+
+void DrawLadybugRight(cairo_t* cr, double t) {
+    Ladybug(cr, t, 0);
+}
+
 // Hornet: banded yellow and black, head down with mandibles, stinger up, wings a blur.
-void Hornet(cairo_t* cr, double t) {
+void DrawHornet(cairo_t* cr, double t) {
     Tone yellow = MakeTone(kInsectGold, kInsectRim);
     Tone black = MakeTone({0.14, 0.1, 0.12}, kInsectRim);
     double beat = std::cos(t * kPi * 3);
@@ -452,32 +463,6 @@ void Hornet(cairo_t* cr, double t) {
         double jaw[] = {side * 3.0, 15, side * (4.0 - t * 2), 20, side * 1.0, 21};
         Limb(cr, jaw, 3, 1.5, black);
     }
-}
-
-} // namespace
-
-void WriteEnemyStrip(const Output& out, int type, Rgb glow, void (*draw)(cairo_t*, double)) {
-    WriteGlowFrames(out, "gfx/enemies/bug" + std::to_string(type) + ".png", 64, 16, glow, 4.5, 0.47,
-                    [&](cairo_t* cr, int frame) {
-                        cairo_translate(cr, 32, 32);
-                        cairo_scale(cr, 0.92, 0.92); // leaves room for the glow inside the cell
-                        draw(cr, PingPong(frame, 16));
-                    });
-}
-
-void GenerateInsects(const Output& out) {
-    WriteEnemyStrip(out, 0, kInsectViolet, Spider);
-    WriteEnemyStrip(out, 1, kInsectGold, Birdy);
-    WriteEnemyStrip(out, 2, kInsectLime, Mantis);
-    WriteEnemyStrip(out, 3, kElectric, Clamper);
-    WriteEnemyStrip(out, 4, kInsectLime, Aphid);
-    WriteEnemyStrip(out, 5, kInsectMagenta, Screecher);
-    WriteEnemyStrip(out, 6, kSlimeGreen, Slimey);
-    WriteEnemyStrip(out, 7, kEggplantPurple, Eggplant);
-    WriteEnemyStrip(out, 8, kInsectTeal, Skeeter);
-    WriteEnemyStrip(out, 14, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 1); });
-    WriteEnemyStrip(out, 15, kLadyRed, [](cairo_t* cr, double t) { Ladybug(cr, t, 0); });
-    WriteEnemyStrip(out, 16, kInsectGold, Hornet);
 }
 
 } // namespace assetgen::sprites

@@ -23,8 +23,10 @@ void Rivet(cairo_t* cr, double x, double y) {
     cairo_fill(cr);
 }
 
+} // namespace
+
 // Robot1: a boxy walker head with a scanning visor, antenna beacon and claw arms.
-void Robot1(cairo_t* cr, double t) {
+void DrawRobot1(cairo_t* cr, double t) {
     Tone metal = MakeTone(kMetal, kMachineRim);
     Tone dark = MakeTone(kMetalDark, kMachineRim);
     double swing = (t - 0.5) * 0.5;
@@ -71,7 +73,7 @@ void Robot1(cairo_t* cr, double t) {
 }
 
 // Robot2: a one-eyed ball walker on jointed legs that crouch and spring.
-void Robot2(cairo_t* cr, double t) {
+void DrawRobot2(cairo_t* cr, double t) {
     Tone metal = MakeTone(Mix(kMetal, {0.7, 0.5, 0.3}, 0.25), kMachineRim);
     Tone dark = MakeTone(kMetalDark, kMachineRim);
     double crouch = t; // 0 standing tall, 1 crouched
@@ -111,7 +113,7 @@ void Robot2(cairo_t* cr, double t) {
 }
 
 // Robot3: a saucer drone with a tesla coil; lights chase around its rim and arcs crackle below.
-void Robot3(cairo_t* cr, double t) {
+void DrawRobot3(cairo_t* cr, double t) {
     Tone metal = MakeTone(kMetal, kMachineRim);
     Tone dark = MakeTone(kMetalDark, kMachineRim);
     // Coils hanging below.
@@ -146,7 +148,7 @@ void Robot3(cairo_t* cr, double t) {
 }
 
 // Mine: a dark iron sphere with studded spikes that pulse and a warning light that blinks.
-void Mine(cairo_t* cr, double t) {
+void DrawMine(cairo_t* cr, double t) {
     Tone iron = MakeTone(kMineIron, kMineRim);
     Tone spike = MakeTone({0.6, 0.55, 0.55}, kMineRim);
     double reach = 24 + t * 4;
@@ -174,15 +176,6 @@ void Mine(cairo_t* cr, double t) {
     Highlight(cr, -6, -7, 6, 4, 0.45);
     Body(cr, 0, 0, 5, 5, 0, MakeTone({0.4, 0.05, 0.05}, kMineRim), 1.0);
     Lamp(cr, 0, 0, 5 + t * 6, kLampRed, 0.35 + 0.65 * t);
-}
-
-} // namespace
-
-void GenerateMachines(const Output& out) {
-    WriteEnemyStrip(out, 9, kLampCyan, Robot1);
-    WriteEnemyStrip(out, 13, kLampCyan, Robot2);
-    WriteEnemyStrip(out, 17, kLampRed, Mine);
-    WriteEnemyStrip(out, 26, kLampCyan, Robot3);
 }
 
 } // namespace assetgen::sprites

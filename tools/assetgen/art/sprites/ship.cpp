@@ -145,18 +145,18 @@ void DrawShipIcon(cairo_t* cr) {
 }
 
 void GenerateShip(const Output& out) {
-    WriteGlowFrames(out, "gfx/ship/ship.png", 64, 15, kEngine, 3, 0.4, [](cairo_t* cr, int frame) {
+    WriteGlowStrip(out, "gfx/ship/ship.png", kEngine, 3, 0.4, [](cairo_t* cr, int frame) {
         cairo_translate(cr, 32, 32);
         cairo_scale(cr, 0.93, 0.93);
         DrawShip(cr, BankAngle(frame));
     });
     static const double lengths[4] = {8, 12, 16.5, 21.5};
     for (int size = 0; size < 4; ++size)
-        WriteGlowFrames(out, "gfx/ship/flames" + std::to_string(size + 1) + ".png", 32, 15, kEngine, 1.5,
-                        0.35, [&](cairo_t* cr, int frame) {
-                            double lean = -(frame - 7) / 7.0 * (1.5 + size * 0.6);
-                            DrawFlame(cr, lengths[size], lean, 3.2 + size * 0.35);
-                        });
+        WriteGlowStrip(out, "gfx/ship/flames" + std::to_string(size + 1) + ".png", kEngine, 1.5, 0.35,
+                       [&](cairo_t* cr, int frame) {
+                           double lean = -(frame - 7) / 7.0 * (1.5 + size * 0.6);
+                           DrawFlame(cr, lengths[size], lean, 3.2 + size * 0.35);
+                       });
     WritePicture(out, "gfx/ship/shield.png", 96, 96, [](cairo_t* cr) {
         cairo_pattern_t* p = cairo_pattern_create_radial(48, 48, 0, 48, 48, 46);
         cairo_pattern_add_color_stop_rgba(p, 0.0, 0.3, 0.8, 1.0, 0.06);
