@@ -10,6 +10,8 @@
 #include <string>
 
 #include "media/media.h"
+// The benchmarks share the tests' headless start-up.
+#include "support/headless_start.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -32,10 +34,7 @@ std::atomic<long> allocations{0};
 namespace {
 
 void StartHeadless() {
-    Media::Options options;
-    options.Headless = true;
-    std::string error;
-    if (!Media::Init(options, error)) std::abort();
+    testsupport::StartHeadless();
     Media::SetAutoMidHandle(true);
 }
 

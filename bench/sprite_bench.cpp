@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "media/media.h"
+// The benchmarks share the tests' headless start-up.
+#include "support/headless_start.h"
 #include "sprites/animate.h"
 #include "sprites/sprite.h"
 
@@ -61,11 +63,9 @@ Media::ImageRef MakeImage(int width, int height, int frames) {
 void StartMedia() {
     static bool started = false;
     if (started) return;
-    Media::Options options;
-    options.Headless = true;
-    std::string error;
-    if (!Media::Init(options, error) || !Media::OpenWindowGraphics()) {
-        std::fprintf(stderr, "media layer: %s\n", error.c_str());
+    testsupport::StartHeadless();
+    if (!Media::OpenWindowGraphics()) {
+        std::fprintf(stderr, "media layer: no window graphics\n");
         std::exit(1);
     }
     started = true;

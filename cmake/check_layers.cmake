@@ -2,7 +2,7 @@
 # src/media includes a platform header (SDL, OpenGL, OpenAL, the codecs). Run with
 #   cmake -DSOURCE_DIR=<repo> -DSTAMP=<file> -P check_layers.cmake
 set(LAYERS media sprites shell presentation save game menus flow)
-set(PLATFORM_HEADERS "SDL|GL/|GLES|EGL/|epoxy/|AL/|al\\.h|alc\\.h|png\\.h|pngconf\\.h|jpeglib\\.h|jerror\\.h|vorbis/|ogg/|zlib\\.h|X11/|wayland")
+set(PLATFORM_HEADERS "SDL|GL/|GLES|EGL/|epoxy/|AL/|al\\.h|alc\\.h|png\\.h|pngconf\\.h|jpeglib\\.h|jerror\\.h|vorbis/|ogg/|zlib\\.h|X11/|wayland|unistd\\.h|fcntl\\.h|sys/|dirent\\.h|dlfcn\\.h|pthread\\.h|signal\\.h|windows\\.h")
 
 file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
 set(errors "")

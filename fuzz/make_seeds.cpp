@@ -1,18 +1,20 @@
 // Writes the seed inputs of every fuzz target into DIR/<target>/, each a few KB at most: pictures
-// through libpng and the game's own JPEG writer, sounds by hand (WAV) and through the asset
-// tool's Ogg encoder, and a few text inputs. Usage: fuzz_seeds DIR
+// through the tests' PNG writer and the game's own JPEG writer, sounds through the tests' WAV and
+// Ogg writers, and a few text inputs. Usage: fuzz_seeds DIR
 #include <png.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "audio/ogg_writer.h"
 #include "media/media.h"
+#include "support/ogg_writer.h"
+#include "support/png_writer.h"
+#include "support/wav_writer.h"
 
 namespace {
 
@@ -32,29 +34,17 @@ void Write(const fs::path& path, const std::string& text) {
 // A small picture in libpng's simplified format `format` (pixels made from x and y).
 void WritePng(const fs::path& path, int width, int height, png_uint_32 format,
               const png_color* colormap = nullptr, int colors = 0) {
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    png.width = png_uint_32(width);
-    png.height = png_uint_32(height);
-    png.format = format;
-    png.colormap_entries = png_uint_32(colors);
-    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(png));
+    png_image size;
+    std::memset(&size, 0, sizeof size);
+    size.width = png_uint_32(width);
+    size.height = png_uint_32(height);
+    size.format = format;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(size));
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = colors ? uint8_t(i % size_t(colors)) : uint8_t(i * 37);
-    std::vector<uint8_t> map;
-    if (colormap)
-        map.assign(reinterpret_cast<const uint8_t*>(colormap),
-                   reinterpret_cast<const uint8_t*>(colormap) + 3 * colors);
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &size, 0, pixels.data(), 0,
-                                   colormap ? map.data() : nullptr))
-        throw std::runtime_error("png: " + std::string(png.message));
-    std::vector<uint8_t> bytes(size);
-    if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, pixels.data(), 0,
-                                   colormap ? map.data() : nullptr))
-        throw std::runtime_error("png: " + std::string(png.message));
-    Write(path, bytes.data(), size);
+    const std::vector<uint8_t> bytes =
+        testsupport::PngBytes(width, height, format, pixels.data(), colormap, colors);
+    Write(path, bytes.data(), bytes.size());
 }
 
 void WriteJpeg(const fs::path& path, Media::PixelMap::Format format, int quality) {
@@ -70,55 +60,16 @@ void WriteJpeg(const fs::path& path, Media::PixelMap::Format format, int quality
         throw std::runtime_error("cannot write " + path.string());
 }
 
-// A WAV file of a few PCM frames; `extensible` writes the long format header, and an odd-sized
-// chunk before the format shows the padding rule.
+// A WAV file of a few PCM frames; `extensible` writes the long format header.
 void WriteWav(const fs::path& path, int channels, int bits, bool bigEndian, bool extensible) {
-    std::string out;
-    auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out.push_back(char(v >> (bigEndian ? 24 - 8 * i : 8 * i)));
-    };
-    auto u16 = [&](uint32_t v) {
-        for (int i = 0; i < 2; ++i)
-            out.push_back(char(v >> (bigEndian ? 8 - 8 * i : 8 * i)));
-    };
-    const uint32_t frames = 24, dataSize = frames * uint32_t(channels * bits / 8);
-    const uint32_t formatSize = extensible ? 40 : 16;
-    out += bigEndian ? "RIFX" : "RIFF";
-    u32(4 + (8 + 6) + (8 + formatSize) + (8 + dataSize));
-    out += "WAVE";
-    out += "LIST";
-    u32(5);
-    out += std::string("qsfz\0\0", 6);
-    out += "fmt ";
-    u32(formatSize);
-    u16(extensible ? 0xFFFE : 1);
-    u16(uint32_t(channels));
-    u32(11025);
-    u32(uint32_t(11025 * channels * bits / 8));
-    u16(uint32_t(channels * bits / 8));
-    u16(uint32_t(bits));
-    if (extensible) {
-        u16(22);                      // extra bytes
-        u16(uint32_t(bits));          // valid bits
-        u32(channels == 1 ? 4u : 3u); // speaker positions
-        u16(1);                       // the sub-format GUID starts with the format tag
-        out += std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
-    }
-    out += "data";
-    u32(dataSize);
-    for (uint32_t i = 0; i < dataSize; ++i)
-        out.push_back(char(i * 29));
-    Write(path, out);
+    const std::vector<uint8_t> bytes =
+        testsupport::WavBytes({channels, bits, 11025, bigEndian, extensible}, 24);
+    Write(path, bytes.data(), bytes.size());
 }
 
 void WriteOgg(const fs::path& path, int channels) {
-    const int rate = 8000, frames = 400;
-    std::vector<float> samples;
-    for (int i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            samples.push_back(0.5f * std::sin(float(i) * (0.3f + 0.2f * float(c))));
-    Write(path, assetgen::EncodeOgg(samples, channels, rate, -0.1f));
+    const std::vector<uint8_t> bytes = testsupport::OggTone(channels, 8000, 400, -0.1f);
+    Write(path, bytes.data(), bytes.size());
 }
 
 } // namespace

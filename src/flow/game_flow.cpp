@@ -1,7 +1,17 @@
 #include "flow/game_flow.h"
 
 #include "flow/load_resources.h"
+#include "flow/play_states.h"
 #include "media/media.h"
+#include "menus/config_menu.h"
+#include "menus/credits.h"
+#include "menus/end_game.h"
+#include "menus/end_level_menu.h"
+#include "menus/final_stats_menu.h"
+#include "menus/main_menu.h"
+#include "menus/player_menu.h"
+#include "menus/quit_game_menu.h"
+#include "menus/story.h"
 #include "presentation/load_screen.h"
 #include "presentation/logo.h"
 #include "shell/pointer.h"
@@ -9,26 +19,44 @@
 
 namespace {
 
+void StartLoadScreen() {
+    LoadScreen::Init(0);
+    StateSystem::SetState(STATE_LOADING_ZOOM_IN);
+}
+
 void StartLogos() {
+    // A run that starts straight at a stage has no use for the logos.
+    if (RequestedStage() >= 0) {
+        StartLoadScreen();
+        return;
+    }
     Logo::ShowNext();
     StateSystem::SetState(STATE_LOGOS);
 }
 
 void UpdateLogos() {
     if (Logo::Animating() == 0) Logo::ShowNext();
-    bool skipped = Media::NextTypedChar() != 0 || MouseButtonHit[1] > 0;
-    if (skipped || Logo::FailedToLoad() != 0) {
+    // Both are read, so that neither is left over for the loading screen.
+    bool typed = Media::NextTypedChar() != 0;
+    if (typed || MouseButtonHit[1] > 0 || Logo::FailedToLoad() != 0) {
         Logo::Free();
-        LoadScreen::Init(0);
-        StateSystem::SetState(STATE_LOADING_ZOOM_IN);
+        StartLoadScreen();
         Media::ClearInput();
     }
 }
 
 void UpdateLoading() {
     if (LoadScreen::Animating() != 0) return;
+    LoadScreen::SetExpectedLoads(START_UP_LOADS);
     LoadResources();
     LoadScreen::ZoomOut();
+}
+
+// After loading, and whenever an abandoned game returns to the title.
+void UpdateReturnToTitle() {
+    if (LoadScreen::Animating() != 0) return;
+    LoadScreen::Hide();
+    if (!StartRequestedStage()) MainMenu::Show(1);
 }
 
 } // namespace
@@ -38,4 +66,25 @@ void RegisterGameFlow() {
     StateSystem::Register(STATE_LOGOS, UpdateLogos);
     StateSystem::Register(STATE_LOADING_ZOOM_IN, LoadScreen::ZoomIn);
     StateSystem::Register(STATE_LOADING, UpdateLoading);
+    StateSystem::Register(STATE_LOADING_ZOOM_OUT, UpdateReturnToTitle);
+    StateSystem::Register(STATE_MAIN_MENU, MainMenu::Update);
+    StateSystem::Register(STATE_PLAYER_MENU, PlayerMenu::Update);
+    StateSystem::Register(STATE_OPTIONS, ConfigMenu::Update);
+    StateSystem::Register(STATE_LEVEL_STATS, EndLevelMenu::Update);
+    StateSystem::Register(STATE_FINAL_STATS, FinalStatsMenu::Update);
+    StateSystem::Register(STATE_QUIT_CONFIRM, QuitGameMenu::Update);
+    StateSystem::Register(STATE_ENDING, EndGame::Update);
+    StateSystem::Register(STATE_CREDITS, Credits::Update);
+    StateSystem::Register(STATE_STORY, Story::Update);
+    RegisterPlayStates();
+
+    StateSystem::RegisterShow(STATE_MAIN_MENU, [] { MainMenu::Show(1); });
+    StateSystem::RegisterShow(STATE_PLAYER_MENU, PlayerMenu::Show);
+    StateSystem::RegisterShow(STATE_OPTIONS, ConfigMenu::Show);
+    StateSystem::RegisterShow(STATE_LEVEL_STATS, EndLevelMenu::Show);
+    StateSystem::RegisterShow(STATE_FINAL_STATS, FinalStatsMenu::Show);
+    StateSystem::RegisterShow(STATE_QUIT_CONFIRM, QuitGameMenu::Show);
+    StateSystem::RegisterShow(STATE_ENDING, EndGame::Show);
+    StateSystem::RegisterShow(STATE_CREDITS, Credits::Show);
+    StateSystem::RegisterShow(STATE_STORY, Story::Show);
 }

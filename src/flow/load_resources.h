@@ -3,3 +3,7 @@
 // fonts, the gameplay classes and every menu, in that order. Each picture, pixel-map and sound
 // load advances the loading bar.
 void LoadResources();
+
+// The number of loads LoadResources reports to the loading bar (pictures, pixel maps and sounds,
+// found or not), so that the bar is full exactly when loading ends. A test holds it to the code.
+constexpr int START_UP_LOADS = 180;

@@ -83,11 +83,12 @@ bool RunFrame() {
     if (Media::KeyHeld(Media::KEY_TAB)) DrawDebugOverlay();
     if (Media::KeyPresses(Media::KEY_TAB) > 0)
         Media::DebugLog("Memory Used = " + std::to_string(Media::MemoryInUse()));
+    // Grabbed before the present: afterwards the back buffer's contents are undefined.
+    if (Media::KeyPresses(Media::KEY_F5) > 0) SaveScreenshot();
 
     // Recomputed every frame so that a display change takes effect on the next one.
     ApplyLetterbox();
     Media::Flip(1);
-    if (Media::KeyPresses(Media::KEY_F5) > 0) SaveScreenshot();
     return true;
 }
 

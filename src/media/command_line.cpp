@@ -1,5 +1,5 @@
 // The command line: quillstorm [--windowed] [--data DIR] [--log FILE] [--seed N] [--headless]
-// [--step MS] [--frames N] [--script FILE].
+// [--step MS] [--frames N] [--script FILE] [--record FILE] [--stage N].
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -46,6 +46,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
             if (!needValue(options.LogFile)) return false;
         } else if (option == "--script") {
             if (!needValue(options.ScriptFile)) return false;
+        } else if (option == "--record") {
+            if (!needValue(options.RecordFile)) return false;
         } else if (option == "--seed") {
             // Any 32-bit value, signed or unsigned; the generator keeps the low 31 bits.
             if (!needValue(value)) return false;
@@ -57,8 +59,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
             options.Seed = uint32_t(number);
         } else if (option == "--step") {
             if (!needValue(value)) return false;
-            if (!ParseNumber(value, 1, 1000, number)) {
-                error = "--step needs milliseconds from 1 to 1000, not '" + value + "'";
+            // The frame loop drops a step of 250 ms or more as a stall, so a longer one would
+            // never be simulated.
+            if (!ParseNumber(value, 1, 249, number)) {
+                error = "--step needs milliseconds from 1 to 249, not '" + value + "'";
                 return false;
             }
             options.StepMs = int(number);
@@ -69,6 +73,14 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
                 return false;
             }
             options.Frames = int(number);
+        } else if (option == "--stage") {
+            if (!needValue(value)) return false;
+            if (!ParseNumber(value, 0, Options::STAGE_MAX, number)) {
+                error = "--stage needs a stage from 0 to " + std::to_string(Options::STAGE_MAX) + ", not '" +
+                        value + "'";
+                return false;
+            }
+            options.Stage = int(number);
         } else {
             error = "unknown option '" + option + "'";
             return false;

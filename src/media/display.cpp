@@ -79,6 +79,7 @@ void Cls() {
 void Flip(int sync) {
     FlushDrawing();
     CurrentBackend().Present(sync);
+    Internal::SessionFramePresented(framesPresented);
     ++framesPresented;
     const int limit = CurrentOptions().Frames;
     if (limit >= 0 && framesPresented >= limit) {

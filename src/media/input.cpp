@@ -128,8 +128,10 @@ void SetMouseVisible(int visible) {
 void PollEvents(std::vector<SystemEvent>& events) {
     events.clear();
     input.events = &events;
-    CurrentBackend().PumpEvents(input);
-    Internal::ApplyInputScript(Internal::FramesPresented() + input.suspendedPolls, input);
+    const int frame = Internal::FramesPresented() + input.suspendedPolls;
+    InputSink& sink = Internal::RecordingSink(input, frame);
+    CurrentBackend().PumpEvents(sink);
+    Internal::ApplyInputScript(frame, sink);
     if (input.suspended) ++input.suspendedPolls;
     input.events = nullptr;
 }

@@ -5,9 +5,15 @@
 //   down B, up B    mouse button B (1 left, 2 right, 3 middle); click B = down and up
 //   key NAME        press and release; keydown NAME, keyup NAME
 //   type TEXT       the characters of TEXT (everything after "type ")
+//   char CODE       one typed character by its code, 1 to 255 (control characters, space, '#')
+//   step MS         from this frame on, each present advances the clock by MS ms (0 to 86400000),
+//                   until the next step event; a recording writes one whenever the step changes
 //   suspend, resume the application loses or regains the foreground
-// NAME is a letter, a digit, ESC, ENTER, SPACE, BACKSPACE, TAB or F5 (any case). Events of frame N
-// are applied by the first PollEvents after N frames have been presented.
+// NAME is a letter, a digit, ESC, ENTER, SPACE, BACKSPACE, TAB or F5 (any case), or VK and a key
+// code from 1 to 255 (VK37). Pressing ESC, ENTER, BACKSPACE or TAB also types its control
+// character, as the keyboard does in the window. Events of frame N are applied by the first
+// PollEvents after N frames have been presented; the step of frame N is the clock advance of the
+// present that ends frame N.
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -21,7 +27,7 @@
 namespace Media {
 namespace {
 
-enum class Kind { Move, Rel, Down, Up, Click, Key, KeyDown, KeyUp, Type, Suspend, Resume };
+enum class Kind { Move, Rel, Down, Up, Click, Key, KeyDown, KeyUp, Type, Char, Step, Suspend, Resume };
 
 struct ScriptEvent {
     int Frame = 0;
@@ -32,6 +38,10 @@ struct ScriptEvent {
 
 std::vector<ScriptEvent> script;
 size_t nextEvent = 0;
+// Step events, in frame order, apart from the input: presents during loading poll no input.
+std::vector<ScriptEvent> steps;
+size_t nextStep = 0;
+int currentStep = -1;
 
 bool ParseInt(const std::string& text, long long low, long long high, int& value) {
     if (text.empty()) return false;
@@ -52,6 +62,9 @@ int KeyCode(std::string name) {
                                                         {"TAB", KEY_TAB},     {"F5", KEY_F5}};
     for (const auto& [text, code] : NAMED)
         if (name == text) return code;
+    int code = 0;
+    if (name.size() > 2 && name.compare(0, 2, "VK") == 0 && ParseInt(name.substr(2), 1, 255, code))
+        return code;
     return 0;
 }
 
@@ -110,6 +123,24 @@ bool ParseLine(const std::string& line, ScriptEvent& event, std::string& reason)
         }
         return true;
     }
+    if (name == "char") {
+        event.EventKind = Kind::Char;
+        if (!argCount(1)) return false;
+        if (!ParseInt(args[0], 1, 255, event.A)) {
+            reason = "char needs a character code from 1 to 255, not '" + args[0] + "'";
+            return false;
+        }
+        return true;
+    }
+    if (name == "step") {
+        event.EventKind = Kind::Step;
+        if (!argCount(1)) return false;
+        if (!ParseInt(args[0], 0, 86400000, event.A)) {
+            reason = "step needs milliseconds from 0 to 86400000, not '" + args[0] + "'";
+            return false;
+        }
+        return true;
+    }
     if (name == "suspend" || name == "resume") {
         event.EventKind = name == "suspend" ? Kind::Suspend : Kind::Resume;
         return argCount(0);
@@ -154,13 +185,52 @@ bool LoadInputScript(const std::string& path, std::string& error) {
     }
     std::stable_sort(events.begin(), events.end(),
                      [](const ScriptEvent& a, const ScriptEvent& b) { return a.Frame < b.Frame; });
-    script = std::move(events);
+    for (ScriptEvent& event : events)
+        (event.EventKind == Kind::Step ? steps : script).push_back(std::move(event));
     return true;
 }
 
 void ClearInputScript() {
     script.clear();
     nextEvent = 0;
+    steps.clear();
+    nextStep = 0;
+    currentStep = -1;
+}
+
+bool InputScriptHasSteps() {
+    return !steps.empty();
+}
+
+int InputScriptStep(int frame, int fallback) {
+    for (; nextStep < steps.size() && steps[nextStep].Frame <= frame; ++nextStep)
+        currentStep = steps[nextStep].A;
+    return currentStep >= 0 ? currentStep : fallback;
+}
+
+int KeyControlCharacter(int vk) {
+    return vk == KEY_ESCAPE || vk == KEY_ENTER || vk == KEY_BACKSPACE || vk == KEY_TAB ? vk : 0;
+}
+
+std::string InputScriptKeyName(int vk) {
+    switch (vk) {
+    case KEY_ESCAPE:
+        return "ESC";
+    case KEY_ENTER:
+        return "ENTER";
+    case KEY_SPACE:
+        return "SPACE";
+    case KEY_BACKSPACE:
+        return "BACKSPACE";
+    case KEY_TAB:
+        return "TAB";
+    case KEY_F5:
+        return "F5";
+    default:
+        break;
+    }
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, char(vk));
+    return "VK" + std::to_string(vk);
 }
 
 void ApplyInputScript(int frame, InputSink& sink) {
@@ -185,10 +255,12 @@ void ApplyInputScript(int frame, InputSink& sink) {
             break;
         case Kind::Key:
             sink.KeyDown(e.A);
+            if (const int ch = KeyControlCharacter(e.A)) sink.TypedChar(ch);
             sink.KeyUp(e.A);
             break;
         case Kind::KeyDown:
             sink.KeyDown(e.A);
+            if (const int ch = KeyControlCharacter(e.A)) sink.TypedChar(ch);
             break;
         case Kind::KeyUp:
             sink.KeyUp(e.A);
@@ -196,6 +268,11 @@ void ApplyInputScript(int frame, InputSink& sink) {
         case Kind::Type:
             for (unsigned char c : e.Text)
                 sink.TypedChar(c);
+            break;
+        case Kind::Char:
+            sink.TypedChar(e.A);
+            break;
+        case Kind::Step:
             break;
         case Kind::Suspend:
             sink.System(SystemEvent::Suspend);

@@ -30,6 +30,11 @@ struct Options {
     int StepMs = 16;        // --step MS: headless clock advance per frame
     int Frames = -1;        // --frames N: end with status 0 after N presented frames (-1: never)
     std::string ScriptFile; // --script FILE
+    std::string RecordFile; // --record FILE: the session's input and frame steps, as a script
+    // --stage N: after loading, a new game starts at once at stage N (0 = level 1 wave 1 …
+    // STAGE_MAX = level 11 wave 5) with the active save slot; -1: none.
+    int Stage = -1;
+    static constexpr int STAGE_MAX = 54;
 };
 
 // Parses the command line (argv[0] skipped). On an unknown or malformed option returns false with
@@ -299,6 +304,13 @@ int CollideRectTest(float x, float y, float width, float height, uint32_t testMa
 std::string NativePath(const std::string& path);
 int FileType(const std::string& path); // 0 missing, 1 file, 2 folder
 bool DeleteFile(const std::string& path);
+// 1 when the existing file at `path` may be written by this process.
+int FileWritable(const std::string& path);
+// Replaces the file at `path` with `bytes` so that at every instant, across a crash or a power
+// cut, it holds either its old content or all of the new: the bytes go to `path` + ".tmp" in the
+// same folder, are flushed to disk and renamed over the file, and the folder is flushed. False
+// with the reason when it cannot be done; the old file is then untouched.
+bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& reason);
 
 class Stream {
 public:

@@ -66,8 +66,14 @@ bool Init(const Options& options, std::string& error) {
         CloseLog();
         return false;
     }
+    if (!options.RecordFile.empty() && !Internal::StartRecording(options.RecordFile, error)) {
+        Internal::ClearInputScript();
+        CloseLog();
+        return false;
+    }
     if (!options.DataRoot.empty() && chdir(options.DataRoot.c_str()) != 0) {
         error = "cannot enter the data folder '" + options.DataRoot + "'";
+        Internal::StopRecording();
         Internal::ClearInputScript();
         CloseLog();
         return false;
@@ -78,12 +84,15 @@ bool Init(const Options& options, std::string& error) {
     core.backend = options.Headless ? CreateHeadlessBackend(options) : CreateSdlBackend(options);
     if (!core.backend) {
         error = "cannot start the display back end";
+        Internal::StopRecording();
         Internal::ClearInputScript();
         CloseLog();
         return false;
     }
     core.options = options;
     core.started = true;
+    Internal::StartSessionClock(!options.RecordFile.empty() || Internal::InputScriptHasSteps(),
+                                options.StepMs);
     if (options.HasSeed) SeedRandom(int32_t(options.Seed));
     return true;
 }
@@ -95,6 +104,7 @@ void Shutdown() {
     Internal::ResetDrawState();
     Internal::ResetInput();
     Internal::ClearInputScript();
+    Internal::StopRecording();
     Internal::ResetCollisions();
     Internal::ResetRandom();
     if (core.started) {
@@ -104,6 +114,7 @@ void Shutdown() {
     CloseLog();
     core.options = Options{};
     core.started = false;
+    Internal::StartSessionClock(false, core.options.StepMs);
 }
 
 const Options& CurrentOptions() {
@@ -138,11 +149,13 @@ void End(int status) {
 }
 
 uint32_t ClockMs() {
-    return CurrentBackend().ClockMs();
+    return Internal::SessionClockStepped() ? Internal::SessionClockMs() : CurrentBackend().ClockMs();
 }
 
 void SleepMs(int ms) {
-    if (ms > 0) CurrentBackend().SleepMs(ms);
+    if (ms <= 0) return;
+    CurrentBackend().SleepMs(ms);
+    if (Internal::SessionClockStepped()) Internal::SessionClockSlept(ms);
 }
 
 size_t MemoryInUse() {

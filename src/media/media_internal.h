@@ -31,6 +31,34 @@ bool LoadInputScript(const std::string& path, std::string& error);
 void ClearInputScript();
 // Feeds the script events due at or before `frame` into `sink`.
 void ApplyInputScript(int frame, InputSink& sink);
+// True when the loaded script has step events (the clock then steps as they say).
+bool InputScriptHasSteps();
+// The clock step in ms of the present that ends frame `frame` (frames asked in rising order):
+// the latest step event at or before it, or `fallback` before the first.
+int InputScriptStep(int frame, int fallback);
+// The control character a key also types (ESC, ENTER, BACKSPACE, TAB), 0 for other keys.
+int KeyControlCharacter(int vk);
+// The script's name for key code `vk` ("ESC", "A", "VK37").
+std::string InputScriptKeyName(int vk);
+
+// Recording (input_recorder.cpp): writes the session as an input script that replays it.
+bool StartRecording(const std::string& path, std::string& error);
+void StopRecording();
+// `sink` itself when not recording; otherwise a sink that writes each event, stamped with the
+// input-script frame `frame`, and passes it on to `sink`.
+InputSink& RecordingSink(InputSink& sink, int frame);
+// Writes the clock step of the present that ends frame `frame` when it differs from the last one.
+void RecordFrameStep(int frame, int stepMs);
+
+// The session clock (session_clock.cpp). While a session is recorded, or replayed from a script
+// with step events, the clock starts at 0 and moves only by whole frame steps and by SleepMs, so
+// a replay reads exactly the times the recording read.
+void StartSessionClock(bool stepped, int fallbackStep);
+bool SessionClockStepped();
+uint32_t SessionClockMs();
+void SessionClockSlept(int ms);
+// Called by Flip after the present that ends frame `frame`.
+void SessionFramePresented(int frame);
 
 // Collision layers (collision.cpp).
 void ResetCollisions();

@@ -12,12 +12,11 @@ void Logo::ShowNext() {
         LogoSprite_ = Sprite::Create(nullptr, 0, nullptr);
         LogoSprite_->SetPosition(400, 250, 0);
     }
-    // PNG wins when both exist, so the JPEG is not decoded at all then.
+    // The JPEG is loaded first and the PNG, when there is one, replaces it; both loads are
+    // checked, so a broken JPEG is fatal even beside a good PNG.
     Media::ImageRef image;
-    if (Media::FileType(name + ".png") == 1)
-        image = LoadGameImage(name + ".png", -1, 0);
-    else if (Media::FileType(name + ".jpg") == 1)
-        image = LoadGameImage(name + ".jpg", -1, 0);
+    if (Media::FileType(name + ".jpg") == 1) image = LoadGameImage(name + ".jpg", -1, 0);
+    if (Media::FileType(name + ".png") == 1) image = LoadGameImage(name + ".png", -1, 0);
     if (!image) {
         Free();
         return;

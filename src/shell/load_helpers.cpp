@@ -18,28 +18,30 @@ void DrawOffscreen(const Media::Image& image) {
         Media::DrawFrame(image, x, y, frame);
 }
 
-Media::ImageRef Finish(Media::ImageRef image, const std::string& path, int optional) {
+// `report` is false for images made from a pixel map: the map's own load has already been
+// reported (or it was assembled in memory), and a load is counted once.
+Media::ImageRef Finish(Media::ImageRef image, const std::string& path, int optional, bool report) {
     if (image) {
         Media::DebugLog("LoadImage(): Loaded " + path);
         DrawOffscreen(*image);
-        ReportLoadProgress(path);
+        if (report) ReportLoadProgress(path);
         return image;
     }
     if (optional == 0) FailedToLoad(path);
     Media::DebugLog("LoadImage(): Failed to load image " + path);
-    ReportLoadProgress(path);
+    if (report) ReportLoadProgress(path);
     return nullptr;
 }
 
 } // namespace
 
 Media::ImageRef LoadGameImage(const std::string& path, int flags, int optional) {
-    return Finish(Media::LoadImage(path, flags), path, optional);
+    return Finish(Media::LoadImage(path, flags), path, optional, true);
 }
 
 Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags,
                               int optional) {
-    return Finish(Media::ImageFromPixmap(pixmap, flags), name, optional);
+    return Finish(Media::ImageFromPixmap(pixmap, flags), name, optional, false);
 }
 
 Media::ImageRef LoadGameAnimImage(const std::string& path, int cellW, int cellH, int first, int count,

@@ -9,8 +9,9 @@
 // One picture as one frame; flags -1 = the default flags. optional 1 returns null on failure
 // (after a log line) instead of ending the game.
 Media::ImageRef LoadGameImage(const std::string& path, int flags, int optional);
-// A pixel map already in memory made into a one-frame image; `name` labels it in the log and on
-// the loading bar.
+// A pixel map already in memory made into a one-frame image; `name` labels it in the log line.
+// It does not advance the loading bar: the map's own load (LoadGamePixmap) was counted already,
+// or the map was made in memory.
 Media::ImageRef LoadGameImage(const Media::PixelMap& pixmap, const std::string& name, int flags,
                               int optional);
 // A picture cut into cells row by row, left to right: `count` cells of cellW × cellH from `first`.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "media/media.h"
 #include "shell/app.h"
@@ -11,9 +12,11 @@
 
 namespace {
 
-constexpr float CAPTURE_RANGE = 100; // a captured pointer further from the centre is pulled back
+constexpr int CAPTURE_RANGE = 100; // window pixels: a captured pointer further out is pulled back
 
-float PreviousX = 0, PreviousY = 0;
+// The previous mouse position, in window pixels. Movement is measured in pixels, not playfield
+// units, so the ship answers the mouse alike in the window and at every full-screen size.
+int PreviousX = 0, PreviousY = 0;
 
 // Drawing units per back-buffer pixel.
 float UnitsPerPixelX() {
@@ -84,14 +87,15 @@ void CentrePointer() {
     DisplayCentre(cx, cy);
     Media::MoveMouse(cx, cy);
     WindowToPlayfield(float(cx), float(cy), PointerX, PointerY);
-    PreviousX = PointerX;
-    PreviousY = PointerY;
+    PreviousX = cx;
+    PreviousY = cy;
 }
 
 void UpdatePointer() {
-    WindowToPlayfield(float(Media::PointerWindowX()), float(Media::PointerWindowY()), PointerX, PointerY);
-    PointerDX = PointerX - PreviousX;
-    PointerDY = PointerY - PreviousY;
+    const int mouseX = Media::PointerWindowX(), mouseY = Media::PointerWindowY();
+    WindowToPlayfield(float(mouseX), float(mouseY), PointerX, PointerY);
+    PointerDX = float(mouseX - PreviousX);
+    PointerDY = float(mouseY - PreviousY);
     for (int button = 1; button <= 3; ++button) {
         MouseButtonDown[button] = Media::ButtonHeld(button);
         MouseButtonHit[button] = Media::ButtonPresses(button);
@@ -100,17 +104,15 @@ void UpdatePointer() {
     if (PointerCaptured == 1) {
         int cx, cy;
         DisplayCentre(cx, cy);
-        float centreX, centreY;
-        WindowToPlayfield(float(cx), float(cy), centreX, centreY);
-        if (std::fabs(PointerX - centreX) > CAPTURE_RANGE || std::fabs(PointerY - centreY) > CAPTURE_RANGE) {
+        if (std::abs(mouseX - cx) > CAPTURE_RANGE || std::abs(mouseY - cy) > CAPTURE_RANGE) {
             // The mouse goes back to the centre and the next movement is measured from there;
             // this frame's movement is already in PointerDX/DY and is not counted twice.
             Media::MoveMouse(cx, cy);
-            PreviousX = centreX;
-            PreviousY = centreY;
+            PreviousX = cx;
+            PreviousY = cy;
         } else {
-            PreviousX = PointerX;
-            PreviousY = PointerY;
+            PreviousX = mouseX;
+            PreviousY = mouseY;
         }
     } else if (App::Windowed() == 0) {
         float clampedX = std::clamp(PointerX, 0.0f, float(VIRTUAL_WIDTH));

@@ -5,9 +5,12 @@
 // letterbox, so the pointer is right at every display size.
 #include "sprites/sprite.h"
 
-// Pointer position in playfield units (0..800 × 0..500 inside the letterbox) and its movement
-// since the stored previous position (per frame while captured, a stale offset otherwise).
+// Pointer position in playfield units (0..800 × 0..500 inside the letterbox), so the pointer is
+// drawn where the mouse is.
 inline float PointerX = 0, PointerY = 0;
+// Mouse movement in window pixels since the stored previous position (per frame while captured, a
+// stale offset otherwise). Pixels, not units: the ship answers the mouse alike at every display
+// size (in the 800 × 500 window the two are the same).
 inline float PointerDX = 0, PointerDY = 0;
 // Indexed by button number: [1] left, [2] right, [3] middle; [0] is unused.
 inline int MouseButtonDown[4] = {};
@@ -26,8 +29,9 @@ void HidePointer();
 void SetPointerMode(int mode);
 // Moves the mouse to the display centre; the current and previous positions become that point.
 void CentrePointer();
-// Once per frame: position, movement and buttons; keeps a captured mouse near the centre and a
-// released one inside the playfield (full screen); places the pointer sprite.
+// Once per frame: position, movement and buttons; pulls a captured mouse more than 100 window
+// pixels from the display centre back to it, keeps a released one inside the playfield (full
+// screen); places the pointer sprite.
 void UpdatePointer();
 
 // Window pixels to playfield units and back, under the current letterbox.

@@ -318,15 +318,14 @@ int Animate::Animating(const std::string& name, int selector) {
     return 0;
 }
 
-// [SECTION] Sprite animation operations. An operation that starts several records gives all of
-// them the exponent set with SetExponent, so the channels of one animation follow one curve.
+// [SECTION] Sprite animation operations. An operation that starts several records starts them in
+// channel order, so an exponent set with SetExponent goes to the first channel only (x, scale x,
+// red) and the others take the default.
 
 void Sprite::AnimatePosition(float startX, float startY, float endX, float endY, int time, int flags,
                              int delay, int startAge, const std::string& name) {
-    const float exponent = NextExponent;
     Animate::Create(shared_from_this(), Animate::TRANSFORM_X, startX, endX, time, flags, delay, startAge,
                     nullptr, name);
-    Animate::SetExponent(exponent);
     Animate::Create(shared_from_this(), Animate::TRANSFORM_Y, startY, endY, time, flags, delay, startAge,
                     nullptr, name);
 }
@@ -342,9 +341,7 @@ void Sprite::AnimateY(float start, float end, int time, int flags, int delay, in
 }
 
 void Sprite::AnimateScale(float start, float end, int time, int flags, int delay, int startAge) {
-    const float exponent = NextExponent;
     AnimateScaleX(start, end, time, flags, delay, startAge);
-    Animate::SetExponent(exponent);
     AnimateScaleY(start, end, time, flags, delay, startAge);
 }
 
@@ -365,12 +362,9 @@ void Sprite::AnimateRotation(float start, float end, int time, int flags, int de
 
 void Sprite::AnimateColor(float r1, float g1, float b1, float r2, float g2, float b2, int time, int flags,
                           int delay, int startAge) {
-    const float exponent = NextExponent;
     const SpriteRef self = shared_from_this();
     Animate::Create(self, Animate::TRANSFORM_R, r1, r2, time, flags, delay, startAge, nullptr, "");
-    Animate::SetExponent(exponent);
     Animate::Create(self, Animate::TRANSFORM_G, g1, g2, time, flags, delay, startAge, nullptr, "");
-    Animate::SetExponent(exponent);
     Animate::Create(self, Animate::TRANSFORM_B, b1, b2, time, flags, delay, startAge, nullptr, "");
 }
 
@@ -386,12 +380,9 @@ void Sprite::AnimateFog(float start, float end, int time, int flags, int delay, 
 
 void Sprite::AnimateFogColor(float r1, float g1, float b1, float r2, float g2, float b2, int time, int flags,
                              int delay, int startAge) {
-    const float exponent = NextExponent;
     const SpriteRef self = shared_from_this();
     Animate::Create(self, Animate::TRANSFORM_FOGR, r1, r2, time, flags, delay, startAge, nullptr, "");
-    Animate::SetExponent(exponent);
     Animate::Create(self, Animate::TRANSFORM_FOGG, g1, g2, time, flags, delay, startAge, nullptr, "");
-    Animate::SetExponent(exponent);
     Animate::Create(self, Animate::TRANSFORM_FOGB, b1, b2, time, flags, delay, startAge, nullptr, "");
 }
 

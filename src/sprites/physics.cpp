@@ -64,16 +64,20 @@ void Sprite::LeaveCollisionGroup() {
     CollisionID_ = nullptr;
 }
 
+// The parent's Vx(1)/Vy(1) overwrite the shared TFormed register, so the own turned component is
+// read out before the recursive call.
 float Sprite::Vx(int i) const {
     if (i != 1 || !Parent_) return Vx_;
     TFormVector(Vx_, Vy_, Parent_.get(), nullptr);
-    return TFormedX_ + Parent_->Vx(1);
+    const float own = TFormedX_;
+    return own + Parent_->Vx(1);
 }
 
 float Sprite::Vy(int i) const {
     if (i != 1 || !Parent_) return Vy_;
     TFormVector(Vx_, Vy_, Parent_.get(), nullptr);
-    return TFormedY_ + Parent_->Vy(1);
+    const float own = TFormedY_;
+    return own + Parent_->Vy(1);
 }
 
 float Sprite::Speed() const {

@@ -15,124 +15,19 @@
 #include <vector>
 
 #include "media/media.h"
+// The picture manifest the asset generator writes by.
+#include "assetgen/manifest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // ---------------------------------------------------------------------------------------------
-// The manifest
+// Names (the pictures come from the generator's manifest)
 // ---------------------------------------------------------------------------------------------
-
-enum class Kind {
-    Picture,       // loaded as an image; cellW 0 means a single whole-picture frame
-    PixelMap,      // read as a pixel map (menu pieces, dust)
-    OptionalImage, // may be absent; checked like a picture when present
-};
-
-struct PictureEntry {
-    std::string path;
-    int cellW = 0, cellH = 0, count = 1;
-    bool hittable = false;
-    Kind kind = Kind::Picture;
-};
 
 std::string N(const std::string& prefix, int n, const std::string& suffix) {
     return prefix + std::to_string(n) + suffix;
-}
-
-std::vector<PictureEntry> Pictures() {
-    std::vector<PictureEntry> p;
-    auto single = [&](const std::string& path) { p.push_back({path, 0, 0, 1, false, Kind::Picture}); };
-    auto cells = [&](const std::string& path, int w, int h, int count, bool hittable) {
-        p.push_back({path, w, h, count, hittable, Kind::Picture});
-    };
-    // gfx/
-    cells("gfx/font1.png", 32, 32, 94, false);
-    cells("gfx/font2.png", 32, 32, 94, false);
-    cells("gfx/font3.png", 64, 64, 94, false);
-    // gfx/menus/
-    for (const char* name : {"mouse",
-                             "loading",
-                             "loadingbar",
-                             "title",
-                             "button-start",
-                             "button-options",
-                             "button-credits",
-                             "button-quit",
-                             "menutitle-selectplayer",
-                             "button-renameplayer",
-                             "button-deleteplayer",
-                             "button-back",
-                             "button-startplayer",
-                             "button-canceldelete",
-                             "button-confirmdelete",
-                             "playerselect",
-                             "menutitle-options",
-                             "configselect",
-                             "menutitle-levelstats",
-                             "menutitle-finalstats",
-                             "button-continue",
-                             "menutitle-quitgame",
-                             "button-cancelquit",
-                             "button-confirmquit",
-                             "levelcomplete",
-                             "gameover",
-                             "warning",
-                             "pixel",
-                             "story1",
-                             "story2",
-                             "end1",
-                             "end2"})
-        single(std::string("gfx/menus/") + name + ".png");
-    for (int i = 1; i <= 9; ++i)
-        p.push_back({N("gfx/menus/menupiece", i, ".png"), 0, 0, 1, false, Kind::PixelMap});
-    for (int i = 1; i <= 17; ++i)
-        single(N("gfx/menus/credits", i, ".png"));
-    // gfx/ship/
-    cells("gfx/ship/ship.png", 64, 64, 15, true);
-    for (int i = 1; i <= 4; ++i)
-        cells(N("gfx/ship/flames", i, ".png"), 32, 32, 15, false);
-    for (const char* name : {"shield", "extralife", "health"})
-        single(std::string("gfx/ship/") + name + ".png");
-    // gfx/bullets/: the named kinds are hit-tested; the six unnamed kinds may be absent.
-    const int bulletCells[17][2] = {{64, 1}, {64, 1},  {64, 1},  {64, 1},  {48, 16}, {64, 16},
-                                    {64, 1}, {64, 16}, {64, 16}, {64, 1},  {64, 16}, {64, 16},
-                                    {64, 1}, {64, 16}, {64, 16}, {64, 16}, {64, 16}};
-    for (int i = 0; i < 17; ++i) {
-        const bool unnamed = i == 8 || i == 10 || i == 11 || i == 13 || i == 14 || i == 15;
-        p.push_back({N("gfx/bullets/bullet", i, ".png"), bulletCells[i][0], bulletCells[i][0],
-                     bulletCells[i][1], !unnamed, unnamed ? Kind::OptionalImage : Kind::Picture});
-    }
-    cells("gfx/bullets/rocketsmoke.png", 32, 32, 16, false);
-    // gfx/effects/
-    cells("gfx/effects/explosion.png", 64, 64, 16, false);
-    for (const char* name : {"slime_green", "eggsplosion", "shockwave", "spark"})
-        cells(std::string("gfx/effects/") + name + ".png", 256, 256, 16, false);
-    single("gfx/effects/shockwave2.png");
-    // gfx/powerups/
-    for (int i = 1; i <= 12; ++i)
-        p.push_back({N("gfx/powerups/powerup", i, ".png"), 0, 0, 1, true, Kind::Picture});
-    for (int i = 1; i <= 12; ++i)
-        single(N("gfx/powerups/indicator", i, ".png"));
-    // gfx/enemies/
-    for (int i = 0; i <= 26; ++i)
-        cells(N("gfx/enemies/bug", i, ".png"), 64, 64, 16, true);
-    cells("gfx/enemies/bug27.png", 64, 64, 64, true);
-    cells("gfx/enemies/bug28.png", 32, 32, 64, true);
-    cells("gfx/enemies/bug29.png", 256, 256, 16, true);
-    cells("gfx/enemies/bug30.png", 384, 384, 16, true);
-    // gfx/background/
-    p.push_back({"gfx/background/dust2.jpg", 0, 0, 1, false, Kind::PixelMap});
-    for (int i = 1; i <= 6; ++i)
-        single(N("gfx/background/nebula", i, ".png"));
-    for (int i = 1; i <= 4; ++i)
-        single(N("gfx/background/darkmatter", i, ".png"));
-    single("gfx/background/star3.png");
-    // gfx/planets/
-    for (int i = 1; i <= 11; ++i)
-        single(N("gfx/planets/planet", i, ".png"));
-    return p;
 }
 
 std::vector<std::string> SoundNames() {
@@ -288,22 +183,22 @@ std::vector<float> Samples(const Media::AudioSample& s) {
 // ---------------------------------------------------------------------------------------------
 
 TEST_F(DataRootTest, EveryPictureDecodesIntoWholeCellsAndHittablePicturesAreSolidInEveryFrame) {
-    for (const PictureEntry& e : Pictures()) {
+    for (const assetgen::PictureEntry& e : assetgen::Pictures()) {
         SCOPED_TRACE(e.path);
-        if (!fs::exists(e.path)) {
-            EXPECT_EQ(e.kind, Kind::OptionalImage) << "missing";
+        if (!e.written) {
+            EXPECT_TRUE(e.optional) << "left out, but the game cannot do without it";
+            EXPECT_FALSE(fs::exists(e.path)) << "written, but the manifest says it is left out";
             continue;
         }
+        ASSERT_TRUE(fs::exists(e.path)) << "missing";
         Media::PixelMapRef sheet = Media::LoadPixmap(e.path);
         ASSERT_TRUE(sheet) << "does not decode";
         EXPECT_GT(sheet->Width, 0);
         EXPECT_GT(sheet->Height, 0);
-        if (e.kind == Kind::PixelMap) continue;
-        if (e.cellW == 0) {
-            EXPECT_TRUE(Media::LoadImage(e.path)) << "the image loader rejects it";
+        if (!e.Animated()) {
+            Media::ImageRef image = Media::LoadImage(e.path);
+            ASSERT_TRUE(image) << "the image loader rejects it";
             if (e.hittable) {
-                Media::ImageRef image = Media::LoadImage(e.path);
-                ASSERT_TRUE(image);
                 EXPECT_TRUE(FrameHasSolidTexel(*image, 0)) << "no solid texel to hit";
             }
             continue;
@@ -323,6 +218,18 @@ TEST_F(DataRootTest, EveryPictureDecodesIntoWholeCellsAndHittablePicturesAreSoli
     }
 }
 
+// A picture outside the manifest would go unchecked by the generator and by this test.
+TEST_F(DataRootTest, EveryPictureInTheDataRootIsInTheManifest) {
+    size_t pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator("gfx")) {
+        if (!entry.is_regular_file()) continue;
+        const std::string path = entry.path().generic_string();
+        EXPECT_NO_THROW(assetgen::FindPicture(path)) << path;
+        ++pictures;
+    }
+    EXPECT_GT(pictures, 0u);
+}
+
 TEST_F(DataRootTest, TheNineMenuPiecesShareOneSize) {
     Media::PixelMapRef first = Media::LoadPixmap("gfx/menus/menupiece1.png");
     ASSERT_TRUE(first);
@@ -335,13 +242,11 @@ TEST_F(DataRootTest, TheNineMenuPiecesShareOneSize) {
 }
 
 TEST_F(DataRootTest, EachFontHas93GlyphsAndAnEmptySpace) {
-    const struct {
-        const char* path;
-        int cell;
-    } fonts[] = {{"gfx/font1.png", 32}, {"gfx/font2.png", 32}, {"gfx/font3.png", 64}};
-    for (const auto& font : fonts) {
-        SCOPED_TRACE(font.path);
-        Media::ImageRef image = Media::LoadAnimImage(font.path, font.cell, font.cell, 0, 94);
+    for (const char* path : {"gfx/font1.png", "gfx/font2.png", "gfx/font3.png"}) {
+        SCOPED_TRACE(path);
+        const assetgen::PictureEntry& font = assetgen::FindPicture(path);
+        ASSERT_EQ(font.count, 94);
+        Media::ImageRef image = Media::LoadAnimImage(path, font.cellW, font.cellH, 0, font.count);
         ASSERT_TRUE(image);
         for (int f = 0; f < 93; ++f)
             EXPECT_TRUE(FrameHasVisibleTexel(*image, f)) << "glyph " << f << " is empty";

@@ -7,11 +7,11 @@
 #include "media/media.h"
 #include "presentation/sound.h"
 #include "shell/app.h"
-#include "sprites/sprite.h"
 #include "shell/frame_clock.h"
 #include "shell/gameplay_hooks.h"
 #include "shell/state_system.h"
-#include "shell/test_files.h"
+#include "sprites/sprite.h"
+#include "support/test_files.h"
 
 TEST(FrameStep, OnlyStepsOfOneTo249MsAreSimulated) {
     const struct {
@@ -111,5 +111,31 @@ TEST(MainLoopSuspendTest, SuspendPausesTheMusicAndTheGame) {
     PollSystemEvents();
     EXPECT_EQ(Media::AppSuspended(), 0);
     EXPECT_EQ(Sound::MusicChannel_->Playing(), 1);
+    std::filesystem::remove_all(root);
+}
+
+// The headless back buffer, like a real one, is undefined after the present (grey when grabbed),
+// so a screenshot taken after Flip shows grey instead of the drawn, black frame.
+TEST(MainLoopScreenshotTest, F5SavesTheFrameAsDrawnBeforeItIsPresented) {
+    std::string root = testfiles::MakeTempDir();
+    testfiles::WritePng(root + "/gfx/menus/mouse.png", testfiles::SolidPixmap(32, 32, 255, 255, 255, 255));
+    std::string script = "0 key F5\n";
+    testfiles::WriteBytes(root + "/script.txt", std::vector<uint8_t>(script.begin(), script.end()));
+    Media::Options options;
+    options.Headless = true;
+    options.DataRoot = root;
+    options.ScriptFile = root + "/script.txt";
+    std::string error;
+    ASSERT_TRUE(Media::Init(options, error)) << error;
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    StartFrameClock();
+    Media::Headless::AdvanceClock(16);
+    ASSERT_TRUE(RunFrame());
+    Media::PixelMapRef shot = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->Width, 800);
+    const uint8_t* centre = shot->At(400, 250);
+    EXPECT_LT(centre[0] + centre[1] + centre[2], 30) << "the frame was grabbed after it was presented";
+    Media::Shutdown();
     std::filesystem::remove_all(root);
 }

@@ -4,9 +4,10 @@
 
 #include "media/audio_codec.h"
 #include "media/headless/headless_control.h"
-#include "media/media_fixture.h"
-#include "media/media_samples.h"
 #include "media/virtual_channel.h"
+#include "support/media_fixture.h"
+#include "support/ogg_writer.h"
+#include "support/wav_writer.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ TEST_F(MediaTest, WavFilesGiveTheSixFormats) {
                           {1, 16, true, Media::SF_MONO16BE},    {2, 8, false, Media::SF_STEREO8},
                           {2, 16, false, Media::SF_STEREO16LE}, {2, 16, true, Media::SF_STEREO16BE}};
     for (const Case& c : cases) {
-        const std::vector<uint8_t> bytes = WavBytes(c.Channels, c.Bits, c.BigEndian, 441);
+        const std::vector<uint8_t> bytes =
+            testsupport::WavBytes({c.Channels, c.Bits, 22050, c.BigEndian}, 441);
         Media::AudioSampleRef sample = Media::DecodeWav(bytes);
         ASSERT_TRUE(sample) << c.Format;
         EXPECT_EQ(sample->Format, c.Format);
@@ -34,22 +36,23 @@ TEST_F(MediaTest, WavFilesGiveTheSixFormats) {
 
 TEST_F(MediaTest, WavReaderSurvivesBadChunkSizesAndRejectsWhatItCannotPlay) {
     // A data size claiming more than the file holds: the data is cut at the end.
-    Media::AudioSampleRef cut = Media::DecodeWav(WavBytes(2, 16, false, 100, 0xFFFFFFFF));
+    Media::AudioSampleRef cut =
+        Media::DecodeWav(testsupport::WavBytes({2, 16, 22050, false}, 100, 0xFFFFFFFF));
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->Length, 100);
     // An odd byte count leaves no partial frame.
-    std::vector<uint8_t> odd = WavBytes(2, 16, false, 10);
+    std::vector<uint8_t> odd = testsupport::WavBytes({2, 16, 22050, false}, 10);
     odd.pop_back();
     ASSERT_TRUE(Media::DecodeWav(odd));
     EXPECT_EQ(Media::DecodeWav(odd)->Length, 9);
 
     std::vector<std::vector<uint8_t>> bad;
-    bad.push_back(WavBytes(3, 16, false, 10)); // three channels
-    bad.push_back(WavBytes(1, 24, false, 10)); // 24-bit
-    std::vector<uint8_t> compressed = WavBytes(1, 16, false, 10);
+    bad.push_back(testsupport::WavBytes({3, 16, 22050, false}, 10)); // three channels
+    bad.push_back(testsupport::WavBytes({1, 24, 22050, false}, 10)); // 24-bit
+    std::vector<uint8_t> compressed = testsupport::WavBytes({1, 16, 22050, false}, 10);
     compressed[20 + 14] = 2; // format tag 2 (ADPCM) in the fmt chunk
     bad.push_back(compressed);
-    std::vector<uint8_t> truncated = WavBytes(1, 16, false, 10);
+    std::vector<uint8_t> truncated = testsupport::WavBytes({1, 16, 22050, false}, 10);
     truncated.resize(30); // ends inside the fmt chunk
     bad.push_back(truncated);
     bad.push_back({'R', 'I', 'F', 'F'});
@@ -60,7 +63,7 @@ TEST_F(MediaTest, WavReaderSurvivesBadChunkSizesAndRejectsWhatItCannotPlay) {
 
 TEST_F(MediaTest, OggVorbisFilesDecodeTo16BitAndContentDecidesTheDecoder) {
     for (int channels : {1, 2}) {
-        const std::vector<uint8_t> bytes = OggTone(channels);
+        const std::vector<uint8_t> bytes = testsupport::OggTone(channels);
         // Named .wav on purpose: the content, not the name, chooses the decoder.
         const std::string path = TempPath("tone" + std::to_string(channels) + ".wav");
         std::ofstream(path, std::ios::binary)
@@ -85,7 +88,7 @@ TEST_F(MediaTest, OggVorbisFilesDecodeTo16BitAndContentDecidesTheDecoder) {
 }
 
 TEST_F(MediaTest, SoundsLoadWithTheirLoopFlagAndChannelsStartPaused) {
-    const std::vector<uint8_t> bytes = WavBytes(1, 16, false, 22050); // one second
+    const std::vector<uint8_t> bytes = testsupport::WavBytes({1, 16, 22050, false}, 22050); // one second
     const std::string path = TempPath("s.wav");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

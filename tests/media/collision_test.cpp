@@ -1,7 +1,7 @@
 #include <cmath>
 #include <random>
 
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ using Media::Placement;
 
 // An image of one frame from rows of '#' (solid) and '.' (clear), handle at the top-left corner.
 Media::ImageRef Picture(const std::vector<std::string>& rows) {
-    Media::PixelMap map = SolidMap(int(rows[0].size()), int(rows.size()), 255, 255, 255, 0);
+    Media::PixelMap map = testfiles::SolidPixmap(int(rows[0].size()), int(rows.size()), 255, 255, 255, 0);
     for (int y = 0; y < map.Height; ++y)
         for (int x = 0; x < map.Width; ++x)
             if (rows[size_t(y)][size_t(x)] == '#') map.At(x, y)[3] = 255;
@@ -17,7 +17,7 @@ Media::ImageRef Picture(const std::vector<std::string>& rows) {
 }
 
 Media::ImageRef Block(int width, int height) {
-    return Media::ImageFromPixmap(SolidMap(width, height, 255, 255, 255, 255), 0);
+    return Media::ImageFromPixmap(testfiles::SolidPixmap(width, height, 255, 255, 255, 255), 0);
 }
 
 TEST_F(MediaTest, TranslatedFramesOverlapOnlyWhenTexelsShareAPoint) {

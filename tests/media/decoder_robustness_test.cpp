@@ -8,13 +8,15 @@
 
 #include "media/audio_codec.h"
 #include "media/image_codec.h"
-#include "media/media_fixture.h"
-#include "media/media_samples.h"
+#include "support/media_fixture.h"
+#include "support/ogg_writer.h"
+#include "support/png_writer.h"
+#include "support/wav_writer.h"
 
 namespace {
 
 std::vector<uint8_t> JpegBytes(const std::string& path) {
-    Media::PixelMap map = SolidMap(24, 16, 30, 60, 90, 255);
+    Media::PixelMap map = testfiles::SolidPixmap(24, 16, 30, 60, 90, 255);
     EXPECT_TRUE(Media::SaveJpeg(map, path, 90));
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -49,7 +51,7 @@ void Damage(const std::vector<uint8_t>& valid, Decode decode, Check check) {
 }
 
 TEST_F(MediaTest, DamagedPicturesNeverCrashTheDecoders) {
-    const std::vector<uint8_t> png = PngBytes(SolidMap(24, 16, 30, 60, 90, 200));
+    const std::vector<uint8_t> png = testsupport::PngBytes(testfiles::SolidPixmap(24, 16, 30, 60, 90, 200));
     ASSERT_TRUE(Media::DecodePicture(png));
     Damage(png, Media::DecodePicture, CheckPicture);
     const std::vector<uint8_t> jpeg = JpegBytes(TempPath("d.jpg"));
@@ -58,10 +60,10 @@ TEST_F(MediaTest, DamagedPicturesNeverCrashTheDecoders) {
 }
 
 TEST_F(MediaTest, DamagedSoundsNeverCrashTheDecoders) {
-    const std::vector<uint8_t> wav = WavBytes(2, 16, false, 300);
+    const std::vector<uint8_t> wav = testsupport::WavBytes({2, 16, 22050, false}, 300);
     ASSERT_TRUE(Media::DecodeWav(wav));
     Damage(wav, Media::DecodeWav, CheckSample);
-    const std::vector<uint8_t> ogg = OggTone(1);
+    const std::vector<uint8_t> ogg = testsupport::OggTone(1);
     ASSERT_TRUE(Media::DecodeOgg(ogg));
     Damage(ogg, Media::DecodeOgg, CheckSample);
 }

@@ -1,5 +1,5 @@
 #include "media/headless/headless_control.h"
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST_F(MediaTest, FogModeOffRestoresWhite) {
 
 TEST_F(MediaTest, QuadsOfOneImageAndBlendFormOneBatch) {
     OpenWindow();
-    Media::ImageRef image = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
+    Media::ImageRef image = Media::ImageFromPixmap(testfiles::SolidPixmap(8, 8, 255, 255, 255, 255));
     Media::ResetDrawStats();
     for (int i = 0; i < 3000; ++i)
         Media::DrawFrame(*image, float(i % 800), float(i % 500), 0);
@@ -53,8 +53,8 @@ TEST_F(MediaTest, QuadsOfOneImageAndBlendFormOneBatch) {
 
 TEST_F(MediaTest, BlendFogTextureAndViewportChangesStartNewBatches) {
     OpenWindow();
-    Media::ImageRef a = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
-    Media::ImageRef b = Media::ImageFromPixmap(SolidMap(8, 8, 255, 255, 255, 255));
+    Media::ImageRef a = Media::ImageFromPixmap(testfiles::SolidPixmap(8, 8, 255, 255, 255, 255));
+    Media::ImageRef b = Media::ImageFromPixmap(testfiles::SolidPixmap(8, 8, 255, 255, 255, 255));
     Media::ResetDrawStats();
     Media::DrawFrame(*a, 0, 0, 0);
     Media::SetColor(1, 2, 3); // colour and alpha travel in the vertices
@@ -78,7 +78,7 @@ TEST_F(MediaTest, FramePlacementFollowsHandleRotationScaleOriginAndProjection) {
     Media::Headless::SetKeepBatches(true);
     Media::SetProjection(400, 250); // two pixels per drawing unit
     Media::SetAutoMidHandle(true);
-    Media::ImageRef image = Media::ImageFromPixmap(SolidMap(20, 10, 255, 255, 255, 255));
+    Media::ImageRef image = Media::ImageFromPixmap(testfiles::SolidPixmap(20, 10, 255, 255, 255, 255));
     Media::SetOrigin(5, 0);
     Media::SetRotation(90);
     Media::SetScale(2, 1);
@@ -122,7 +122,8 @@ TEST_F(MediaTest, ViewportBecomesAPixelScissorThroughTheProjection) {
 }
 
 TEST_F(MediaTest, DrawRecordKeepsTheFullStateAndClampsFrames) {
-    Media::ImageRef image = Media::Image::FromSheet(SolidMap(8, 4, 9, 9, 9, 255), 4, 4, 0, 2, 0);
+    Media::ImageRef image =
+        Media::Image::FromSheet(testfiles::SolidPixmap(8, 4, 9, 9, 9, 255), 4, 4, 0, 2, 0);
     ASSERT_TRUE(image);
     Media::SetDrawRecording(true);
     Media::SetBlend(Media::SHADEBLEND);
@@ -141,14 +142,37 @@ TEST_F(MediaTest, DrawRecordKeepsTheFullStateAndClampsFrames) {
     EXPECT_FLOAT_EQ(Media::RecordedDraws()[1].Width, 30);
 }
 
+// After Shutdown no call reaches the back end that is gone: they go to a fresh headless one that
+// holds nothing of the old state, so drawing does nothing and queries give neutral answers (a
+// stale back end would answer with the old window and mouse, or crash under ASan).
 TEST_F(MediaTest, EveryCallIsSafeAfterShutdown) {
+    OpenWindow();
+    const Media::ImageRef image = Media::ImageFromPixmap(testfiles::SolidPixmap(4, 4, 9, 9, 9, 255), 0);
+    ASSERT_TRUE(image);
+    Media::MoveMouse(12, 34);
     Media::Shutdown();
+
+    Media::ResetDrawStats();
     Media::CloseFullscreenGraphics();
     Media::CloseWindowGraphics();
+    Media::Cls();
     Media::DrawRect(0, 0, 5, 5);
+    Media::DrawFrame(*image, 1, 1, 0);
     Media::DrawDebugText("FPS 60", 0, 0);
+    Media::FlushDrawing();
     Media::Flip(1);
+    EXPECT_EQ(Media::GetDrawStats().Quads, 0);
+    EXPECT_EQ(Media::GetDrawStats().Batches, 0);
+    EXPECT_FALSE(Media::HasGraphics());
+    EXPECT_EQ(Media::GraphicsWidth(), 0);
+    EXPECT_EQ(Media::GraphicsHeight(), 0);
     EXPECT_EQ(Media::KeyPresses(Media::KEY_ESCAPE), 0);
+    EXPECT_EQ(Media::KeyHeld(Media::KEY_ESCAPE), 0);
+    EXPECT_EQ(Media::ButtonHeld(1), 0);
+    EXPECT_EQ(Media::PointerWindowX(), 0);
+    EXPECT_EQ(Media::PointerWindowY(), 0);
+    EXPECT_EQ(Media::NextTypedChar(), 0);
+    EXPECT_EQ(Media::AppSuspended(), 0);
     Media::DebugLog("after shutdown");
 }
 

@@ -1,15 +1,14 @@
-#include <png.h>
-
 #include <cstring>
 
 #include "media/headless/headless_control.h"
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
+#include "support/png_writer.h"
 
 namespace {
 
 // A sheet whose cell (column, row) of cellW × cellH is filled with red = its cell index.
 Media::PixelMap NumberedSheet(int columns, int rows, int cellW, int cellH) {
-    Media::PixelMap sheet = SolidMap(columns * cellW, rows * cellH, 0, 0, 0, 255);
+    Media::PixelMap sheet = testfiles::SolidPixmap(columns * cellW, rows * cellH, 0, 0, 0, 255);
     for (int y = 0; y < sheet.Height; ++y)
         for (int x = 0; x < sheet.Width; ++x)
             sheet.At(x, y)[0] = uint8_t(y / cellH * columns + x / cellW);
@@ -44,10 +43,10 @@ TEST_F(MediaTest, SheetsAreCutRowByRowLeftToRight) {
 }
 
 TEST_F(MediaTest, MaskedImagesMakeTheMaskColourTransparentAndMasksFollowAlpha) {
-    Media::PixelMap map = SolidMap(70, 2, 255, 0, 255, 255); // magenta
-    std::memcpy(map.At(1, 0), "\x10\x20\x30\xFF", 4);        // opaque
-    std::memcpy(map.At(65, 1), "\x10\x20\x30\x80", 4);       // alpha 128: solid
-    std::memcpy(map.At(66, 1), "\x10\x20\x30\x7F", 4);       // alpha 127: not solid
+    Media::PixelMap map = testfiles::SolidPixmap(70, 2, 255, 0, 255, 255); // magenta
+    std::memcpy(map.At(1, 0), "\x10\x20\x30\xFF", 4);                      // opaque
+    std::memcpy(map.At(65, 1), "\x10\x20\x30\x80", 4);                     // alpha 128: solid
+    std::memcpy(map.At(66, 1), "\x10\x20\x30\x7F", 4);                     // alpha 127: not solid
     Media::SetMaskColor(255, 0, 255);
     Media::ImageRef masked = Media::ImageFromPixmap(map, Media::MASKEDIMAGE);
     Media::ImageRef plain = Media::ImageFromPixmap(map, 0);
@@ -65,16 +64,16 @@ TEST_F(MediaTest, MaskedImagesMakeTheMaskColourTransparentAndMasksFollowAlpha) {
 }
 
 TEST_F(MediaTest, AutoMidHandlePutsTheHandleAtTheFrameCentre) {
-    Media::ImageRef corner = Media::ImageFromPixmap(SolidMap(7, 4, 0, 0, 0, 255));
+    Media::ImageRef corner = Media::ImageFromPixmap(testfiles::SolidPixmap(7, 4, 0, 0, 0, 255));
     Media::SetAutoMidHandle(true);
-    Media::ImageRef centred = Media::ImageFromPixmap(SolidMap(7, 4, 0, 0, 0, 255));
+    Media::ImageRef centred = Media::ImageFromPixmap(testfiles::SolidPixmap(7, 4, 0, 0, 0, 255));
     EXPECT_FLOAT_EQ(corner->HandleX(), 0);
     EXPECT_FLOAT_EQ(centred->HandleX(), 3.5f);
     EXPECT_FLOAT_EQ(centred->HandleY(), 2);
 }
 
 TEST_F(MediaTest, GreyConversionAndAlphaRelabelling) {
-    Media::PixelMap map = SolidMap(3, 1, 0, 0, 0, 255);
+    Media::PixelMap map = testfiles::SolidPixmap(3, 1, 0, 0, 0, 255);
     std::memcpy(map.At(1, 0), "\xFF\xFF\xFF\xFF", 4);
     std::memcpy(map.At(2, 0), "\xFF\x00\x00\xFF", 4);
     Media::PixelMapRef grey = Media::ConvertPixmapToGrey(map);
@@ -90,31 +89,25 @@ TEST_F(MediaTest, GreyConversionAndAlphaRelabelling) {
 
 TEST_F(MediaTest, PasteBlendsOverAndCutsAtTheEdges) {
     Media::PixelMapRef dst = Media::CreatePixmap(4, 4);
-    Media::PastePixmap(*dst, SolidMap(2, 2, 200, 100, 0, 255), -1, -1); // only (0, 0) lands
+    Media::PastePixmap(*dst, testfiles::SolidPixmap(2, 2, 200, 100, 0, 255), -1, -1); // only (0, 0) lands
     EXPECT_EQ(dst->At(0, 0)[0], 200);
     EXPECT_EQ(dst->At(0, 0)[3], 255);
     EXPECT_EQ(dst->At(1, 1)[3], 0);
-    Media::PastePixmap(*dst, SolidMap(2, 2, 0, 0, 255, 128), 0, 0);
+    Media::PastePixmap(*dst, testfiles::SolidPixmap(2, 2, 0, 0, 255, 128), 0, 0);
     const uint8_t* p = dst->At(0, 0);
     EXPECT_NEAR(p[0], 99, 1); // 200 × (1 − 128/255)
     EXPECT_NEAR(p[2], 128, 1);
     EXPECT_EQ(p[3], 255);
     EXPECT_EQ(dst->At(1, 1)[2], 255); // over transparent: the source colour itself
     EXPECT_EQ(dst->At(1, 1)[3], 128);
-    Media::PastePixmap(*dst, SolidMap(2, 2, 1, 1, 1, 255), 3, 3); // bottom-right corner only
+    Media::PastePixmap(*dst, testfiles::SolidPixmap(2, 2, 1, 1, 1, 255), 3, 3); // bottom-right corner only
     EXPECT_EQ(dst->At(3, 3)[0], 1);
 }
 
 TEST_F(MediaTest, PngAndJpegFilesLoadAndBadFilesGiveNone) {
-    Media::PixelMap map = SolidMap(16, 8, 10, 200, 30, 255);
+    Media::PixelMap map = testfiles::SolidPixmap(16, 8, 10, 200, 30, 255);
     std::memcpy(map.At(3, 2), "\x00\x00\x00\x40", 4);
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    png.width = 16;
-    png.height = 8;
-    png.format = PNG_FORMAT_RGBA;
-    ASSERT_TRUE(png_image_write_to_file(&png, TempPath("pic.png").c_str(), 0, map.Pixels.data(), 0, nullptr));
+    testfiles::WriteBytes(TempPath("pic.png"), testsupport::PngBytes(map));
     Media::PixelMapRef loaded = Media::LoadPixmap(TempPath("pic.png"));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->Pixels, map.Pixels);

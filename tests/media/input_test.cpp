@@ -1,6 +1,7 @@
+#include <cstdlib>
 #include <fstream>
 
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
 
 namespace {
 
@@ -165,6 +166,25 @@ TEST(CommandLineTest, OptionsAreParsedAndBadOnesRejected) {
     EXPECT_FALSE(options.Headless);
     EXPECT_EQ(options.StepMs, 16);
     EXPECT_EQ(options.Frames, -1);
+}
+
+// The frame loop simulates steps of 1 to 249 ms only; a longer --step would be dropped every frame.
+TEST(CommandLineTest, StepAcceptsWhatTheFrameLoopSimulates) {
+    const struct {
+        const char* value;
+        bool accepted;
+    } cases[] = {{"1", true}, {"16", true}, {"249", true}, {"250", false}, {"1000", false}, {"0", false}};
+    for (const auto& c : cases) {
+        const char* argv[] = {"quillstorm", "--step", c.value};
+        Media::Options options;
+        std::string error;
+        EXPECT_EQ(Media::ParseCommandLine(3, argv, options, error), c.accepted) << c.value;
+        if (c.accepted) {
+            EXPECT_EQ(options.StepMs, std::atoi(c.value));
+        } else {
+            EXPECT_NE(error.find("from 1 to 249"), std::string::npos) << error;
+        }
+    }
 }
 
 TEST_F(MediaTest, LogFileReceivesEveryLine) {

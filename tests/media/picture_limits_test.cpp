@@ -6,7 +6,8 @@
 #include <iterator>
 
 #include "media/image_codec.h"
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
+#include "support/png_writer.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void PutBig(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int width) {
 
 // The header (IHDR, the first chunk) states width × height; its checksum is made right again.
 std::vector<uint8_t> PngClaiming(uint32_t width, uint32_t height) {
-    std::vector<uint8_t> bytes = PngBytes(SolidMap(8, 6, 10, 20, 30, 255));
+    std::vector<uint8_t> bytes = testsupport::PngBytes(testfiles::SolidPixmap(8, 6, 10, 20, 30, 255));
     PutBig(bytes, 16, width, 4);
     PutBig(bytes, 20, height, 4);
     PutBig(bytes, 29, Crc32(&bytes[12], 17), 4);
@@ -44,7 +45,7 @@ size_t FindMarker(const std::vector<uint8_t>& bytes, uint8_t marker) {
 enum class JpegDamage { None, CutInScan, ClaimsHugeSize, ClaimsHugeProgressive };
 
 std::vector<uint8_t> DamagedJpeg(const std::string& path, JpegDamage damage) {
-    EXPECT_TRUE(Media::SaveJpeg(SolidMap(32, 24, 200, 100, 50, 255), path, 90));
+    EXPECT_TRUE(Media::SaveJpeg(testfiles::SolidPixmap(32, 24, 200, 100, 50, 255), path, 90));
     std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     const size_t frame = FindMarker(bytes, 0xC0), scan = FindMarker(bytes, 0xDA);
@@ -72,7 +73,7 @@ std::vector<uint8_t> DamagedJpeg(const std::string& path, JpegDamage damage) {
 }
 
 TEST_F(MediaTest, PicturesTooSmallForTheirStatedSizeAreRefused) {
-    ASSERT_TRUE(Media::DecodePicture(PngBytes(SolidMap(8, 6, 10, 20, 30, 255))));
+    ASSERT_TRUE(Media::DecodePicture(testsupport::PngBytes(testfiles::SolidPixmap(8, 6, 10, 20, 30, 255))));
     ASSERT_TRUE(Media::DecodePicture(PngClaiming(8, 6))); // the header rewrite itself is sound
     EXPECT_FALSE(Media::DecodePicture(PngClaiming(16384, 16384)));
 

@@ -17,6 +17,7 @@
 
 #include "media/media.h"
 #include "media/sdl/sdl_input.h"
+#include "media/sdl/sdl_test_control.h"
 #include "media/sdl/texture_bleed.h"
 
 namespace {
@@ -253,6 +254,26 @@ TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
     const Media::PixelMapRef grab = Media::GrabPixmap(100, 100, 16, 16);
     ASSERT_TRUE(grab);
     ExpectPixel(*grab, 8, 8, {0, 255, 0}, "texture after the mode switches");
+}
+
+// A refused switch has already sized the window for full screen; the window it falls back to is
+// the 800 × 500 one again.
+TEST_F(SdlWindowTest, AFailedFullScreenSwitchLeavesThe800By500Window) {
+    int desktopWidth = 0, desktopHeight = 0;
+    Media::DesktopSize(desktopWidth, desktopHeight);
+    ASSERT_GT(desktopWidth, 800);
+    Media::CloseWindowGraphics();
+    Media::Sdl::FailNextFullscreenSwitch();
+    EXPECT_FALSE(Media::OpenFullscreenGraphics(desktopWidth, desktopHeight, 32));
+    ASSERT_TRUE(Media::OpenWindowGraphics());
+    Media::ShowAppWindow(true);
+    PollUntil([&] { return Media::GraphicsWidth() == 800 && Media::GraphicsHeight() == 500; });
+    EXPECT_EQ(Media::GraphicsWidth(), 800);
+    EXPECT_EQ(Media::GraphicsHeight(), 500);
+    // The control acts once: the next switch succeeds.
+    Media::CloseWindowGraphics();
+    EXPECT_TRUE(Media::OpenFullscreenGraphics(desktopWidth, desktopHeight, 32));
+    Media::CloseFullscreenGraphics();
 }
 
 // Keys, typed text, the mouse and focus changes, sent through the X server with xdotool.

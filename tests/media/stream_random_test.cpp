@@ -1,7 +1,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "media/media_fixture.h"
+#include "support/media_fixture.h"
 
 namespace {
 

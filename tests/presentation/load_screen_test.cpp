@@ -7,8 +7,8 @@
 #include "presentation/load_screen.h"
 #include "presentation/logo.h"
 #include "shell/state_system.h"
-#include "shell/test_files.h"
 #include "sprites/animate.h"
+#include "support/test_files.h"
 
 class LoadScreenTest : public testing::Test {
 protected:
@@ -138,12 +138,26 @@ TEST_F(LogoTest, ShowsEachLogoInTurnUntilTheFilesRunOut) {
     EXPECT_EQ(Logo::Animating(), 0);
 }
 
-TEST_F(LogoTest, PngWinsOverJpegOfTheSameNumber) {
+// The JPEG of a number is loaded first and a PNG of the same number replaces it; both loads log.
+TEST_F(LogoTest, BothFilesOfANumberLoadAndThePngWins) {
     testfiles::WritePng(root + "/gfx/menus/logo1.png", testfiles::SolidPixmap(400, 200, 200, 0, 0, 255));
-    testfiles::WriteBytes(root + "/gfx/menus/logo1.jpg", {1, 2, 3}); // not even a JPEG
+    ASSERT_TRUE(Media::SaveJpeg(testfiles::SolidPixmap(1600, 800, 0, 200, 0, 255),
+                                root + "/gfx/menus/logo1.jpg", 90));
     Logo::ShowNext();
     ASSERT_EQ(Logo::FailedToLoad(), 0);
     EXPECT_EQ(Logo::LogoSprite()->Image()->Width(), 400);
+    const std::string log = testfiles::LogText(root);
+    const size_t jpeg = log.find("LoadImage(): Loaded gfx\\menus\\logo1.jpg");
+    const size_t png = log.find("LoadImage(): Loaded gfx\\menus\\logo1.png");
+    ASSERT_NE(jpeg, std::string::npos) << log;
+    ASSERT_NE(png, std::string::npos) << log;
+    EXPECT_LT(jpeg, png);
+}
+
+TEST_F(LogoTest, ABrokenJpegIsFatalEvenBesideAGoodPng) {
+    testfiles::WritePng(root + "/gfx/menus/logo1.png", testfiles::SolidPixmap(400, 200, 200, 0, 0, 255));
+    testfiles::WriteBytes(root + "/gfx/menus/logo1.jpg", {1, 2, 3}); // not even a JPEG
+    EXPECT_EXIT(Logo::ShowNext(), testing::ExitedWithCode(1), "logo1.jpg'.  Please reinstall the game.");
 }
 
 TEST_F(LogoTest, NoLogosEndsTheSequenceAtOnce) {

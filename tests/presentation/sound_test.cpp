@@ -8,7 +8,7 @@
 #include "media/virtual_channel.h"
 #include "presentation/sound.h"
 #include "shell/gameplay_hooks.h"
-#include "shell/test_files.h"
+#include "support/test_files.h"
 
 class SoundTest : public testing::Test {
 protected:

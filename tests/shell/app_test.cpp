@@ -7,7 +7,7 @@
 #include "shell/app.h"
 #include "shell/pointer.h"
 #include "shell/projection_matrix.h"
-#include "shell/test_files.h"
+#include "support/test_files.h"
 
 class AppTest : public testfiles::HeadlessRootTest {};
 

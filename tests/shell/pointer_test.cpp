@@ -7,7 +7,7 @@
 #include "shell/app.h"
 #include "shell/frame_clock.h"
 #include "shell/pointer.h"
-#include "shell/test_files.h"
+#include "support/test_files.h"
 
 class PointerTest : public testfiles::HeadlessRootTest {};
 
@@ -40,26 +40,51 @@ TEST_F(PointerTest, InTheWindowPixelsArePlayfieldUnits) {
     EXPECT_EQ(PointerSprite->Hidden(0), 0);
 }
 
-TEST_F(PointerTest, CapturedPointerIsPulledBackAndMovementCountedOnce) {
+// While captured, movement and the pull-back are in window pixels, so the ship answers the mouse
+// alike in the window and in full screen; the position stays in playfield units.
+TEST_F(PointerTest, CapturedMovementAndPullBackAreInWindowPixelsAtEveryDisplaySize) {
+    const struct {
+        const char* name;
+        int fullScreen, centreX, centreY;
+        float unitsPerPixel, playfieldCentreX;
+    } displays[] = {{"800 x 500 window", 0, 400, 250, 1, 400},
+                    {"1920 x 1080 full screen", 1, 960, 540, 0.4625f, 400}};
     App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
-    SetPointerMode(1);
-    EXPECT_EQ(PointerVisible, 0);
-    EXPECT_EQ(PointerSprite->Hidden(0), 1);
-    CentrePointer();
+    for (const auto& d : displays) {
+        SCOPED_TRACE(d.name);
+        if (d.fullScreen) App::SetFullscreen();
+        ASSERT_EQ(App::Windowed(), 1 - d.fullScreen);
+        ASSERT_EQ(Media::GraphicsWidth(), d.centreX * 2);
+        SetPointerMode(1);
+        EXPECT_EQ(PointerVisible, 0);
+        EXPECT_EQ(PointerSprite->Hidden(0), 1);
+        CentrePointer();
 
-    Media::MoveMouse(440, 250); // within 100 of the centre
-    UpdatePointer();
-    EXPECT_FLOAT_EQ(PointerDX, 40);
-    Media::MoveMouse(600, 250); // 200 from the centre: pulled back
-    UpdatePointer();
-    EXPECT_FLOAT_EQ(PointerDX, 160);
-    EXPECT_EQ(Media::PointerWindowX(), 400);
-    UpdatePointer(); // no movement since the pull-back
-    EXPECT_FLOAT_EQ(PointerDX, 0);
+        Media::MoveMouse(d.centreX + 40, d.centreY - 30);
+        UpdatePointer();
+        EXPECT_FLOAT_EQ(PointerDX, 40);
+        EXPECT_FLOAT_EQ(PointerDY, -30);
+        EXPECT_NEAR(PointerX, d.playfieldCentreX + 40 * d.unitsPerPixel, 0.01f);
+        Media::MoveMouse(d.centreX + 40 + 60, d.centreY); // 100 px out: still in range
+        UpdatePointer();
+        EXPECT_FLOAT_EQ(PointerDX, 60);
+        EXPECT_EQ(Media::PointerWindowX(), d.centreX + 100);
+        Media::MoveMouse(d.centreX + 101, d.centreY); // 101 px out: pulled back
+        UpdatePointer();
+        EXPECT_FLOAT_EQ(PointerDX, 1);
+        EXPECT_EQ(Media::PointerWindowX(), d.centreX);
+        EXPECT_EQ(Media::PointerWindowY(), d.centreY);
+        UpdatePointer(); // no movement since the pull-back: counted once
+        EXPECT_FLOAT_EQ(PointerDX, 0);
+        Media::MoveMouse(d.centreX, d.centreY - 101);
+        UpdatePointer();
+        EXPECT_FLOAT_EQ(PointerDY, -101);
+        EXPECT_EQ(Media::PointerWindowY(), d.centreY);
 
-    SetPointerMode(0);
-    EXPECT_EQ(PointerVisible, 1);
-    EXPECT_EQ(PointerSprite->Hidden(0), 0);
+        SetPointerMode(0);
+        EXPECT_EQ(PointerVisible, 1);
+        EXPECT_EQ(PointerSprite->Hidden(0), 0);
+    }
 }
 
 TEST_F(PointerTest, ReleasedPointerStaysInThePlayfieldInFullScreen) {

@@ -5,8 +5,8 @@
 #include "media/media.h"
 #include "shell/app.h"
 #include "shell/projection_matrix.h"
-#include "shell/test_files.h"
 #include "sprites/render_state.h"
+#include "support/test_files.h"
 
 TEST(ComputeLetterbox, SquareUnitsWithThePlayfieldInside) {
     const struct {

@@ -4,7 +4,7 @@
 
 #include "shell/app.h"
 #include "shell/screenshot.h"
-#include "shell/test_files.h"
+#include "support/test_files.h"
 
 TEST(ScreenshotName, LastThreeDigitsZeroPadded) {
     EXPECT_EQ(ScreenshotName(1), "Screenshot-001.jpg");

@@ -217,16 +217,50 @@ TEST_F(SpriteTest, RecordsFreedDuringThePassAreSkipped) {
     EXPECT_EQ(Animate::Count(), 1); // each new record took over from the one before
 }
 
-TEST_F(SpriteTest, ExponentAppliesToEveryRecordOfOneOperationThenResets) {
+// SetExponent is for the next record only: an operation of several channels gives it to its first
+// channel, and the others and the next operation take the default exponent 2.
+TEST_F(SpriteTest, ExponentGoesToTheFirstRecordOfAnOperationOnly) {
+    struct Case {
+        const char* name;
+        void (*start)(Sprite& s);
+        float (*first)(const Sprite& s);
+        float (*second)(const Sprite& s);
+        float (*third)(const Sprite& s);
+    };
+    const Case cases[] = {
+        {"position", [](Sprite& s) { s.AnimatePosition(0, 0, 100, 100, 100, Animate::EXPONENTIAL, 0, 50); },
+         [](const Sprite& s) { return s.X(0); }, [](const Sprite& s) { return s.Y(0); }, nullptr},
+        {"scale", [](Sprite& s) { s.AnimateScale(0, 100, 100, Animate::EXPONENTIAL, 0, 50); },
+         [](const Sprite& s) { return s.ScaleX(0); }, [](const Sprite& s) { return s.ScaleY(0); }, nullptr},
+        {"colour",
+         [](Sprite& s) { s.AnimateColor(0, 0, 0, 100, 100, 100, 100, Animate::EXPONENTIAL, 0, 50); },
+         [](const Sprite& s) { return s.R(0); }, [](const Sprite& s) { return s.G(0); },
+         [](const Sprite& s) { return s.B(0); }},
+        {"fog colour",
+         [](Sprite& s) { s.AnimateFogColor(0, 0, 0, 100, 100, 100, 100, Animate::EXPONENTIAL, 0, 50); },
+         [](const Sprite& s) { return s.FogR(0); }, [](const Sprite& s) { return s.FogG(0); },
+         [](const Sprite& s) { return s.FogB(0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sprite::ResetEngine();
+        SpriteRef s = Sprite::Create(nullptr, 0, nullptr);
+        Animate::SetExponent(3);
+        c.start(*s);
+        s->AnimateAlpha(0, 1, 100, Animate::EXPONENTIAL, 0, 50);
+        Frame(20); // halfway: 0.5^3 of the way with exponent 3, 0.5^2 with the default
+        EXPECT_FLOAT_EQ(c.first(*s), 12.5f);
+        EXPECT_FLOAT_EQ(c.second(*s), 25);
+        if (c.third) {
+            EXPECT_FLOAT_EQ(c.third(*s), 25);
+        }
+        EXPECT_FLOAT_EQ(s->Alpha(0), 0.25f) << "the next operation is back to the default";
+    }
+}
+
+TEST_F(SpriteTest, AnimatingMatchesNameAndPropertyGroup) {
     SpriteRef s = Sprite::Create(nullptr, 0, nullptr);
-    Animate::SetExponent(3);
-    s->AnimatePosition(0, 0, 100, 100, 100, Animate::EXPONENTIAL, 0, 50, "move");
-    s->AnimateScale(0, 100, 100, Animate::EXPONENTIAL, 0, 50);
-    Frame(20);
-    EXPECT_FLOAT_EQ(s->X(0), 12.5f);
-    EXPECT_FLOAT_EQ(s->Y(0), 12.5f);
-    EXPECT_FLOAT_EQ(s->ScaleX(0), 25); // the default exponent 2 again
-    EXPECT_FLOAT_EQ(s->ScaleY(0), 25);
+    s->AnimateScale(0, 100, 100, 0);
     s->SetName("ship");
     EXPECT_EQ(Animate::Animating("ship", Animate::TRANSFORM_SCALE), 1);
     EXPECT_EQ(Animate::Animating("ship", Animate::TRANSFORM_COLOR), 0);

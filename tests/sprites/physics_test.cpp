@@ -64,6 +64,25 @@ TEST_F(SpriteTest, InheritedVelocityTurnsWithTheParent) {
     EXPECT_EQ(child->Vx(0), 5);
 }
 
+// Each level adds its parent's inherited velocity; the own part must survive the recursive call.
+TEST_F(SpriteTest, InheritedVelocityAddsUpThroughThreeLevels) {
+    SpriteRef root = Body(0, 0, 1, 2);
+    SpriteRef parent = Sprite::Create(nullptr, 0, root);
+    parent->SetVelocity(1, 0, 3);
+    parent->SetRotation(90);
+    SpriteRef child = Sprite::Create(nullptr, 0, parent);
+    child->SetVelocity(1, 0, 5);
+    // Child: (5, 0) turned 90° is (0, 5); parent: (3, 0) unturned plus the root's (1, 2).
+    EXPECT_NEAR(parent->Vx(1), 4, 1e-5);
+    EXPECT_NEAR(parent->Vy(1), 2, 1e-5);
+    EXPECT_NEAR(child->Vx(1), 0 + 4, 1e-5);
+    EXPECT_NEAR(child->Vy(1), 5 + 2, 1e-5);
+    SpriteRef grandchild = Sprite::Create(nullptr, 0, child);
+    grandchild->SetVelocity(0, 1, 7); // (0, 7) turned 90° is (−7, 0)
+    EXPECT_NEAR(grandchild->Vx(1), -7 + 4, 1e-5);
+    EXPECT_NEAR(grandchild->Vy(1), 0 + 7, 1e-5);
+}
+
 TEST_F(SpriteTest, HeadOnImpulsesRespectElasticity) {
     struct Case {
         float Elasticity, VxA, VxB;

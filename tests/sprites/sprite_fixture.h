@@ -8,14 +8,12 @@
 #include "sprites/animate.h"
 #include "sprites/physics.h"
 #include "sprites/sprite.h"
+#include "support/headless_start.h"
 
 class SpriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Media::Options options;
-        options.Headless = true;
-        std::string error;
-        ASSERT_TRUE(Media::Init(options, error)) << error;
+        ASSERT_NO_THROW(testsupport::StartHeadless());
         ASSERT_TRUE(Media::OpenWindowGraphics());
         Sprite::ResetEngine();
     }

@@ -59,13 +59,22 @@ public:
     bool HasGraphics() override { return graphics_; }
     int GraphicsWidth() override { return graphics_ ? graphicsWidth_ : 0; }
     int GraphicsHeight() override { return graphics_ ? graphicsHeight_ : 0; }
-    void Clear(int, int, int) override {}
-    void Present(int) override { clock_ += stepMs_; }
+    void Clear(int, int, int) override { backBufferDefined_ = true; }
+    void Present(int) override {
+        clock_ += stepMs_;
+        backBufferDefined_ = false;
+    }
+    // Black while the frame is being drawn. After a present the back buffer's contents are
+    // undefined, as on real drivers; a grab then gives mid-grey, so a test sees a frame grabbed
+    // at the wrong moment.
     PixelMapRef Grab(int, int, int width, int height) override {
         PixelMapRef map = CreatePixmap(width, height);
         if (map)
-            for (size_t i = 3; i < map->Pixels.size(); i += 4)
-                map->Pixels[i] = 255;
+            for (size_t i = 0; i < map->Pixels.size(); i += 4) {
+                const uint8_t grey = backBufferDefined_ ? 0 : 128;
+                map->Pixels[i] = map->Pixels[i + 1] = map->Pixels[i + 2] = grey;
+                map->Pixels[i + 3] = 255;
+            }
         return map;
     }
 
@@ -118,6 +127,7 @@ private:
     uint32_t stepMs_;
     int windowWidth_ = 800, windowHeight_ = 500;
     bool graphics_ = false;
+    bool backBufferDefined_ = true;
     int graphicsWidth_ = 0, graphicsHeight_ = 0;
     uint32_t nextId_ = 1;
 };

@@ -4,8 +4,12 @@
 
 #include <algorithm>
 
+#include "media/sdl/sdl_test_control.h"
+
 namespace Media {
 namespace {
+
+bool FailFullscreenSwitch = false; // set by the test control, used once
 
 // 24-bit and 32-bit modes are the same RGB888 layout to SDL; 15 and 16 likewise.
 int DepthFamily(int bitsPerPixel) {
@@ -137,7 +141,13 @@ bool SdlDisplay::OpenFullscreen(int width, int height, int depth) {
     // hidden, so it appears at once in its final size.
     SDL_SetWindowPosition(window_, 0, 0);
     SDL_SetWindowSize(window_, width, height);
-    if (SDL_SetWindowFullscreen(window_, flag) != 0) return false;
+    const bool refused = FailFullscreenSwitch || SDL_SetWindowFullscreen(window_, flag) != 0;
+    FailFullscreenSwitch = false;
+    if (refused) {
+        // Put the window back at its own size and place: the caller falls back to it.
+        LeaveFullscreen();
+        return false;
+    }
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     SDL_GL_MakeCurrent(window_, context_);
@@ -208,3 +218,7 @@ void SdlDisplay::Present(int sync) {
 }
 
 } // namespace Media
+
+void Media::Sdl::FailNextFullscreenSwitch() {
+    Media::FailFullscreenSwitch = true;
+}

@@ -1,6 +1,6 @@
 #pragma once
-// Small files made by the shell and presentation tests in a temporary data root, so that no
-// test depends on the generated game data.
+// Temporary data roots for tests: small files made on the spot, so that no test depends on the
+// generated game data, and a fixture that starts the headless media layer in such a root.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,7 +21,7 @@ std::string ReadText(const std::string& path);
 Media::PixelMap SolidPixmap(int width, int height, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 // Writes an RGBA pixel map as PNG (with alpha).
 void WritePng(const std::string& path, const Media::PixelMap& map);
-// A short mono 16-bit tone as WAV / as Ogg Vorbis.
+// Mono 16-bit sounds of `frames` frames at `rate` Hz: WAV, and a tone as Ogg Vorbis.
 void WriteWav(const std::string& path, int rate, int frames);
 void WriteOgg(const std::string& path, int rate, int frames);
 

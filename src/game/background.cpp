@@ -1,0 +1,273 @@
+#include "game/background.h"
+
+#include <string>
+
+#include "media/fatal_error.h"
+#include "media/media.h"
+#include "shell/app.h"
+#include "shell/helpers.h"
+#include "shell/load_helpers.h"
+#include "sprites/animate.h"
+
+namespace {
+
+// Drift of the scenery per unit of scroll: the far dust layer, the near one, and the stars from
+// the farthest to the nearest. The level scrolls 24 units per second, so the dust slides at 6 and
+// 12 units per second and the stars at 12 to 72.
+constexpr float DUST1_DRIFT = 0.25f;
+constexpr float DUST2_DRIFT = 0.5f;
+constexpr float FAR_STAR_DRIFT = 0.5f;
+constexpr float NEAR_STAR_DRIFT = 3.0f;
+// A star this far below the playfield's centre has left the screen (the biggest star is about 38
+// units across) and re-enters at the top.
+constexpr float STAR_EXIT_Y = 270.0f;
+
+struct Rgb {
+    float R, G, B;
+};
+
+// The dust tint of an index, false for 11 and above (the tint stays as it was).
+bool DustTint(int index, Rgb& tint) {
+    switch (index) {
+    case 0:
+    case 4:
+    case 7:
+    case 10:
+        tint = {0, 0, 63};
+        return true;
+    case 9:
+        tint = {47, 15, 0};
+        return true;
+    case 2:
+    case 6:
+    case 8:
+        tint = {0, 39, 31};
+        return true;
+    case 1:
+    case 3:
+    case 5:
+        tint = {47, 0, 47};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The two star colours of an index, false for 11 and above.
+bool StarColours(int index, Rgb& first, Rgb& second) {
+    switch (index) {
+    case 0:
+    case 4:
+    case 7:
+    case 10:
+    case 1:
+    case 3:
+    case 5:
+        first = {0, 255, 255};
+        second = {0, 255, 96};
+        return true;
+    case 9:
+        first = {255, 96, 0};
+        second = {255, 196, 0};
+        return true;
+    case 2:
+    case 6:
+    case 8:
+        first = {255, 255, 0};
+        second = {96, 255, 0};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Position in [−height, height) of a dust layer scrolled by `scroll`. A layer is its picture with
+// mirrored copies directly above and below, so the seams match row for row and the pattern
+// repeats every two picture heights; with pictures at least 500 units tall the three copies
+// always cover the screen.
+float WrappedOffset(float scroll, float height) {
+    return FloatMod(scroll + height, 2 * height) - height;
+}
+
+} // namespace
+
+void Background::Init() {
+    Playfield = Sprite::Create(nullptr, 0, nullptr);
+    Playfield->SetPosition(float(VIRTUAL_WIDTH / 2), float(VIRTUAL_HEIGHT / 2), 0);
+
+    DustLayer1 = Sprite::Create(nullptr, 1, Playfield);
+    DustLayer2 = Sprite::Create(nullptr, 1, Playfield);
+    for (const SpriteRef& layer : {DustLayer1, DustLayer2}) {
+        layer->SetScale(1);
+        layer->Hide();
+    }
+    // The near layer is mirrored left to right, so the two layers do not read as one picture
+    // sliding over itself.
+    DustLayer2->SetScaleX(-1);
+    for (int i = 0; i < 4; ++i) {
+        DustCopies_[i] = Sprite::Create(nullptr, 0, i < 2 ? DustLayer1 : DustLayer2);
+        DustCopies_[i]->SetScaleY(-1);
+    }
+
+    DarkMatter = Sprite::Create(nullptr, 3, Playfield);
+    DarkMatter->SetBlend(Media::LIGHTBLEND);
+    DarkMatter->Hide();
+
+    StarImage = LoadGameImage("gfx\\background\\star3.png", -1, 0);
+    for (SpriteRef& star : Stars) {
+        star = Sprite::Create(StarImage, 2, Playfield);
+        star->SetBlend(Media::LIGHTBLEND);
+        star->Hide();
+    }
+
+    for (int n = 1; n <= NEBULAS; ++n)
+        NebulaImages[n - 1] = LoadGameImage("gfx\\background\\nebula" + std::to_string(n) + ".png", -1, 0);
+    Nebula = Sprite::Create(nullptr, 2, Playfield);
+    Nebula->SetScale(1.5f);
+    Nebula->SetAlpha(0.33f);
+    Nebula->Hide();
+
+    Planet = Sprite::Create(nullptr, 6, Playfield);
+    Planet->Hide();
+
+    auto banner = [](const char* path) {
+        SpriteRef sprite = Sprite::Create(LoadGameImage(path, -1, 0), 24, nullptr);
+        sprite->Hide();
+        return sprite;
+    };
+    LevelCompleteBanner = banner("gfx\\menus\\levelcomplete.png");
+    GameOverBanner = banner("gfx\\menus\\gameover.png");
+    WarningBanner = banner("gfx\\menus\\warning.png");
+
+    FlashOverlay = Sprite::Create(LoadGameImage("gfx\\menus\\pixel.png", -1, 0), 26, nullptr);
+    FlashOverlay->SetPosition(400, 250, 0);
+    FlashOverlay->SetScale(1024);
+    FlashOverlay->Hide();
+
+    CurrentBackground = 0;
+}
+
+void Background::Load(int index) {
+    Hide();
+    CurrentBackground = index;
+    if (index == -1) return;
+    if (index < -1) FatalError("Error in Background.Load(): Invalid background!");
+
+    // The dust picture's brightness becomes the opacity of a white picture, which the tint
+    // colours.
+    const char* dustPath = "gfx\\background\\dust2.jpg";
+    Media::PixelMapRef dust = LoadGamePixmap(dustPath, 0);
+    Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
+    Media::RelabelGreyAsAlpha(*grey);
+    DustImage = LoadGameImage(*grey, dustPath, -1, 0);
+    DustLayer1->SetImage(DustImage);
+    DustLayer2->SetImage(DustImage);
+    const float height = DustImage ? float(DustImage->Height()) : 0.0f;
+    for (int i = 0; i < 4; ++i) {
+        DustCopies_[i]->SetImage(DustImage);
+        DustCopies_[i]->SetPosition(0, i % 2 == 0 ? -height : height, 0);
+    }
+
+    Rgb tint{};
+    if (DustTint(index, tint)) DustLayer1->SetColor(tint.R, tint.G, tint.B);
+    const float r = DustLayer1->R(0), g = DustLayer1->G(0), b = DustLayer1->B(0);
+    DustLayer2->SetColor(r, g, b);
+    DustLayer1->Show();
+    DustLayer2->Show();
+
+    DarkMatter->SetColor(3 * r, 3 * g, 3 * b);
+    Nebula->SetColor(2 * r, 2 * g, 2 * b);
+
+    DarkMatterImage =
+        LoadGameImage("gfx\\background\\darkmatter" + std::to_string(Media::RandomInt(1, 4)) + ".png", -1, 0);
+    DarkMatter->SetImage(DarkMatterImage);
+    DarkMatter->SetScale(1);
+    if (Media::RandomInt(0, 1) == 1) DarkMatter->SetScaleX(-1);
+    if (Media::RandomInt(0, 1) == 1) DarkMatter->SetScaleY(-1);
+    DarkMatter->Show();
+
+    Nebula->SetImage(NebulaImages[Media::RandomInt(0, NEBULAS - 1)]);
+    Nebula->SetPosition(float(Media::RandomInt(-272, 272)), float(Media::RandomInt(-122, 122)), 0);
+    Nebula->SetRotation(float(Media::RandomInt(-45, 45)));
+    Nebula->Show();
+
+    PlanetImage = LoadGameImage("gfx\\planets\\planet" + std::to_string(index + 1) + ".png", -1, 1);
+    Planet->SetImage(PlanetImage);
+    Planet->SetColor(255, 255, 255);
+    Planet->SetScale(0.66f);
+    Planet->Show();
+
+    for (int i = 0; i < STARS; ++i) {
+        RandomizeStar(i, 1);
+        Stars[i]->Show();
+    }
+
+    PositionX = PositionY = 0;
+    AppliedY_ = 0;
+    PlaceDust();
+}
+
+void Background::Update() {
+    if (CurrentBackground < 0) FatalError("Error in Background.Update(): Invalid background!");
+
+    const float scrolled = PositionY - AppliedY_;
+    AppliedY_ = PositionY;
+    for (int i = 0; i < STARS; ++i) {
+        Sprite& star = *Stars[i];
+        star.SetY(star.Y(0) + scrolled * Animate::TweenLinear(FAR_STAR_DRIFT, NEAR_STAR_DRIFT, StarDepth[i]),
+                  0);
+        if (star.Y(0) > STAR_EXIT_Y) RandomizeStar(i, 0);
+    }
+    PlaceDust();
+}
+
+void Background::SetPosition(float x, float y) {
+    PositionX = x;
+    PositionY = y;
+}
+
+void Background::Hide() {
+    DustLayer1->Hide();
+    DustLayer2->Hide();
+    DarkMatter->Hide();
+    for (const SpriteRef& star : Stars)
+        star->Hide();
+    Nebula->Hide();
+    Planet->Hide();
+}
+
+void Background::Free() {}
+
+void Background::RandomizeStar(int i, int anywhere) {
+    Sprite& star = *Stars[i];
+    // A star re-rolled in place must not keep the twinkle and spin of its previous life.
+    star.StopAnimating(Animate::TRANSFORM_ALL);
+
+    const float rf = Media::RandomFloat(0, 1);
+    const float depth = rf * rf * rf * rf * rf * rf;
+    StarDepth[i] = depth;
+    const float scale = Animate::TweenLinear(0.13333334f, 1, depth) / 2;
+    star.SetOrder(Animate::TweenLinear(STAR_MIN_Z, STAR_MAX_Z, depth));
+    star.AnimateScale(scale - 0.2f * scale, scale + 0.2f * scale, 1000, Animate::LOOP + Animate::PINGPONG, 0,
+                      Media::RandomInt(0, 1000));
+
+    const int pick = Media::RandomInt(0, 1);
+    Rgb first{}, second{};
+    if (StarColours(CurrentBackground, first, second)) {
+        const Rgb& colour = pick == 0 ? first : second;
+        star.SetColor(colour.R, colour.G, colour.B);
+    }
+    star.SetAlpha(0.9f);
+
+    const float x = float(Media::RandomInt(-400, 400)) + 0.5f;
+    const float y = anywhere != 0 ? float(Media::RandomInt(-258, 258)) + 0.5f : -257.5f;
+    star.SetPosition(x, y, 0);
+    star.AnimateRotation(0, 360, 5000, Animate::LOOP, 0, Media::RandomInt(0, 5000));
+}
+
+void Background::PlaceDust() {
+    const float height = DustImage ? float(DustImage->Height()) : 0.0f;
+    if (height <= 0) return;
+    DustLayer1->SetPosition(0, WrappedOffset(PositionY * DUST1_DRIFT, height), 0);
+    DustLayer2->SetPosition(0, WrappedOffset(PositionY * DUST2_DRIFT, height), 0);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The space scenery behind the game and the root of the play scene.
+//
+// `Playfield` is the image-less root sprite at the centre (400, 250) of the virtual screen under
+// which every gameplay sprite hangs: gameplay coordinates are its local coordinates, x from −400
+// (left) to 400 (right), y from −250 (top) to 250 (bottom). Shaking it shakes the play scene.
+//
+// A background is a composition chosen by an index: two tinted dust layers, a nebula, a
+// dark-matter veil, 100 twinkling, spinning stars and a planet. During play the scenery drifts
+// with the level's scroll value: the stars move down at speeds set by their depth and re-enter
+// at the top, and the two dust layers slide at two slow speeds, each a column of mirrored copies
+// so that it wraps without a seam. Menus never update the scenery, so there it stands still.
+//
+// The class also holds the full-screen banners of the level flow (level complete, game over,
+// warning: screen coordinates, order 24, hidden until shown) and a one-pixel white picture
+// stretched over the screen for flashes (order 26). Level and the bosses animate those.
+//
+// All state is class-wide and lives for the whole run; Init must run before anything else here.
+#include "sprites/sprite.h"
+
+class Background {
+public:
+    static constexpr int STARS = 100;
+    static constexpr float STAR_MIN_Z = 2.0f; // draw-order range of the stars, nearest in front
+    static constexpr float STAR_MAX_Z = 2.99f;
+    static constexpr int NEBULAS = 6;
+
+    // Creates the sprites (all hidden but Playfield) and loads the fixed pictures; a missing one
+    // is fatal. Called once by the start-up loading.
+    static void Init();
+    // Composes background `index` (0..10 for the levels, 4 for the title screen; 11 and above
+    // keep the previous tints), or none for −1. An index below −1 is fatal. Loads the dust,
+    // a random dark-matter veil and the planet each time; resets the drift.
+    static void Load(int index);
+    // One frame of play: moves the scenery by the change of the scroll value given to
+    // SetPosition. Fatal while no background is loaded (CurrentBackground < 0).
+    static void Update();
+    // Stores the scroll position (playfield units; y grows as the level scrolls), read by the
+    // next Update.
+    static void SetPosition(float x, float y);
+    // Hides the dust layers, dark matter, stars, nebula and planet (not the banners or overlay).
+    static void Hide();
+    // Nothing to release: the scenery lives for the whole run.
+    static void Free();
+    // Re-rolls star i (0..STARS − 1): depth, size, order, twinkle, colour and place; anywhere 0
+    // puts it just above the top edge, anything else anywhere on the screen.
+    static void RandomizeStar(int i, int anywhere);
+
+    static inline SpriteRef Playfield;
+    static inline Media::ImageRef DustImage;
+    static inline SpriteRef DustLayer1, DustLayer2;
+    static inline Media::ImageRef NebulaImages[NEBULAS];
+    static inline SpriteRef Nebula;
+    static inline Media::ImageRef DarkMatterImage;
+    static inline SpriteRef DarkMatter;
+    static inline Media::ImageRef StarImage;
+    static inline SpriteRef Stars[STARS];
+    static inline Media::ImageRef PlanetImage;
+    static inline SpriteRef Planet;
+    static inline SpriteRef LevelCompleteBanner, GameOverBanner, WarningBanner;
+    static inline SpriteRef FlashOverlay;
+    static inline int CurrentBackground = 0;
+    static inline float PositionX = 0, PositionY = 0;
+
+    // Depth of each star from 0 (far) to 1 (near), as last rolled; sets its drift speed.
+    static inline float StarDepth[STARS] = {};
+
+private:
+    static void PlaceDust();
+
+    static inline float AppliedY_ = 0;      // scroll value the stars have been moved to
+    static inline SpriteRef DustCopies_[4]; // mirrored copies above and below each dust layer
+};
+
+// The play scene's root sprite (the same object as Background::Playfield); valid after
+// Background::Init.
+inline SpriteRef& Playfield = Background::Playfield;

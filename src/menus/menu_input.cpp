@@ -1,0 +1,31 @@
+#include "menus/menu_input.h"
+
+#include "media/media.h"
+#include "shell/pointer.h"
+#include "sprites/animate.h"
+
+bool EscapePressed() {
+    return Media::KeyPresses(Media::KEY_ESCAPE) > 0;
+}
+
+bool LeftClicked() {
+    return MouseButtonHit[1] > 0;
+}
+
+bool SkipRequested() {
+    // Both are read so that neither is left over for the next screen.
+    bool typed = Media::NextTypedChar() != 0;
+    return LeftClicked() || typed;
+}
+
+void SlideInPanel(const SpriteRef& panel) {
+    panel->Show();
+    panel->AnimateX(800 + panel->Width(0), 400, PANEL_SLIDE_TIME, Animate::EASE_OUT);
+}
+
+void MovePointerTo(const SpriteRef& sprite) {
+    if (!sprite) return;
+    int x = 0, y = 0;
+    PlayfieldToWindow(float(int(sprite->X(1))), float(int(sprite->Y(1))), x, y);
+    Media::MoveMouse(x, y);
+}

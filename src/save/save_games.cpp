@@ -1,0 +1,143 @@
+#include "save/save_games.h"
+
+#include "media/media.h"
+#include "shell/user_files.h"
+
+namespace {
+
+bool ValidIndex(int index) {
+    return index >= 0 && index < SaveGames::MAX_SAVEGAMES;
+}
+
+int DigitValue(char c, int base) {
+    int value = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                       : 99;
+    return value < base ? value : -1;
+}
+
+void LogSkipped(const std::string& reason) {
+    Media::DebugLog(std::string("SaveGames.SaveAll(): Could not write ") + SaveGames::Filename + " (" +
+                    reason + "); the old file is kept.");
+}
+
+} // namespace
+
+int64_t SaveGames::ParseInteger(const std::string& line) {
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    int base = 10;
+    if (i < line.size() && line[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i < line.size() && line[i] == '%') {
+        base = 2;
+        ++i;
+    }
+    // Unsigned arithmetic wraps instead of overflowing: a damaged file gives a number, never UB.
+    uint64_t value = 0;
+    for (; i < line.size(); ++i) {
+        int digit = DigitValue(line[i], base);
+        if (digit < 0) break;
+        value = value * uint64_t(base) + uint64_t(digit);
+    }
+    return int64_t(negative ? 0 - value : value);
+}
+
+void SaveGames::LoadAll() {
+    for (int i = 0; i < MAX_SAVEGAMES; ++i)
+        Reset(i);
+    const std::string path = UserFilePath(Filename);
+    if (Media::FileType(path) != 1) return;
+    std::unique_ptr<Media::Stream> file = Media::OpenRead(path);
+    if (!file) return;
+
+    int active = int(ParseInteger(file->ReadLine()));
+    Active_ = ValidIndex(active) ? active : 0;
+    for (int i = 0; i < MAX_SAVEGAMES && !file->Eof(); ++i) {
+        Names_[i] = file->ReadLine();
+        Levels_[i] = int(ParseInteger(file->ReadLine()));
+        Scores_[i] = ParseInteger(file->ReadLine());
+    }
+    file->Close();
+}
+
+std::string SaveGames::FileContent() {
+    std::string text = std::to_string(Active_) + "\r\n";
+    for (int i = 0; i < MAX_SAVEGAMES; ++i) {
+        text += Names_[i] + "\r\n";
+        text += std::to_string(Levels_[i]) + "\r\n";
+        text += std::to_string(Scores_[i]) + "\r\n";
+    }
+    return text;
+}
+
+bool SaveGames::SaveAll() {
+    const std::string path = Media::NativePath(UserFilePath(Filename));
+    const int type = Media::FileType(path);
+    if (type == 2) {
+        LogSkipped("the path is a folder");
+        return false;
+    }
+    // Root may write anywhere, but a save file made read-only says it is not to be changed.
+    if (type == 1 && Media::FileWritable(path) == 0) {
+        LogSkipped("the file is read-only");
+        return false;
+    }
+    // An installed game's folder for written files may not exist yet; failing logs its own line.
+    if (!PrepareUserFileFolder()) return false;
+    std::string reason;
+    if (!Media::ReplaceFile(path, FileContent(), reason)) {
+        LogSkipped(reason);
+        return false;
+    }
+    return true;
+}
+
+void SaveGames::SetActive(int index) {
+    if (ValidIndex(index)) Active_ = index;
+}
+
+void SaveGames::Reset(int index) {
+    if (!ValidIndex(index)) return;
+    Names_[index] = "Player " + std::to_string(index + 1);
+    Levels_[index] = 1;
+    Scores_[index] = 0;
+}
+
+void SaveGames::SetName(const std::string& name) {
+    Names_[Active_] = name;
+}
+void SaveGames::SetLevel(int level) {
+    Levels_[Active_] = level;
+}
+void SaveGames::SetScore(int64_t score) {
+    Scores_[Active_] = score;
+}
+void SaveGames::AdjustScore(int64_t delta) {
+    // Wrapping addition: an absurd score stays a number instead of overflowing.
+    Scores_[Active_] = int64_t(uint64_t(Scores_[Active_]) + uint64_t(delta));
+}
+const std::string& SaveGames::Name() {
+    return Names_[Active_];
+}
+int SaveGames::Level() {
+    return Levels_[Active_];
+}
+int64_t SaveGames::Score() {
+    return Scores_[Active_];
+}
+
+const std::string& SaveGames::SlotName(int index) {
+    return Names_[ValidIndex(index) ? index : 0];
+}
+int SaveGames::SlotLevel(int index) {
+    return Levels_[ValidIndex(index) ? index : 0];
+}
+int64_t SaveGames::SlotScore(int index) {
+    return Scores_[ValidIndex(index) ? index : 0];
+}

@@ -1,0 +1,43 @@
+// Start-up loading with the generated data: the order of the loads and a loading bar that is
+// full exactly when the last one is done.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "flow/load_resources.h"
+#include "media/media.h"
+#include "presentation/load_screen.h"
+#include "shell/app.h"
+#include "sprites/sprite.h"
+#include "support/test_files.h"
+
+TEST(LoadResources, EveryLoadAdvancesTheBarAndTheLastOneFillsIt) {
+    const std::string dir = testfiles::MakeTempDir();
+    Media::Options options;
+    options.Headless = true;
+    options.Windowed = true;
+    options.DataRoot = QS_DATA_ROOT;
+    options.LogFile = dir + "/log.txt";
+    std::string error;
+    ASSERT_TRUE(Media::Init(options, error)) << error;
+    App::Create("Quillstorm!", 800, 500, 0, 0, 0);
+    LoadScreen::Init(0);
+    LoadScreen::ZoomIn(); // the bar counts only while the panel shows
+    LoadScreen::SetExpectedLoads(START_UP_LOADS);
+    LoadResources();
+
+    EXPECT_EQ(LoadScreen::Progress(), START_UP_LOADS);
+    const SpriteRef& bar = LoadScreen::BarSprite();
+    EXPECT_FLOAT_EQ(bar->ViewportWidth(0), bar->Width(0));
+
+    // Fonts first, then the gameplay classes, then the menus, the quit confirmation last.
+    const std::string log = testfiles::ReadText(dir + "/log.txt");
+    EXPECT_NE(log.find("Loading 'gfx\\font1.png' : Progress = 1\n"), std::string::npos);
+    EXPECT_NE(log.find("Loading 'gfx\\font3.png' : Progress = 3\n"), std::string::npos);
+    EXPECT_LT(log.find("Loading 'gfx\\ship\\health.png'"), log.find("Loading 'gfx\\menus\\menupiece1.png'"));
+    EXPECT_NE(log.find("Loading 'gfx\\menus\\button-confirmquit.png' : Progress = " +
+                       std::to_string(START_UP_LOADS) + "\n"),
+              std::string::npos);
+    LoadScreen::Hide();
+    Media::Shutdown();
+}

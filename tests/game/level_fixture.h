@@ -1,0 +1,78 @@
+#pragma once
+// Play on the headless back end with the generated game data: the fonts and the gameplay classes
+// loaded as at start-up, a new game's values, and a frame step that runs Level::Update as the
+// playing state does.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "flow/play_states.h"
+#include "game/background.h"
+#include "game/bullet.h"
+#include "game/effect.h"
+#include "game/enemy.h"
+#include "game/level.h"
+#include "game/player.h"
+#include "game/points.h"
+#include "game/powerup.h"
+#include "game/scoreboard.h"
+#include "media/media.h"
+#include "presentation/font.h"
+#include "save/save_games.h"
+#include "shell/frame_clock.h"
+#include "sprites/sprite.h"
+
+class LevelTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Media::Options options;
+        options.Headless = true;
+        options.DataRoot = QS_DATA_ROOT;
+        std::string error;
+        ASSERT_TRUE(Media::Init(options, error)) << error;
+        ASSERT_TRUE(Media::OpenWindowGraphics());
+        Media::SeedRandom(7);
+        Sprite::ResetEngine();
+        GameTime = 100000;
+        SetStep(16);
+        Font1 = Font::Load("gfx\\font1.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
+        Font2 = Font::Load("gfx\\font2.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
+        Font3 = Font::Load("gfx\\font3.png", 64, 64, GAME_CHARACTER_SET, 0, 0.0125f, 0.33f, 6);
+        Background::Init();
+        Level::Init();
+        Enemy::Init();
+        Player::Init();
+        Bullet::Init();
+        Effect::Init();
+        Powerup::Init();
+        ScoreBoard::Init();
+        ResetForNewGame(0);
+    }
+
+    void TearDown() override {
+        Level::Free();
+        Sprite::ResetEngine();
+        Media::Shutdown();
+    }
+
+    static void SetStep(int ms) {
+        DeltaTime = ms;
+        DeltaSeconds = float(ms) / 1000.0f;
+        Sprite::SetTimeStep(ms);
+    }
+
+    // One frame of play: the clock, Level::Update, then the sprite engine.
+    static void Frame(int ms = 16) {
+        SetStep(ms);
+        GameTime += ms;
+        Level::Update();
+        Sprite::Update();
+    }
+
+    // Holds back the level's own timers, so a test decides when enemies come.
+    static void NoTimedSpawns() {
+        Level::NextSpawnTime = INT_MAX / 2;
+        Level::NextBurstTime = INT_MAX / 2;
+    }
+};

@@ -1,0 +1,205 @@
+// The ship: firing cadence, steering and its afflictions, edges, the fly-in and its
+// invulnerability, lives and health.
+#include <cmath>
+
+#include "game/ship_fixture.h"
+#include "sprites/animate.h"
+
+namespace {
+
+using PlayerTest = ShipTest;
+
+// [SECTION] Firing
+
+TEST_F(PlayerTest, HeldButtonFiresAtOnceThenEvery350MsAndAgainAtOnceOnANewPress) {
+    Player::LevelShots = 0;
+    MouseButtonDown[1] = 1;
+    Step(10);
+    EXPECT_EQ(Player::LevelShots, 1);
+    for (int t = 10; t < 350; t += 10)
+        Step(10); // 350 ms after the first volley
+    EXPECT_EQ(Player::LevelShots, 1);
+    Step(10);
+    EXPECT_EQ(Player::LevelShots, 2);
+    MouseButtonDown[1] = 0;
+    Step(10);
+    MouseButtonDown[1] = 1;
+    Step(10);
+    EXPECT_EQ(Player::LevelShots, 3);
+}
+
+TEST_F(PlayerTest, EachWeaponLevelFiresItsVolley) {
+    struct Case {
+        int weapon, bullets;
+    } cases[] = {{Player::WEAPON_LASER1, 1}, {Player::WEAPON_LASER2, 2}, {Player::WEAPON_LASER3, 3},
+                 {Player::WEAPON_LASER4, 4}, {Player::WEAPON_ROCKET, 1}, {7, 0}};
+    for (const Case& c : cases) {
+        Bullet::FreeAll();
+        const int shots = Player::TotalShots;
+        Player::Fire(c.weapon);
+        EXPECT_EQ(Bullet::BulletList().Count(), c.bullets) << "weapon " << c.weapon;
+        EXPECT_EQ(Player::TotalShots, shots + 1) << "every call counts as a shot";
+    }
+}
+
+TEST_F(PlayerTest, BarrelFiresLaser4Every125MsWithoutTheButtonAndRocketsComeOnTop) {
+    Powerup::ActivationTimes[Powerup::BARREL] = GameTime;
+    Powerup::ActivationTimes[Powerup::ROCKET] = GameTime;
+    int lasers = 0, rockets = 0;
+    for (int i = 0; i < 70; ++i) { // 700 ms
+        Bullet::FreeAll();
+        Step(10);
+        lasers += CountBullets(Bullet::LASER4);
+        rockets += CountBullets(Bullet::ROCKET);
+    }
+    EXPECT_EQ(lasers, 4 * 6); // volleys at 10, 140, 270, 400, 530, 660 ms
+    EXPECT_EQ(rockets, 2);    // at 10 and 370 ms
+}
+
+// [SECTION] Steering
+
+// The ship's horizontal speed after one frame of mouse movement `dx` under the affliction.
+struct Control {
+    const char* name;
+    bool slowed, reversed;
+    float factorX, factorY; // of the unafflicted speed
+};
+
+TEST_F(PlayerTest, SlowedAndReversedControlsScaleTheFirstFrameOfSteering) {
+    const Control cases[] = {{"none", false, false, 1, 1},
+                             {"reversed", false, true, -1, 1},
+                             {"slowed", true, false, 0.1f, 0.1f},
+                             {"both", true, true, -0.1f, 0.1f}};
+    for (const Control& c : cases) {
+        NewShip();
+        Player::Ship->SetPosition(0, 0, 0);
+        Player::SlowedTime = c.slowed ? GameTime + 16 : -65536;
+        Player::ReversedTime = c.reversed ? GameTime + 16 : -65536;
+        PointerDX = 10;
+        PointerDY = 10;
+        Step(16);
+        // The target speed is 10 × 0.33 / 0.016 = 206.25 units per second, reached by √(0.016 / 0.5).
+        const float expected = 206.25f * std::sqrt(0.016f / 0.5f);
+        EXPECT_NEAR(Player::ShipVx, expected * c.factorX, 0.01f) << c.name;
+        EXPECT_NEAR(Player::ShipVy, expected * c.factorY, 0.01f) << c.name;
+        EXPECT_NEAR(Player::Ship->X(0), Player::ShipVx * 0.016f, 1e-3f) << c.name;
+    }
+}
+
+TEST_F(PlayerTest, AfflictionsWearOffAfterOneSecond) {
+    Player::Ship->SetPosition(0, 0, 0);
+    Player::SlowedTime = GameTime;
+    Player::ReversedTime = GameTime;
+    for (int i = 0; i < 62; ++i)
+        Step(16); // 992 ms: both still on
+    PointerDX = 10;
+    Step(16); // 1008 ms: both over
+    EXPECT_GT(Player::ShipVx, 0) << "no longer reversed";
+    EXPECT_NEAR(Player::ShipVx, 206.25f * std::sqrt(0.032f), 0.01f) << "no longer slowed";
+}
+
+TEST_F(PlayerTest, AnEdgeStopsTheShipWhileItStaysBanked) {
+    Player::Ship->SetPosition(380, 0, 0);
+    PointerDX = 30;
+    for (int i = 0; i < 30; ++i)
+        Step(16);
+    EXPECT_EQ(Player::Ship->X(0), 389) << "int(400 − 64 × 0.66 / 4)";
+    EXPECT_EQ(Player::ShipVx, 0);
+    EXPECT_GT(Player::BankVx, 0);
+    EXPECT_GT(Player::Ship->Frame(0), 7) << "banked toward the push";
+    Player::Ship->SetPosition(0, -300, 0);
+    PointerDX = 0;
+    Step(16);
+    EXPECT_EQ(Player::Ship->Y(0), -239);
+}
+
+// [SECTION] Fly-in and invulnerability
+
+TEST_F(PlayerTest, FlyInRisesInOneSecondAndTheShipCannotBeHitUntilTheBlinkingEnds) {
+    SpriteRef target = Sprite::Create(Bullet::BulletImages[Bullet::SLIME], 8, Playfield);
+    Player::Respawn();
+    PointerDX = 20; // ignored while flying in
+    int elapsed = 0;
+    bool blinked = false;
+    while (Player::Invincible == 1 && elapsed < 5000) {
+        target->SetPosition(Player::Ship->X(0), Player::Ship->Y(0), 0);
+        EXPECT_EQ(Player::Overlaps(target), 0) << "at " << elapsed << " ms";
+        blinked = blinked || Player::Ship->Hidden(0) == 1;
+        Step(10);
+        elapsed += 10;
+        if (elapsed == 1010) {
+            EXPECT_EQ(Player::Ship->X(0), 0) << "no steering during the rise";
+            EXPECT_EQ(Player::Ship->Y(0), 236);
+            PointerDX = 0;
+        }
+    }
+    EXPECT_TRUE(blinked);
+    // 51 blink steps; each waits until GameTime has passed its 50 ms mark, so with 10 ms frames
+    // the first comes at once and the others 60 ms apart.
+    EXPECT_EQ(elapsed, 10 + 50 * 60);
+    EXPECT_EQ(Player::Ship->Hidden(0), 0) << "ends visible";
+    target->SetPosition(Player::Ship->X(0), Player::Ship->Y(0), 0);
+    EXPECT_EQ(Player::Overlaps(target), 1);
+}
+
+TEST_F(PlayerTest, OnlyTheSmallBoxAboutTheCentreCanBeHit) {
+    SpriteRef target = Sprite::Create(Bullet::BulletImages[Bullet::BOSS1], 8, Playfield);
+    target->SetScale(0.1f); // about 6 units across
+    struct Case {
+        float dx, dy;
+        int hit;
+    } cases[] = {{0, 0, 1}, {0, 8, 1}, {-18, 0, 0}, {18, 0, 0}, {0, -14, 0}, {0, 22, 0}};
+    for (const Case& c : cases) {
+        target->SetPosition(Player::Ship->X(0) + c.dx, Player::Ship->Y(0) + c.dy, 0);
+        EXPECT_EQ(Player::Overlaps(target), c.hit) << c.dx << ", " << c.dy;
+    }
+    EXPECT_EQ(Player::Overlaps(nullptr), 0);
+}
+
+// [SECTION] Lives and health
+
+TEST_F(PlayerTest, TheShieldTakesExactlyOneHitOfAnyStrength) {
+    Player::Health = 1;
+    Powerup::ActivationTimes[Powerup::SHIELD] = GameTime;
+    Player::ActivateShield();
+    Player::AdjustHealth(-3);
+    EXPECT_EQ(Player::Health, 1);
+    EXPECT_EQ(Player::Lives, 3);
+    EXPECT_EQ(Player::Shield->Hidden(0), 1);
+    EXPECT_EQ(Powerup::Active(Powerup::SHIELD), 0);
+    Player::AdjustHealth(-1);
+    EXPECT_EQ(Player::Lives, 2) << "the second hit destroys the ship";
+    EXPECT_EQ(Player::Invincible, 1) << "and the next one flies in";
+}
+
+TEST_F(PlayerTest, ExplodingEndsThePowerupsAndTheShieldAndResetsTheWeapon) {
+    Player::Weapon = Player::WEAPON_LASER3;
+    Powerup::ActivationTimes[Powerup::SHIELD] = GameTime;
+    Powerup::ActivationTimes[Powerup::BARREL] = GameTime;
+    Player::ActivateShield();
+    Player::Explode();
+    EXPECT_EQ(Player::Weapon, Player::WEAPON_LASER1);
+    EXPECT_EQ(Powerup::Active(Powerup::BARREL), 0);
+    EXPECT_EQ(Powerup::Active(Powerup::SHIELD), 0);
+    EXPECT_EQ(Player::Shield->Hidden(0), 1);
+    EXPECT_EQ(Player::Lives, 2);
+    EXPECT_EQ(Player::Health, Player::DEFAULT_HEALTH);
+    EXPECT_EQ(Effect::EffectList().Count(), 1);
+}
+
+TEST_F(PlayerTest, LosingTheLastLifeLeavesTheShipHiddenAndTheLevelLost) {
+    Player::Lives = 1;
+    Level::SetState(0);
+    Player::Explode();
+    EXPECT_EQ(Player::Lives, 0);
+    EXPECT_EQ(Player::Ship->Hidden(0), 1);
+    EXPECT_EQ(Level::State, 4);
+    MouseButtonDown[1] = 1;
+    const int shots = Player::TotalShots;
+    Step(16);
+    EXPECT_EQ(Player::TotalShots, shots) << "a destroyed ship does nothing";
+    Player::Explode();
+    EXPECT_EQ(Player::Lives, 0) << "never below 0";
+}
+
+} // namespace

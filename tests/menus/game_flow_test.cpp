@@ -1,0 +1,197 @@
+// The game flow through the real frame loop: from the player menu into play, the quit
+// confirmation, the statistics after a level and after the game, and the options.
+#include "game/level.h"
+#include "game/player.h"
+#include "menus/config_menu.h"
+#include "menus/end_level_menu.h"
+#include "menus/final_stats_menu.h"
+#include "menus/menu_flow_fixture.h"
+#include "menus/quit_game_menu.h"
+#include "menus/stats_panel.h"
+#include "menus/story.h"
+#include "presentation/sound.h"
+#include "shell/frame_clock.h"
+#include "shell/pointer.h"
+#include "sprites/physics.h"
+
+namespace {
+
+// Title → player menu → Play (the active slot).
+const std::string TO_PLAY = "1 click 1\n40 move 400 300\n41 click 1\n100 move 620 250\n101 click 1\n";
+
+} // namespace
+
+TEST_F(MenuFlowTest, ANewPlayerSeesTheStoryFirst) {
+    WriteSaveFile(SaveFileText(0, {}, {0}));
+    Start(TO_PLAY + "300 click 1\n");
+    ASSERT_TRUE(RunUntil([] { return StateSystem::State() >= STATE_NEW_GAME; }, 200));
+    EXPECT_EQ(StateSystem::State(), STATE_STORY);
+    // The click ends the story, the music volume of before comes back, and the game starts.
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    EXPECT_FALSE(Story::Picture(0));
+    EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.5f);
+    EXPECT_EQ(Player::PreviousScore, 0);
+}
+
+TEST_F(MenuFlowTest, AReturningPlayerGoesStraightToPlay) {
+    WriteSaveFile(SaveFileText(0, {}, {1200}));
+    Start(TO_PLAY);
+    ASSERT_TRUE(RunUntil([] { return StateSystem::State() >= STATE_NEW_GAME; }, 200));
+    EXPECT_EQ(StateSystem::State(), STATE_NEW_GAME);
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 5));
+    EXPECT_EQ(Player::PreviousScore, 1200);
+    EXPECT_EQ(SaveGames::Score(), 0);
+    EXPECT_EQ(SaveFile(), SaveFileText(0, {}, {1200})); // Play wrote the file as it was
+}
+
+TEST_F(MenuFlowTest, EscapeThenCancelResumesPlayWithGameTimeGivenBack) {
+    WriteSaveFile(SaveFileText(0, {}, {1}));
+    Start(TO_PLAY + "400 key ESC\n700 move 180 250\n701 click 1\n");
+    ASSERT_TRUE(RunUntilState(STATE_QUIT_CONFIRM, 500));
+    const int stage = Level::Stage;
+    const int levelStateTime = Level::LastStateChangeTime;
+    const int opened = QuitGameMenu::PausedTime();
+    EXPECT_NE(Player::Ship->Hidden(0), 0);
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    EXPECT_EQ(GameTime, opened); // 300 frames in the menu did not count
+    EXPECT_EQ(Level::Stage, stage);
+    EXPECT_EQ(Level::LastStateChangeTime, levelStateTime); // not reloaded
+    EXPECT_EQ(Player::Ship->Hidden(0), 0);
+    EXPECT_EQ(PointerCaptured, 1);
+    EXPECT_EQ(Physics::Paused(), 0);
+}
+
+TEST_F(MenuFlowTest, ConfirmingTheQuitReturnsToTheTitleWithoutWritingTheFile) {
+    WriteSaveFile(SaveFileText(0, {}, {1}));
+    Start(TO_PLAY + "400 key ESC\n500 key ESC\n");
+    ASSERT_TRUE(RunUntilState(STATE_QUIT_CONFIRM, 500));
+    const std::string before = SaveFile();
+    SaveGames::AdjustScore(5000); // points of the abandoned game
+    ASSERT_TRUE(RunUntilState(STATE_LOADING_ZOOM_OUT, 200));
+    ASSERT_TRUE(RunUntilState(STATE_MAIN_MENU, 10));
+    EXPECT_EQ(SaveFile(), before);
+    EXPECT_EQ(PointerCaptured, 0);
+}
+
+class StatisticsFlowTest : public MenuFlowTest {
+protected:
+    // Plays until level play, then opens the level statistics as if `level` had just been
+    // completed (with `completed` as the game's flag); Escape continues on each screen.
+    void CompleteLevel(int level, int completed) {
+        WriteSaveFile(SaveFileText(0, {}, {1}));
+        Start(TO_PLAY + "500 key ESC\n600 key ESC\n");
+        ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+        Level::Stage = (level - 1) * Level::WavesPerLevel + 4;
+        Player::GameCompleted = completed;
+        StateSystem::Show(STATE_LEVEL_STATS);
+    }
+};
+
+TEST_F(StatisticsFlowTest, ContinueAfterALevelStartsTheNextOne) {
+    CompleteLevel(3, 0);
+    ASSERT_TRUE(RunUntilState(STATE_NEXT_LEVEL, 450));
+}
+
+TEST_F(StatisticsFlowTest, AfterLevel11TheFinalStatisticsThenTheTitle) {
+    CompleteLevel(11, 0);
+    ASSERT_TRUE(RunUntilState(STATE_FINAL_STATS, 450));
+    ASSERT_TRUE(RunUntilState(STATE_MAIN_MENU, 200));
+}
+
+TEST_F(StatisticsFlowTest, AfterACompletedGameTheEnding) {
+    CompleteLevel(11, 1);
+    ASSERT_TRUE(RunUntilState(STATE_FINAL_STATS, 450));
+    ASSERT_TRUE(RunUntilState(STATE_ENDING, 200));
+}
+
+class BestScoreTest : public MenuFlowTest, public testing::WithParamInterface<long long> {};
+
+TEST_P(BestScoreTest, TheFinalStatisticsWriteTheFileOnlyForABetterScore) {
+    const long long gained = GetParam();
+    WriteSaveFile(SaveFileText(0, {}, {1000}));
+    Start(TO_PLAY + "500 key ESC\n");
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    SaveGames::AdjustScore(gained);
+    StateSystem::Show(STATE_FINAL_STATS);
+    ASSERT_TRUE(RunUntilState(STATE_MAIN_MENU, 450));
+    EXPECT_EQ(SaveFile(), SaveFileText(0, {}, {gained > 1000 ? gained : 1000}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scores, BestScoreTest, testing::Values(400LL, 1000LL, 1500LL));
+
+TEST_F(MenuFlowTest, TheStatisticsShowTheLevelAndGameCounters) {
+    WriteSaveFile(SaveFileText(0, {}, {1}));
+    Start(TO_PLAY);
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    Player::LevelCollected = 7, Player::LevelPowerups = 12, Player::LevelKills = 3, Player::LevelEnemies = 4;
+    Player::LevelHits = 2, Player::LevelShots = 3;
+    Player::TotalCollected = 0, Player::TotalPowerups = 0, Player::TotalKills = 0, Player::TotalEnemies = 0;
+    Player::TotalHits = 0, Player::TotalShots = 0;
+    StateSystem::Show(STATE_LEVEL_STATS);
+    EXPECT_EQ(EndLevelMenu::Screen().Value(0)->String(), "7/12");
+    EXPECT_EQ(EndLevelMenu::Screen().Value(1)->String(), "3/4");
+    EXPECT_EQ(EndLevelMenu::Screen().Value(2)->String(), "66%");
+    EXPECT_NE(EndLevelMenu::Screen().Value(0)->Pivot->Hidden(0), 0); // stamped one after another
+    ASSERT_TRUE(RunUntil([] { return EndLevelMenu::Screen().MenuState() == 8; }, 200));
+    EXPECT_FLOAT_EQ(EndLevelMenu::Screen().Value(2)->Pivot->ScaleX(0), 0.55f);
+    StateSystem::Show(STATE_FINAL_STATS);
+    EXPECT_EQ(FinalStatsMenu::Screen().Value(0)->String(), "0/0");
+    EXPECT_EQ(FinalStatsMenu::Screen().Value(2)->String(), "0%");
+}
+
+TEST(StatisticsValues, AccuracyCollectedAndDestroyed) {
+    struct Case {
+        int collected, released, destroyed, created, hits, shots;
+        const char *v1, *v2, *v3;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, 0, 0, "0/0", "0/0", "0%"},    {7, 12, 0, 5, 0, 0, "7/12", "0/5", "0%"},
+        {1, 1, 2, 3, 2, 3, "1/1", "2/3", "66%"},   {0, 0, 9, 9, 10, 10, "0/0", "9/9", "100%"},
+        {0, 0, 0, 0, 1, 1000, "0/0", "0/0", "0%"}, {0, 0, 0, 0, 999, 1000, "0/0", "0/0", "99%"},
+    };
+    for (const Case& c : cases) {
+        auto values = StatisticsValues(c.collected, c.released, c.destroyed, c.created, c.hits, c.shots);
+        EXPECT_EQ(values[0], c.v1);
+        EXPECT_EQ(values[1], c.v2);
+        EXPECT_EQ(values[2], c.v3);
+    }
+}
+
+TEST(ConfigMenuCycles, FourStepsComeBackAndOutsideValuesStay) {
+    for (float start : {1.0f, 0.5f, 0.25f, 0.0f}) {
+        float v = start;
+        for (int i = 0; i < 4; ++i)
+            v = ConfigMenu::NextSoundVolume(v);
+        EXPECT_EQ(v, start);
+    }
+    EXPECT_EQ(ConfigMenu::NextSoundVolume(1.0f), 0.0f);
+    EXPECT_EQ(ConfigMenu::NextSoundVolume(0.0f), 0.25f);
+    EXPECT_EQ(ConfigMenu::NextMusicVolume(0.5f), 0.75f);
+    EXPECT_EQ(ConfigMenu::NextMusicVolume(0.75f), 0.0f);
+    EXPECT_EQ(ConfigMenu::NextSoundVolume(0.7f), 0.7f);
+    EXPECT_STREQ(ConfigMenu::SoundWord(1.0f), "High");
+    EXPECT_STREQ(ConfigMenu::MusicWord(0.75f), "High");
+    EXPECT_STREQ(ConfigMenu::MusicWord(1.0f), "");
+}
+
+TEST_F(MenuFlowTest, OptionsTakeEffectAtOnce) {
+    // Title → Options; click the sound line, the music line twice, the video line, then Escape.
+    // Lines on screen: y = 250 + 0.55 × (−64, 16, 96).
+    Start("1 click 1\n40 move 400 335\n41 click 1\n100 move 400 215\n101 click 1\n110 move 400 259\n"
+          "111 click 1\n112 click 1\n120 move 400 303\n121 click 1\n130 key ESC\n");
+    ASSERT_TRUE(RunUntilState(STATE_OPTIONS, 60));
+    EXPECT_FLOAT_EQ(Sound::SoundVolume_, 1.0f);
+    EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.5f);
+    ASSERT_TRUE(RunUntil([] { return Sound::SoundVolume_ != 1.0f; }, 80));
+    EXPECT_FLOAT_EQ(Sound::SoundVolume_, 0.0f); // one click from High gives Off
+    Run(2);
+    EXPECT_EQ(ConfigMenu::SoundValue()->String(), "Off");
+    ASSERT_TRUE(RunUntil([] { return Sound::MusicVolume_ == 0.0f; }, 20)); // 0.5 → 0.75 → 0
+    Run(2);
+    EXPECT_EQ(ConfigMenu::MusicValue()->String(), "Off");
+    EXPECT_EQ(App::Windowed(), 1);
+    ASSERT_TRUE(RunUntil([] { return App::Windowed() == 0; }, 20));
+    Run(2);
+    EXPECT_EQ(ConfigMenu::VideoValue()->String(), "Fullscreen");
+    ASSERT_TRUE(RunUntilState(STATE_MAIN_MENU, 20));
+}
