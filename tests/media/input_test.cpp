@@ -61,7 +61,8 @@ TEST_F(InputScriptTest, EventsArriveAtTheirFrame) {
     std::string typed;
     for (int c; (c = Media::NextTypedChar()) != 0;)
         typed += char(c);
-    EXPECT_EQ(typed, "hi there");
+    // Escape types its control character, as a key press does in the window.
+    EXPECT_EQ(typed, "\x1Bhi there");
     EXPECT_EQ(Media::ButtonHeld(3), 1);
     NextFrame(); // 5
     ASSERT_EQ(events_.size(), 1u);
