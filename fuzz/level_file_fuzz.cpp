@@ -14,11 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Fuzz::Require(code >= 0 && code <= 30, "codes are enemy types");
             break;
         case LevelWave::Status::BadCode:
-            Fuzz::Require(read.BadLine >= 1 && size_t(read.BadLine) <= size, "bad code names a line of the file");
+            Fuzz::Require(read.BadLine >= 1 && size_t(read.BadLine) <= size,
+                          "bad code names a line of the file");
             Fuzz::Require(read.BadValue < 0 || read.BadValue > 30, "bad code is outside the types");
             break;
-        case LevelWave::Status::Corrupt: break;
-        case LevelWave::Status::NotFound: Fuzz::Require(false, "the scratch file exists"); break;
+        case LevelWave::Status::Corrupt:
+            break;
+        case LevelWave::Status::NotFound:
+            Fuzz::Require(false, "the scratch file exists");
+            break;
         }
     }
     return 0;

@@ -17,8 +17,8 @@ fi
 data=$(dirname "$binary")/gamedata
 step=16
 frames=$((minutes * 60000 / step))
-# A log line written each time the title screen appears.
-title_mark='TITLE_MARK'
+# Every game starts at level 1, whose planet no menu shows.
+game_mark='Loaded gfx\\planets\\planet1.png'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The game writes its save file into its data root; the soak plays in a copy of its own.
@@ -27,20 +27,30 @@ ln -s "$(cd "$data" && pwd)/gfx" "$work/root/gfx"
 ln -s "$(cd "$data" && pwd)/sfx" "$work/root/sfx"
 cp "$data"/data/level*.dat "$work/root/data/"
 
-# Every 20 s: a click on the statistics' Continue (572, 466), on the title's Start (400, 300) and
-# on the player menu's Play (780, 250); between them the ship sweeps from side to side with fire
-# held. None of these points is on a Quit button, and Escape is never pressed.
+# Clicks skip the logos and the title's fade. Then a cycle of 20 s: two clicks on the title's
+# Start (400, 300), the first of which may only cut the title's fade short (the second then picks
+# a row of the player menu), a click on the player menu's Play (620, 250), one that skips the story of a new player, and
+# about 14 s of play with the ship sweeping from side to side and fire held; then Escape and a
+# click on the quit confirmation's Confirm (400, 332) end the game and return to the title, whose
+# fade a click cuts short. A click on the statistics' Continue (572, 466) first moves on from a
+# statistics screen, should a level end or the ship be lost in those seconds.
 awk -v frames="$frames" 'BEGIN {
-    for (f = 1; f < frames; f++) {
-        c = f % 1250
-        if (c == 0) { print f, "up 1"; print f, "move 572 466" }
-        else if (c == 1) print f, "click 1"
-        else if (c == 60) print f, "move 400 300"
-        else if (c == 61) print f, "click 1"
-        else if (c == 120) print f, "move 780 250"
-        else if (c == 121) print f, "click 1"
-        else if (c == 180) print f, "down 1"
-        else if (c > 180) print f, "rel", (f % 300 < 150 ? 11 : -11), ((f / 97) % 2 < 1 ? 1 : -1)
+    print "5 click 1"; print "400 click 1"
+    for (f = 450; f < frames; f++) {
+        c = (f - 450) % 1250
+        if (c == 0) { print f, "move 400 300"; print f, "click 1" }
+        else if (c == 40) print f, "click 1"
+        else if (c == 80) print f, "move 620 250"
+        else if (c == 81) print f, "click 1"
+        else if (c == 140) print f, "click 1"
+        else if (c == 200) print f, "down 1"
+        else if (c > 200 && c < 1100) print f, "rel", (f % 300 < 150 ? 11 : -11), ((f / 97) % 2 < 1 ? 1 : -1)
+        else if (c == 1100) { print f, "up 1"; print f, "move 572 466" }
+        else if (c == 1101) print f, "click 1"
+        else if (c == 1140) print f, "key ESC"
+        else if (c == 1180) print f, "move 400 332"
+        else if (c == 1181) print f, "click 1"
+        else if (c == 1240) { print f, "move 100 60"; print f, "click 1" }
     }
 }' > "$work/script.txt"
 
@@ -55,9 +65,9 @@ while kill -0 "$pid" 2>/dev/null; do
     if [ -n "$rss" ]; then
         final=$rss
         [ "$rss" -gt "$peak" ] && peak=$rss
-        # The first game is over once the title shows again (its second music start).
-        titles=$(grep -c "$title_mark" "$work/game.log" 2>/dev/null || true)
-        if [ "$first" -eq 0 ] && [ "${titles:-0}" -ge 2 ]; then
+        # The first game is over once the second one starts.
+        games=$(grep -c "$game_mark" "$work/game.log" 2>/dev/null || true)
+        if [ "$first" -eq 0 ] && [ "${games:-0}" -ge 2 ]; then
             first=$rss
         fi
     fi
@@ -65,16 +75,16 @@ while kill -0 "$pid" 2>/dev/null; do
 done
 status=0
 wait "$pid" || status=$?
-titles=$(grep -c "$title_mark" "$work/game.log" || true)
-games=$((${titles:-0} - 1))
+games=$(grep -c "$game_mark" "$work/game.log" || true)
 reports=$(grep -c -E '^(==[0-9]+==ERROR|SUMMARY: (Address|Undefined|Leak)Sanitizer)|runtime error:' "$work/stderr.txt" || true)
 echo "game time: $minutes min, frames: $frames, exit status: $status"
-echo "games played: $games"
+echo "games started: ${games:-0}"
 echo "resident memory (KiB): after the first game $first, peak $peak, final $final"
 echo "sanitizer reports: $reports"
 ok=1
 [ "$status" -eq 0 ] || ok=0
 [ "$reports" -eq 0 ] || ok=0
+grep -q "Ended after $frames frames." "$work/game.log" || { echo "the game ended before its last frame"; ok=0; }
 if [ "$first" -gt 0 ]; then
     limit=$((first + first / 20))
     [ "$final" -le "$limit" ] || { echo "final resident memory above the first game's + 5 % ($limit KiB)"; ok=0; }
