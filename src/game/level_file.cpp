@@ -1,22 +1,15 @@
 #include "game/level_file.h"
 
 #include <cstdint>
-#include <limits>
 #include <memory>
 
 #include "media/media.h"
+#include "shell/helpers.h"
 
 namespace {
 
 bool IsWaveHeader(const std::string& line) {
     return !line.empty() && line[0] == '\'';
-}
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 99;
 }
 
 // Reads the next line that is usable: false when the end of the file was reached while reading
@@ -28,34 +21,6 @@ bool NextLine(Media::Stream& file, std::string& line, int& lineNumber) {
 }
 
 } // namespace
-
-int64_t ParseLevelCode(const std::string& line) {
-    size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
-    int base = 10;
-    if (i < line.size() && line[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i < line.size() && line[i] == '%') {
-        base = 2;
-        ++i;
-    }
-    // Accumulate as a magnitude that stops growing at the int64 limit, so no input overflows.
-    const uint64_t limit = uint64_t(std::numeric_limits<int64_t>::max());
-    uint64_t magnitude = 0;
-    for (; i < line.size(); ++i) {
-        const int digit = DigitValue(line[i]);
-        if (digit >= base) break;
-        magnitude = magnitude > (limit - uint64_t(digit)) / uint64_t(base)
-                        ? limit
-                        : magnitude * uint64_t(base) + uint64_t(digit);
-    }
-    const int64_t value = int64_t(magnitude);
-    return negative ? -value : value;
-}
 
 LevelWave ReadLevelWave(const std::string& path, int wave, int maxCode) {
     LevelWave result;
@@ -77,7 +42,7 @@ LevelWave ReadLevelWave(const std::string& path, int wave, int maxCode) {
     }
 
     while (NextLine(*file, line, lineNumber) && !IsWaveHeader(line)) {
-        const int64_t code = ParseLevelCode(line);
+        const int64_t code = ParseLenientInteger(line);
         if (code < 0 || code > maxCode) {
             result.Result = LevelWave::Status::BadCode;
             result.BadLine = lineNumber;

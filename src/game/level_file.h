@@ -4,18 +4,12 @@
 // Format: lines are read one at a time; a line whose first character is an apostrophe opens a
 // wave (the rest of it is free text). The first apostrophe line opens wave 1, the second wave 2,
 // and so on; lines before the first are ignored. Every line after a wave's apostrophe line, up to
-// the next one, is one enemy type code (see ParseLevelCode). The end of the file is tested after
+// the next one, is one enemy type code (read by ParseLenientInteger). The end of the file is tested after
 // each line is read, and the line during whose reading the end was reached is not used: the last
 // line of a file is never a code, so a file ends with an apostrophe line after its last wave.
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// The whole number at the start of a line: leading white space skipped, an optional sign, then
-// decimal digits, or hexadecimal digits after "$", or binary digits after "%"; conversion stops at
-// the first other character. No digits (an empty line included) give 0. Values beyond the int64
-// range saturate.
-int64_t ParseLevelCode(const std::string& line);
 
 struct LevelWave {
     enum class Status {

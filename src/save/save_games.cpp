@@ -1,20 +1,13 @@
 #include "save/save_games.h"
 
 #include "media/media.h"
+#include "shell/helpers.h"
 #include "shell/user_files.h"
 
 namespace {
 
 bool ValidIndex(int index) {
     return index >= 0 && index < SaveGames::MAX_SAVEGAMES;
-}
-
-int DigitValue(char c, int base) {
-    int value = c >= '0' && c <= '9'   ? c - '0'
-                : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                       : 99;
-    return value < base ? value : -1;
 }
 
 void LogSkipped(const std::string& reason) {
@@ -24,30 +17,6 @@ void LogSkipped(const std::string& reason) {
 
 } // namespace
 
-int64_t SaveGames::ParseInteger(const std::string& line) {
-    size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
-    int base = 10;
-    if (i < line.size() && line[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i < line.size() && line[i] == '%') {
-        base = 2;
-        ++i;
-    }
-    // Unsigned arithmetic wraps instead of overflowing: a damaged file gives a number, never UB.
-    uint64_t value = 0;
-    for (; i < line.size(); ++i) {
-        int digit = DigitValue(line[i], base);
-        if (digit < 0) break;
-        value = value * uint64_t(base) + uint64_t(digit);
-    }
-    return int64_t(negative ? 0 - value : value);
-}
-
 void SaveGames::LoadAll() {
     for (int i = 0; i < MAX_SAVEGAMES; ++i)
         Reset(i);
@@ -56,12 +25,12 @@ void SaveGames::LoadAll() {
     std::unique_ptr<Media::Stream> file = Media::OpenRead(path);
     if (!file) return;
 
-    int active = int(ParseInteger(file->ReadLine()));
+    int active = int(ParseLenientInteger(file->ReadLine()));
     Active_ = ValidIndex(active) ? active : 0;
     for (int i = 0; i < MAX_SAVEGAMES && !file->Eof(); ++i) {
         Names_[i] = file->ReadLine();
-        Levels_[i] = int(ParseInteger(file->ReadLine()));
-        Scores_[i] = ParseInteger(file->ReadLine());
+        Levels_[i] = int(ParseLenientInteger(file->ReadLine()));
+        Scores_[i] = ParseLenientInteger(file->ReadLine());
     }
     file->Close();
 }

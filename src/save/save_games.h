@@ -14,10 +14,10 @@
 // Example, a fresh file: "0\r\nPlayer 1\r\n1\r\n0\r\nPlayer 2\r\n1\r\n0\r\n" … "Player 9\r\n1\r\n0\r\n".
 //
 // Reading is lenient, because the file is outside data: a line ends at byte 10, byte 0 or the
-// end of the file, and bytes 13 are dropped. A number line skips leading blanks, takes an optional
-// "+" or "-", then reads decimal digits up to the first non-digit ("00042abc" is 42); "$" after
-// the sign reads hexadecimal digits and "%" binary digits; no digits read as 0. An active index of
-// 9 or more, or below 0, becomes 0. A file that ends early leaves the remaining slots at their
+// end of the file, and bytes 13 are dropped. A number line is read by ParseLenientInteger: leading
+// blanks, an optional "+" or "-", then decimal digits up to the first non-digit ("00042abc" is
+// 42); "$" after the sign reads hexadecimal digits and "%" binary digits; no digits read as 0. An active
+// index of 9 or more, or below 0, becomes 0. A file that ends early leaves the remaining slots at their
 // defaults; a slot cut in the middle gets an empty name or 0 for its missing lines. Lines after
 // the 28th are ignored.
 //
@@ -67,8 +67,6 @@ public:
 
     // The bytes SaveAll writes for the current slots.
     static std::string FileContent();
-    // The lenient number reading of the file's lines (see above); overflow wraps around.
-    static int64_t ParseInteger(const std::string& line);
 
 private:
     static inline std::string Names_[MAX_SAVEGAMES] = {"Player 1", "Player 2", "Player 3",

@@ -1,6 +1,7 @@
 #include "shell/helpers.h"
 
 #include <cmath>
+#include <limits>
 
 #include "media/fatal_error.h"
 #include "media/media.h"
@@ -30,4 +31,43 @@ int WeightedRandom(const std::vector<float>& weights) {
         if (running >= draw) return int(i);
     }
     FatalError("Error in WeightedRandom(): Exceeded Index!");
+}
+
+namespace {
+
+int DigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+} // namespace
+
+int64_t ParseLenientInteger(const std::string& line) {
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    int base = 10;
+    if (i < line.size() && line[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i < line.size() && line[i] == '%') {
+        base = 2;
+        ++i;
+    }
+    // Accumulate as a magnitude that stops growing at the int64 limit, so no input overflows.
+    const uint64_t limit = uint64_t(std::numeric_limits<int64_t>::max());
+    uint64_t magnitude = 0;
+    for (; i < line.size(); ++i) {
+        const int digit = DigitValue(line[i]);
+        if (digit >= base) break;
+        magnitude = magnitude > (limit - uint64_t(digit)) / uint64_t(base)
+                        ? limit
+                        : magnitude * uint64_t(base) + uint64_t(digit);
+    }
+    const int64_t value = int64_t(magnitude);
+    return negative ? -value : value;
 }

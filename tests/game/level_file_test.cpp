@@ -28,37 +28,6 @@ protected:
 
 using Status = LevelWave::Status;
 
-TEST(LevelCodeTest, ReadsTheWholeNumberAtTheStartOfALine) {
-    const struct {
-        const char* Line;
-        int64_t Value;
-    } cases[] = {
-        {"", 0},
-        {"7", 7},
-        {"  12", 12},
-        {"\t3", 3},
-        {"+5", 5},
-        {"-4", -4},
-        {"27 asteroid", 27},
-        {"12abc", 12},
-        {"abc", 0},
-        {"'", 0},
-        {" ' not a wave", 0},
-        {"$1A", 26},
-        {"$ff", 255},
-        {"$", 0},
-        {"$g", 0},
-        {"%101", 5},
-        {"%2", 0},
-        {"-$10", -16},
-        {"0x10", 0},
-        {"007", 7},
-        {"99999999999999999999999", INT64_MAX},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseLevelCode(c.Line), c.Value) << '"' << c.Line << '"';
-}
-
 TEST_F(LevelFileTest, ApostropheLinesOpenTheWavesInTurn) {
     const std::string file =
         "Level 9: a title line\n12\n'wave 1\n0\n8\n8\n'wave 2\n4\n'wave 3\n27\n28\n'end\n";

@@ -117,22 +117,6 @@ TEST_F(SaveGamesTest, FileContentReadsAsTheSlots) {
     }
 }
 
-TEST_F(SaveGamesTest, NumberLinesAreReadLeniently) {
-    const std::pair<const char*, int64_t> cases[] = {
-        {"00042abc", 42}, {"  17", 17},
-        {"\t-8", -8},     {"+5", 5},
-        {"-", 0},         {"abc", 0},
-        {"", 0},          {"$1F", 31},
-        {"-$ff", -255},   {"%101", 5},
-        {"%102", 2},      {"12 34", 12},
-        {"+-3", 0},       {"9000000000", 9000000000},
-    };
-    for (const auto& [line, value] : cases)
-        EXPECT_EQ(SaveGames::ParseInteger(line), value) << '"' << line << '"';
-    // Far too many digits wrap around instead of overflowing.
-    SaveGames::ParseInteger("99999999999999999999999999999999");
-}
-
 TEST_F(SaveGamesTest, AMissingFileOrAFolderLeavesDefaultsAndTheActiveSlot) {
     SaveGames::SetActive(6);
     SaveGames::SetName("Changed");

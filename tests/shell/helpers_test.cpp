@@ -26,6 +26,47 @@ TEST(FloatMod, WrapsIntoZeroToB) {
     EXPECT_NEAR(FloatMod(-0.5f, 2), 1.5f, 1e-6);
 }
 
+// Level files and the save file read their number lines this way.
+TEST(ParseLenientInteger, ReadsTheWholeNumberAtTheStartOfALine) {
+    const struct {
+        const char* Line;
+        int64_t Value;
+    } cases[] = {
+        {"", 0},
+        {"7", 7},
+        {"  12", 12},
+        {"\t3", 3},
+        {"+5", 5},
+        {"-4", -4},
+        {"27 asteroid", 27},
+        {"12abc", 12},
+        {"00042abc", 42},
+        {"abc", 0},
+        {"-", 0},
+        {"+-3", 0},
+        {"'", 0},
+        {" ' not a wave", 0},
+        {"12 34", 12},
+        {"$1A", 26},
+        {"$ff", 255},
+        {"$1F", 31},
+        {"$", 0},
+        {"$g", 0},
+        {"-$10", -16},
+        {"-$ff", -255},
+        {"%101", 5},
+        {"%2", 0},
+        {"%102", 2},
+        {"0x10", 0},
+        {"007", 7},
+        {"9000000000", 9000000000},
+        {"99999999999999999999999", INT64_MAX},
+        {"99999999999999999999999999999999", INT64_MAX},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseLenientInteger(c.Line), c.Value) << '"' << c.Line << '"';
+}
+
 TEST(WeightedRandom, FollowsTheWeights) {
     Media::SeedRandom(12345);
     int counts[2] = {};
