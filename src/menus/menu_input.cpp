@@ -18,6 +18,20 @@ bool SkipRequested() {
     return LeftClicked() || typed;
 }
 
+int HoverButton(const SpriteRef* buttons, const float* restingScales, int count) {
+    int hovered = -1;
+    for (int i = 0; i < count; ++i) {
+        buttons[i]->SetScale(restingScales[i]);
+        buttons[i]->SetOrder(1);
+        if (buttons[i]->Hidden(1) == 0 && buttons[i]->OverlapsPoint(PointerX, PointerY, 1)) hovered = i;
+    }
+    if (hovered >= 0) {
+        buttons[hovered]->SetScale(1.2f * restingScales[hovered]);
+        buttons[hovered]->SetOrder(2);
+    }
+    return hovered;
+}
+
 void SlideInPanel(const SpriteRef& panel) {
     panel->Show();
     panel->AnimateX(800 + panel->Width(0), 400, PANEL_SLIDE_TIME, Animate::EASE_OUT);

@@ -10,6 +10,10 @@ bool LeftClicked();
 // A typed character or a left click: how the non-interactive screens are skipped. Consumes one
 // typed character.
 bool SkipRequested();
+// The last visible button of `buttons` under the pointer grows to 1.2 × its resting scale and
+// draws above the others; every other button returns to its resting scale. Returns its index, or
+// -1 when the pointer is over none.
+int HoverButton(const SpriteRef* buttons, const float* restingScales, int count);
 // Shows the panel and slides it from beyond the right edge (800 + its width) to x 400 over
 // PANEL_SLIDE_TIME ms, slowing at the end.
 constexpr int PANEL_SLIDE_TIME = 500;

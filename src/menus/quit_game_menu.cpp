@@ -75,17 +75,7 @@ void QuitGameMenu::Update() {
         if (Panel_->Animating(Animate::TRANSFORM_ALL) == 0) MenuState_ = 2;
         break;
     case 2: {
-        int hovered = -1;
-        for (int i = 0; i < BUTTONS; ++i) {
-            Buttons_[i]->SetScale(ButtonScales_[i]);
-            Buttons_[i]->SetOrder(1);
-        }
-        for (int i = 0; i < BUTTONS; ++i)
-            if (Buttons_[i]->Hidden(1) == 0 && Buttons_[i]->OverlapsPoint(PointerX, PointerY, 1)) hovered = i;
-        if (hovered >= 0) {
-            Buttons_[hovered]->SetScale(1.2f * ButtonScales_[hovered]);
-            Buttons_[hovered]->SetOrder(2);
-        }
+        int hovered = HoverButton(Buttons_, ButtonScales_, BUTTONS);
         bool clicked = LeftClicked();
         if (EscapePressed()) {
             clicked = true;
