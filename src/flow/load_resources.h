@@ -3,6 +3,10 @@
 // fonts, the gameplay classes and every menu, in that order. Each picture, pixel-map and sound
 // load advances the loading bar.
 void LoadResources();
+// Its first two steps, for play without the menus (tests): the three fonts Font1..Font3, then
+// the gameplay classes' Init in their order.
+void LoadFonts();
+void InitGameplay();
 
 // The number of loads LoadResources reports to the loading bar (pictures, pixel maps and sounds,
 // found or not), so that the bar is full exactly when loading ends. A test holds it to the code.

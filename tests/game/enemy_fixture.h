@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "flow/load_resources.h"
 #include "game/background.h"
 #include "game/bullet.h"
 #include "game/effect.h"
@@ -36,17 +37,8 @@ protected:
         Media::SeedRandom(7);
         Sprite::ResetEngine();
         GameTime = 100000; // timers well past the start
-        Font1 = Font::Load("gfx\\font1.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font2 = Font::Load("gfx\\font2.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font3 = Font::Load("gfx\\font3.png", 64, 64, GAME_CHARACTER_SET, 0, 0.0125f, 0.33f, 6);
-        Background::Init();
-        Level::Init();
-        Enemy::Init();
-        Player::Init();
-        Bullet::Init();
-        Effect::Init();
-        Powerup::Init();
-        ScoreBoard::Init();
+        LoadFonts();
+        InitGameplay();
         Powerup::DisableAll();
         Player::Invincible = 0;
         Player::Lives = Player::DEFAULT_LIVES;

@@ -7,6 +7,7 @@
 #include <climits>
 #include <string>
 
+#include "flow/load_resources.h"
 #include "flow/play_states.h"
 #include "game/background.h"
 #include "game/bullet.h"
@@ -36,17 +37,8 @@ protected:
         Sprite::ResetEngine();
         GameTime = 100000;
         SetStep(16);
-        Font1 = Font::Load("gfx\\font1.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font2 = Font::Load("gfx\\font2.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font3 = Font::Load("gfx\\font3.png", 64, 64, GAME_CHARACTER_SET, 0, 0.0125f, 0.33f, 6);
-        Background::Init();
-        Level::Init();
-        Enemy::Init();
-        Player::Init();
-        Bullet::Init();
-        Effect::Init();
-        Powerup::Init();
-        ScoreBoard::Init();
+        LoadFonts();
+        InitGameplay();
         ResetForNewGame(0);
     }
 

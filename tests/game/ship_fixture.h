@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "flow/load_resources.h"
 #include "game/background.h"
 #include "game/bullet.h"
 #include "game/effect.h"
@@ -50,9 +51,7 @@ public:
     static std::string LogPath() { return std::string(testing::TempDir()) + "ship_test_log.txt"; }
 
     static void LoadGameplay() {
-        Font1 = Font::Load("gfx\\font1.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font2 = Font::Load("gfx\\font2.png", 32, 32, GAME_CHARACTER_SET, 0, 0.05f, 0.33f, 6);
-        Font3 = Font::Load("gfx\\font3.png", 64, 64, GAME_CHARACTER_SET, 0, 0.0125f, 0.33f, 6);
+        LoadFonts();
         Background::Init();
         Level::Init();
         // Only the enemy pictures the tests use: the bosses' large sheets would slow every test.
