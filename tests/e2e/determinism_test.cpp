@@ -95,15 +95,7 @@ std::string SweepScript() {
 }
 
 std::string MakeRoot() {
-    const std::string root = testfiles::MakeTempDir();
-    const fs::path data = QS_DATA_ROOT;
-    fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
-    fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
-    fs::create_directories(fs::path(root) / "data");
-    for (int level = 1; level <= 11; ++level) {
-        const std::string name = "level" + std::to_string(level) + ".dat";
-        fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
-    }
+    const std::string root = testfiles::MakeGameRoot();
     const std::string script = SweepScript();
     testfiles::WriteBytes(root + "/script.txt", std::vector<uint8_t>(script.begin(), script.end()));
     return root;

@@ -22,17 +22,7 @@ const std::string TO_PLAYER_MENU = "5 click 1\n400 click 1\n460 move 400 300\n46
 
 class MenusProgramTest : public testing::Test {
 protected:
-    void SetUp() override {
-        root = testfiles::MakeTempDir();
-        const fs::path data = QS_DATA_ROOT;
-        fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
-        fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
-        fs::create_directories(fs::path(root) / "data");
-        for (int level = 1; level <= 11; ++level) {
-            const std::string name = "level" + std::to_string(level) + ".dat";
-            fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
-        }
-    }
+    void SetUp() override { root = testfiles::MakeGameRoot(); }
     void TearDown() override { fs::remove_all(root); }
 
     // Runs the program with `script`; returns its exit status.

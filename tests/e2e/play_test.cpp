@@ -14,21 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A data root of its own (the game writes its save file and screenshots there) that shares the
-// generated pictures and sounds and copies the level files.
-std::string MakePlayRoot() {
-    const std::string root = testfiles::MakeTempDir();
-    const fs::path data = QS_DATA_ROOT;
-    fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
-    fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
-    fs::create_directories(fs::path(root) / "data");
-    for (int level = 1; level <= 11; ++level) {
-        const std::string name = "level" + std::to_string(level) + ".dat";
-        fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
-    }
-    return root;
-}
-
 // Holds the fire button from the first frame and sweeps the ship from edge to edge (relative
 // mouse movement, as during play; 2.4 s each way), a little up and down on the way.
 std::string SweepScript(int frames) {
@@ -55,7 +40,7 @@ TEST(PlayTest, FiveMinutesOfSweepingAndFiringAreReproducible) {
     std::string roots[2], logs[2];
     std::string command;
     for (int run = 0; run < 2; ++run) {
-        roots[run] = MakePlayRoot();
+        roots[run] = testfiles::MakeGameRoot();
         testfiles::WriteBytes(roots[run] + "/script.txt", std::vector<uint8_t>(script.begin(), script.end()));
         // Both runs at once: the two cores are shared anyway, and a run takes a while under the
         // sanitizers.

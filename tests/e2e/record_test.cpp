@@ -13,21 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A data root of its own (the game writes its save file there) sharing the generated pictures
-// and sounds.
-std::string MakeRoot() {
-    const std::string root = testfiles::MakeTempDir();
-    const fs::path data = QS_DATA_ROOT;
-    fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
-    fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
-    fs::create_directories(fs::path(root) / "data");
-    for (int level = 1; level <= 11; ++level) {
-        const std::string name = "level" + std::to_string(level) + ".dat";
-        fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
-    }
-    return root;
-}
-
 // Through the title to the player menu, a rename typed with a backspace (the save file is written
 // when it is confirmed), then Play, the story skipped and the ship swept with fire held. Frame
 // steps change every 37 frames between 12 and 20 ms.
@@ -65,7 +50,7 @@ Session Play(const std::string& root, const std::string& script, const std::stri
 
 TEST(RecordTest, ARecordedSessionReplaysToTheSameLogAndSaveFile) {
     constexpr int FRAMES = 3000;
-    const std::string first = MakeRoot(), second = MakeRoot();
+    const std::string first = testfiles::MakeGameRoot(), second = testfiles::MakeGameRoot();
     const std::string script = UnevenScript(FRAMES);
     testfiles::WriteBytes(first + "/script.txt", std::vector<uint8_t>(script.begin(), script.end()));
 

@@ -27,18 +27,7 @@ class MenuFlowTest : public testing::Test {
 protected:
     static constexpr int TITLE_READY = 40; // frame by which the title's buttons answer
 
-    void SetUp() override {
-        namespace fs = std::filesystem;
-        root = testfiles::MakeTempDir();
-        const fs::path data = QS_DATA_ROOT;
-        fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
-        fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
-        fs::create_directories(fs::path(root) / "data");
-        for (int level = 1; level <= 11; ++level) {
-            const std::string name = "level" + std::to_string(level) + ".dat";
-            fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
-        }
-    }
+    void SetUp() override { root = testfiles::MakeGameRoot(); }
     void TearDown() override {
         Media::Shutdown();
         std::filesystem::remove_all(root);

@@ -19,6 +19,20 @@ std::string MakeTempDir() {
     return pattern;
 }
 
+std::string MakeGameRoot() {
+    namespace fs = std::filesystem;
+    const std::string root = MakeTempDir();
+    const fs::path data = QS_DATA_ROOT;
+    fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
+    fs::create_directory_symlink(data / "sfx", fs::path(root) / "sfx");
+    fs::create_directories(fs::path(root) / "data");
+    for (int level = 1; level <= 11; ++level) {
+        const std::string name = "level" + std::to_string(level) + ".dat";
+        fs::copy_file(data / "data" / name, fs::path(root) / "data" / name);
+    }
+    return root;
+}
+
 void MakeParents(const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
 }

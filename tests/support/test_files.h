@@ -12,6 +12,10 @@ namespace testfiles {
 
 // A fresh empty folder under the system's temporary folder.
 std::string MakeTempDir();
+// A fresh data root of the game's own, for runs that write into it (the save file,
+// screenshots): it links to the generated gfx/ and sfx/ of QS_DATA_ROOT and copies its eleven
+// level files.
+std::string MakeGameRoot();
 // Creates the parent folders of `path` (a '/' path) as needed.
 void MakeParents(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
