@@ -4,32 +4,12 @@
 //   per frame reported as counters.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "media/media.h"
 // The benchmarks share the tests' headless start-up.
+#include "support/allocation_counter.h"
 #include "support/headless_start.h"
-
-namespace {
-std::atomic<long> allocations{0};
-} // namespace
-
-// Counting replacements of the global allocation functions (kept out of line so the compiler
-// does not pair the malloc/free inside them with new/delete expressions).
-[[gnu::noinline]] void* operator new(size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -98,7 +78,7 @@ void Batch3000Quads(benchmark::State& state, bool stateChanges) {
     constexpr int QUADS = 3000;
     Media::FlushDrawing();
     Media::ResetDrawStats();
-    const long before = allocations.load();
+    const long before = AllocationCount();
     for (auto _ : state) {
         for (int i = 0; i < QUADS; ++i) {
             if (stateChanges) {
@@ -112,7 +92,7 @@ void Batch3000Quads(benchmark::State& state, bool stateChanges) {
         Media::FlushDrawing();
     }
     const double frames = double(state.iterations());
-    state.counters["allocs_per_frame"] = double(allocations.load() - before) / frames;
+    state.counters["allocs_per_frame"] = double(AllocationCount() - before) / frames;
     state.counters["batches_per_frame"] = double(Media::GetDrawStats().Batches) / frames;
     state.counters["ns_per_quad"] =
         benchmark::Counter(double(QUADS) * frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

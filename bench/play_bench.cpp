@@ -14,12 +14,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -32,24 +30,7 @@
 #include "shell/app.h"
 #include "shell/state_system.h"
 #include "sprites/sprite.h"
-
-namespace {
-
-std::atomic<long> Allocations{0};
-
-} // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_counter.h"
 
 namespace {
 
@@ -121,12 +102,12 @@ int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce
             livesLost += 3 - Player::Lives;
             Player::Lives = 3;
         }
-        const long before = Allocations.load(std::memory_order_relaxed);
+        const long before = AllocationCount();
         const Clock::time_point start = Clock::now();
         const bool ran = RunFrame();
         const Clock::time_point end = Clock::now();
         if (!ran) continue;
-        allocations += Allocations.load(std::memory_order_relaxed) - before;
+        allocations += AllocationCount() - before;
         ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
         peakSprites = std::max(peakSprites, Sprite::SpriteList().Count());
         peakEnemies = std::max(peakEnemies, Enemy::EnemyList().Count());

@@ -12,37 +12,17 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "media/media.h"
 // The benchmarks share the tests' headless start-up.
-#include "support/headless_start.h"
 #include "sprites/animate.h"
 #include "sprites/sprite.h"
-
-namespace {
-
-std::atomic<long> Allocations{0};
-
-} // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-// Out of line, so the compiler does not pair the inlined free with a new expression.
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
+#include "support/allocation_counter.h"
+#include "support/headless_start.h"
 
 namespace {
 
@@ -171,13 +151,13 @@ void MeasureFrames(benchmark::State& state, void (*step)()) {
     Scene scene = BuildScene(total);
     for (int i = 0; i < 60; ++i)
         OneFrame(); // warm up: pools and buffers reach their size
-    const long allocationsBefore = Allocations.load();
+    const long allocationsBefore = AllocationCount();
     long frames = 0;
     for (auto _ : state) {
         step();
         ++frames;
     }
-    state.counters["allocs_per_frame"] = double(Allocations.load() - allocationsBefore) / double(frames);
+    state.counters["allocs_per_frame"] = double(AllocationCount() - allocationsBefore) / double(frames);
     state.counters["ns_per_sprite"] = benchmark::Counter(
         double(total) * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["sprites"] = total;
