@@ -94,12 +94,16 @@ inline std::vector<uint8_t> WithOggChecksums(std::vector<uint8_t> bytes) {
     return bytes;
 }
 
-// Writes `size` bytes to a file in /tmp/qsfuzz-<pid> (removed when the process ends) and returns
-// its path.
+// Writes `size` bytes to a file in qsfuzz-<pid> (removed when the process ends) and returns its
+// path. The folder is in /dev/shm when the machine has it: the parsers read real files, and a file
+// in memory more than doubles the executions per second against one on disk.
 inline std::string ScratchFile(const uint8_t* data, size_t size) {
     static const std::filesystem::path folder = [] {
-        std::filesystem::path path =
-            std::filesystem::temp_directory_path() / ("qsfuzz-" + std::to_string(getpid()));
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::filesystem::path path = base / ("qsfuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         static std::string removeAtExit = path.string();
         std::atexit([] {

@@ -445,6 +445,10 @@ int AppSuspended();
 
 uint32_t ClockMs();   // wraps at 2^32
 void SleepMs(int ms); // negative does nothing
+// True while ClockMs follows real time (in the window, when no session is recorded or replayed
+// with steps), so time passes during a frame's work. Otherwise it moves only when a frame is
+// presented and when the game sleeps.
+bool ClockIsRealTime();
 
 void SeedRandom(int32_t seed);       // low 31 bits; a masked 0 or 2147483647 becomes 4660
 int32_t RandomSeed();                // the seed in use (after masking), 4660 at start

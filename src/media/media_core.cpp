@@ -152,6 +152,10 @@ uint32_t ClockMs() {
     return Internal::SessionClockStepped() ? Internal::SessionClockMs() : CurrentBackend().ClockMs();
 }
 
+bool ClockIsRealTime() {
+    return !IsHeadless() && !Internal::SessionClockStepped();
+}
+
 void SleepMs(int ms) {
     if (ms <= 0) return;
     CurrentBackend().SleepMs(ms);

@@ -24,6 +24,7 @@ void LoadScreen::Init(int total) {
     FlyOutSound_ = Sound::Load("loading-flyout.wav", 0, 0);
 
     Progress_ = 0;
+    LastRedraw_ = 0;
     Total_ = total != 0 ? total : BarImage_->Width();
     Enabled_ = 1;
     SetLoadProgressHook(&LoadScreen::Update);
@@ -50,10 +51,17 @@ void LoadScreen::Update(const std::string& item) {
     float fill = float(Progress_) / float(ExpectedLoads_) * width;
     SetBarFill(std::floor(fill / step) * step);
 
-    // Loading runs inside one frame of the main loop, so the screen is redrawn from here.
+    // Loading runs inside one frame of the main loop, so the screen is redrawn from here. A
+    // present can cost more than a load on a software renderer, and the bar cannot move faster
+    // than the display, so in real time it is redrawn once per display frame. On the virtual clock
+    // (headless, recording, replay) every load presents, so that a replay meets the same frames.
+    const bool full = Progress_ >= ExpectedLoads_;
+    if (Media::ClockIsRealTime() && !full && uint32_t(Media::ClockMs() - LastRedraw_) < uint32_t(REDRAW_MS))
+        return;
     Media::Cls();
     Sprite::DrawAll();
     Media::Flip(0);
+    LastRedraw_ = Media::ClockMs();
 }
 
 void LoadScreen::ZoomIn() {

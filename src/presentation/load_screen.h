@@ -11,6 +11,7 @@
 class LoadScreen {
 public:
     static constexpr int ZOOMTIME = 400; // ms per slide
+    static constexpr int REDRAW_MS = 16;  // one display frame at 60 Hz
 
     // Loads "gfx\menus\loading.png" and "gfx\menus\loadingbar.png" (required) and the two slide
     // sounds, builds the hidden panel with its empty bar and starts counting. total is the
@@ -18,8 +19,10 @@ public:
     static void Init(int total);
     // 1 while the panel slides.
     static int Animating();
-    // Counts one load of `item` and redraws the screen at once with the bar advanced; does
-    // nothing before Init, while the panel is hidden, or for an empty item.
+    // Counts one load of `item` and redraws the screen with the bar advanced; does nothing
+    // before Init, while the panel is hidden, or for an empty item. On a real-time clock the
+    // redraw is skipped when the last one was less than REDRAW_MS ago, except for the load that
+    // fills the bar; on the virtual clock every load redraws.
     static void Update(const std::string& item);
     // Shows the panel and slides it in (game state 3).
     static void ZoomIn();
@@ -47,4 +50,5 @@ private:
     static inline SpriteRef PanelSprite_, BarSprite_;
     static inline SoundRef FlyInSound_, FlyOutSound_;
     static inline uint32_t StartTime_ = 0;
+    static inline uint32_t LastRedraw_ = 0;
 };

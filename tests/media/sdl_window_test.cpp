@@ -1,7 +1,7 @@
 // The sdl back end in a real window (under Xvfb with software OpenGL in automated runs): blend
 // modes, flat-colour mode and clipping read back from the back buffer, textures across a switch
 // to full screen, keyboard and mouse through the X server, and the audio path with or without a
-// device. Also the CPU helpers of the back end (colour bleeding, UTF-8 text).
+// device. Also the CPU helpers of the back end (colour bleeding, mip levels, UTF-8 text).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "media/media.h"
+#include "media/sdl/mip_level.h"
 #include "media/sdl/sdl_input.h"
 #include "media/sdl/sdl_test_control.h"
 #include "media/sdl/texture_bleed.h"
@@ -215,6 +216,37 @@ TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {
         }
         EXPECT_GE(minRed, 250) << "red stays full across the edge (flags " << flags << ")";
         EXPECT_LE(minGreen, 5) << "the square itself is drawn (flags " << flags << ")";
+    }
+}
+
+// Fine red and blue stripes drawn at an eighth of their size come out purple: the smaller levels
+// exist and average the stripes (a texture without its levels draws nothing at all).
+TEST_F(SdlWindowTest, MinifiedMipmappedImagesAverageTheirTexels) {
+    Media::PixelMapRef map = Media::CreatePixmap(64, 64);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            uint8_t* p = map->At(x, y);
+            p[0] = x % 2 == 0 ? 255 : 0;
+            p[2] = x % 2 == 0 ? 0 : 255;
+            p[3] = 255;
+        }
+    }
+    const Media::ImageRef image = Media::ImageFromPixmap(*map, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    ASSERT_TRUE(image);
+    Media::SetClsColor(0, 0, 0);
+    Media::Cls();
+    Media::SetBlend(Media::SOLIDBLEND);
+    Media::SetScale(0.125f, 0.125f);
+    Media::DrawFrame(*image, 100, 100, 0);
+    Media::SetScale(1, 1);
+    const Media::PixelMapRef grab = Media::GrabPixmap(102, 102, 4, 4);
+    ASSERT_TRUE(grab);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const uint8_t* p = grab->At(x, y);
+            EXPECT_NEAR(p[0], 128, 24) << "red at " << x << "," << y;
+            EXPECT_NEAR(p[2], 128, 24) << "blue at " << x << "," << y;
+        }
     }
 }
 
@@ -467,6 +499,112 @@ TEST(SdlTextureBleed, TransparentTexelsTakeTheNearestVisibleColours) {
             const uint8_t* p = map.At(x, 0);
             const uint32_t got = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
             EXPECT_EQ(got, c.Out[size_t(x)]) << c.Name << ", texel " << x;
+        }
+    }
+}
+
+// The bleed, written the slow and obvious way: ring after ring, every texel without a colour that
+// touches a coloured one takes the rounded average of those neighbours; after eight rings the rest
+// take the average visible colour.
+void ReferenceBleed(Media::PixelMap& map) {
+    const int w = map.Width, h = map.Height;
+    std::vector<bool> coloured(size_t(w * h));
+    uint64_t sum[3] = {};
+    int visible = 0;
+    for (int i = 0; i < w * h; ++i) {
+        coloured[size_t(i)] = map.Pixels[size_t(i) * 4 + 3] != 0;
+        if (!coloured[size_t(i)]) continue;
+        for (int c = 0; c < 3; ++c)
+            sum[c] += map.Pixels[size_t(i) * 4 + size_t(c)];
+        ++visible;
+    }
+    if (visible == 0 || visible == w * h) return;
+    for (int ring = 0; ring < 8; ++ring) {
+        Media::PixelMap before = map;
+        std::vector<bool> had = coloured;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (had[size_t(y * w + x)]) continue;
+                unsigned total[3] = {}, n = 0;
+                for (int ny = y - 1; ny <= y + 1; ++ny) {
+                    for (int nx = x - 1; nx <= x + 1; ++nx) {
+                        if (nx < 0 || ny < 0 || nx >= w || ny >= h || !had[size_t(ny * w + nx)]) continue;
+                        for (int c = 0; c < 3; ++c)
+                            total[c] += before.At(nx, ny)[c];
+                        ++n;
+                    }
+                }
+                if (n == 0) continue;
+                for (int c = 0; c < 3; ++c)
+                    map.At(x, y)[c] = uint8_t((total[c] + n / 2) / n);
+                coloured[size_t(y * w + x)] = true;
+            }
+        }
+    }
+    for (int i = 0; i < w * h; ++i) {
+        if (coloured[size_t(i)]) continue;
+        for (int c = 0; c < 3; ++c)
+            map.Pixels[size_t(i) * 4 + size_t(c)] = uint8_t((sum[c] + unsigned(visible) / 2) / unsigned(visible));
+    }
+}
+
+TEST(SdlTextureBleed, PicturesBleedAsRingsFromTheirVisibleTexels) {
+    uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    };
+    // Sizes with single rows and columns, and pictures sparse enough for far-away texels.
+    const int sizes[][2] = {{1, 1}, {1, 17}, {23, 1}, {5, 5}, {40, 31}, {64, 64}, {100, 3}};
+    for (const auto& size : sizes) {
+        for (const int visibleIn : {2, 10, 200}) {
+            Media::PixelMap map;
+            map.Width = size[0];
+            map.Height = size[1];
+            map.Pixels.resize(size_t(map.Width * map.Height) * 4);
+            for (size_t i = 0; i < map.Pixels.size(); i += 4) {
+                for (int c = 0; c < 3; ++c)
+                    map.Pixels[i + size_t(c)] = uint8_t(next());
+                map.Pixels[i + 3] = next() % 1000 < unsigned(visibleIn) ? uint8_t(1 + next() % 255) : 0;
+            }
+            Media::PixelMap expected = map;
+            ReferenceBleed(expected);
+            Media::BleedTransparentColours(map);
+            EXPECT_EQ(map.Pixels, expected.Pixels)
+                << map.Width << " x " << map.Height << ", " << visibleIn << " in 1000 visible";
+        }
+    }
+}
+
+TEST(SdlMipLevel, EachLevelAveragesTwoByTwoBlocks) {
+    struct Case {
+        const char* Name;
+        int W, H;
+        std::vector<uint8_t> In; // one channel, repeated into all four
+        int OutW, OutH;
+        std::vector<uint8_t> Out;
+    };
+    const std::vector<Case> cases = {
+        {"a 2 x 2 block rounds to nearest", 2, 2, {1, 2, 2, 2}, 1, 1, {2}},
+        {"halves in both directions", 4, 2, {0, 4, 8, 8, 4, 4, 0, 0}, 2, 1, {3, 4}},
+        {"an odd last column and row are left out", 3, 3, {10, 20, 99, 30, 40, 99, 99, 99, 99}, 1, 1, {25}},
+        {"a single column halves its height only", 1, 4, {0, 10, 20, 40}, 1, 2, {5, 30}},
+        {"a single row halves its width only", 4, 1, {0, 10, 20, 40}, 2, 1, {5, 30}},
+        {"1 x 1 stays 1 x 1", 1, 1, {77}, 1, 1, {77}},
+    };
+    for (const Case& c : cases) {
+        Media::PixelMap map;
+        map.Width = c.W;
+        map.Height = c.H;
+        for (uint8_t v : c.In)
+            map.Pixels.insert(map.Pixels.end(), {v, uint8_t(255 - v), v, uint8_t(v / 2)});
+        const Media::PixelMap half = Media::HalfSizeMipLevel(map);
+        ASSERT_EQ(half.Width, c.OutW) << c.Name;
+        ASSERT_EQ(half.Height, c.OutH) << c.Name;
+        ASSERT_EQ(half.Pixels.size(), c.Out.size() * 4) << c.Name;
+        for (size_t i = 0; i < c.Out.size(); ++i) {
+            EXPECT_EQ(half.Pixels[i * 4], c.Out[i]) << c.Name << ", texel " << i;
+            EXPECT_NEAR(half.Pixels[i * 4 + 1], 255 - c.Out[i], 1) << c.Name << ", texel " << i;
         }
     }
 }

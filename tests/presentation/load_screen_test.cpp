@@ -180,3 +180,16 @@ TEST_F(LogoTest, FreeEndsTheLogoEarly) {
     EXPECT_FALSE(sprite->Linked());
     EXPECT_EQ(Logo::FailedToLoad(), 1);
 }
+
+// On the virtual clock (headless, and any recording or replay) every counted load presents one
+// frame, so a replay meets the same frame numbers as the session it was recorded from.
+TEST_F(LoadScreenTest, OnTheVirtualClockEveryLoadPresentsAFrame) {
+    ASSERT_FALSE(Media::ClockIsRealTime());
+    LoadScreen::Init(0);
+    LoadScreen::ZoomIn();
+    const uint32_t start = Media::ClockMs();
+    for (int i = 0; i < 30; ++i)
+        LoadScreen::Update("gfx\\item.png");
+    LoadScreen::Update("");
+    EXPECT_EQ(Media::ClockMs() - start, 30u * 16u) << "one 16 ms step per load";
+}

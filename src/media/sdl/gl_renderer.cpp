@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "media/sdl/mip_level.h"
 #include "media/sdl/texture_bleed.h"
 
 namespace Media {
@@ -232,7 +233,15 @@ uint32_t GlRenderer::CreateTexture(const PixelMap& pixels, int flags) {
                  rgba.Pixels.data());
     const bool filtered = (flags & FILTEREDIMAGE) != 0;
     const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
-    if (mipmapped) glGenerateMipmap(GL_TEXTURE_2D);
+    if (mipmapped) {
+        PixelMap level = HalfSizeMipLevel(rgba);
+        for (int n = 1;; ++n) {
+            glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level.Width, level.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                         level.Pixels.data());
+            if (level.Width == 1 && level.Height == 1) break;
+            level = HalfSizeMipLevel(level);
+        }
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
