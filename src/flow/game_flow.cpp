@@ -25,6 +25,9 @@ void StartLoadScreen() {
 }
 
 void StartLogos() {
+    // The start-up pictures decode on a second thread from here on, through the logos and the
+    // panel's slide, so that most are ready when their loads come.
+    Media::PrefetchPixmaps(StartUpPictures());
     // A run that starts straight at a stage has no use for the logos.
     if (RequestedStage() >= 0) {
         StartLoadScreen();
@@ -49,6 +52,7 @@ void UpdateLoading() {
     if (LoadScreen::Animating() != 0) return;
     LoadScreen::SetExpectedLoads(START_UP_LOADS);
     LoadResources();
+    Media::EndPrefetch();
     LoadScreen::ZoomOut();
 }
 

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 // Everything the game needs, loaded once behind the loading screen (game state 3): the three
 // fonts, the gameplay classes and every menu, in that order. Each picture, pixel-map and sound
 // load advances the loading bar.
@@ -11,3 +14,8 @@ void InitGameplay();
 // The number of loads LoadResources reports to the loading bar (pictures, pixel maps and sounds,
 // found or not), so that the bar is full exactly when loading ends. A test holds it to the code.
 constexpr int START_UP_LOADS = 180;
+
+// Every picture file LoadResources reads, in its order, as its loads name them, so that they can
+// be decoded ahead on a second thread while the loading panel slides in (Media::PrefetchPixmaps).
+// A picture left out is only decoded later, when its load comes; a test holds the list to the code.
+const std::vector<std::string>& StartUpPictures();

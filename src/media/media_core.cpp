@@ -99,6 +99,7 @@ bool Init(const Options& options, std::string& error) {
 
 void Shutdown() {
     Core& core = TheCore();
+    EndPrefetch();
     Internal::DropPendingDraws();
     Internal::ResetDisplay();
     Internal::ResetDrawState();

@@ -70,4 +70,11 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes, size_t 
 // Random numbers (random.cpp): back to the start-up seed.
 void ResetRandom();
 
+// Pictures (pixmap.cpp): reads and decodes a PNG or JPEG file; null on failure. Safe on any
+// thread.
+PixelMapRef ReadPictureFile(const std::string& path);
+// pixmap_prefetch.cpp: true, with the decoded map (null for a failed decode), when `path` was
+// prefetched and not yet taken; false when the caller must decode it.
+bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map);
+
 } // namespace Media::Internal

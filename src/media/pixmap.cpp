@@ -13,10 +13,16 @@ bool Complete(const PixelMap& map) {
 }
 } // namespace
 
-PixelMapRef LoadPixmap(const std::string& path) {
+PixelMapRef Internal::ReadPictureFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!Internal::ReadFileBytes(path, bytes)) return nullptr;
+    if (!ReadFileBytes(path, bytes)) return nullptr;
     return DecodePicture(bytes);
+}
+
+PixelMapRef LoadPixmap(const std::string& path) {
+    PixelMapRef prefetched;
+    if (Internal::TakePrefetchedPixmap(path, prefetched)) return prefetched;
+    return Internal::ReadPictureFile(path);
 }
 
 PixelMapRef CreatePixmap(int width, int height) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "flow/load_resources.h"
 #include "media/media.h"
@@ -38,6 +39,16 @@ TEST(LoadResources, EveryLoadAdvancesTheBarAndTheLastOneFillsIt) {
     EXPECT_NE(log.find("Loading 'gfx\\menus\\button-confirmquit.png' : Progress = " +
                        std::to_string(START_UP_LOADS) + "\n"),
               std::string::npos);
+
+    // The pictures decoded ahead are the ones loaded, in the same order.
+    std::vector<std::string> pictures;
+    for (size_t at = log.find("Loading '"); at != std::string::npos; at = log.find("Loading '", at + 1)) {
+        const size_t start = at + 9;
+        const std::string item = log.substr(start, log.find('\'', start) - start);
+        const std::string extension = item.size() > 4 ? item.substr(item.size() - 4) : "";
+        if (extension == ".png" || extension == ".jpg") pictures.push_back(item);
+    }
+    EXPECT_EQ(pictures, StartUpPictures()) << "StartUpPictures() must list LoadResources' pictures in order";
     LoadScreen::Hide();
     Media::Shutdown();
 }
