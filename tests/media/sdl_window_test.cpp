@@ -554,8 +554,9 @@ TEST(SdlTextureBleed, PicturesBleedAsRingsFromTheirVisibleTexels) {
         seed = seed * 1103515245u + 12345u;
         return seed >> 16;
     };
-    // Sizes with single rows and columns, and pictures sparse enough for far-away texels.
-    const int sizes[][2] = {{1, 1}, {1, 17}, {23, 1}, {5, 5}, {40, 31}, {64, 64}, {100, 3}};
+    // Sizes with single rows and columns, rows of one, two and three 64-texel words, and pictures
+    // sparse enough for far-away texels.
+    const int sizes[][2] = {{1, 1}, {1, 17}, {23, 1}, {5, 5}, {40, 31}, {64, 64}, {100, 3}, {128, 5}, {130, 9}};
     for (const auto& size : sizes) {
         for (const int visibleIn : {2, 10, 200}) {
             Media::PixelMap map;

@@ -10,24 +10,46 @@ namespace {
 // farther out take the average visible colour, which keeps large empty areas cheap.
 constexpr int BLEED_RINGS = 8;
 
-// 0 = without colour yet, 1 = queued in the next ring, 2 = has a colour.
-constexpr uint8_t NO_COLOUR = 0, QUEUED = 1, COLOURED = 2;
+// One bit per texel, 64 texels to a word, row by row: bit x % 64 of word x / 64 of the row. A
+// ring is found a row of words at a time, so empty and solid areas cost almost nothing.
+class TexelBits {
+public:
+    TexelBits(int w, int h) : w_(w), h_(h), words_((size_t(w) + 63) / 64), bits_(words_ * size_t(h), 0) {}
+    bool Get(int x, int y) const { return (Row(y)[size_t(x) / 64] >> (x % 64) & 1) != 0; }
+    void Set(int x, int y) { Row(y)[size_t(x) / 64] |= uint64_t(1) << (x % 64); }
+    uint64_t* Row(int y) { return &bits_[size_t(y) * words_]; }
+    const uint64_t* Row(int y) const { return &bits_[size_t(y) * words_]; }
+    size_t Words() const { return words_; }
+    // The bits of the row's last word that are texels.
+    uint64_t LastWordMask() const { return w_ % 64 == 0 ? ~uint64_t(0) : (uint64_t(1) << (w_ % 64)) - 1; }
+
+    // Texels that are not set but have a set texel among their eight neighbours, into `ring`.
+    void Border(TexelBits& ring) const {
+        for (int y = 0; y < h_; ++y) {
+            uint64_t* out = ring.Row(y);
+            for (size_t i = 0; i < words_; ++i) {
+                uint64_t near = 0;
+                for (int ny = (y > 0 ? y - 1 : 0); ny <= (y + 1 < h_ ? y + 1 : y); ++ny) {
+                    const uint64_t* row = Row(ny);
+                    const uint64_t left = i > 0 ? row[i - 1] >> 63 : 0;
+                    const uint64_t right = i + 1 < words_ ? row[i + 1] << 63 : 0;
+                    near |= row[i] | row[i] << 1 | left | row[i] >> 1 | right;
+                }
+                out[i] = near & ~Row(y)[i];
+            }
+            out[words_ - 1] &= LastWordMask();
+        }
+    }
+
+private:
+    int w_, h_;
+    size_t words_;
+    std::vector<uint64_t> bits_;
+};
 
 struct Texel {
     int X, Y;
 };
-
-// Calls visit(x, y) for the up to eight neighbours of (x, y) inside a w × h map.
-template <typename Visit>
-void ForNeighbours(int x, int y, int w, int h, Visit&& visit) {
-    const int x0 = x > 0 ? x - 1 : 0, x1 = x + 1 < w ? x + 1 : x;
-    const int y0 = y > 0 ? y - 1 : 0, y1 = y + 1 < h ? y + 1 : y;
-    for (int ny = y0; ny <= y1; ++ny) {
-        for (int nx = x0; nx <= x1; ++nx) {
-            if (nx != x || ny != y) visit(nx, ny);
-        }
-    }
-}
 
 } // namespace
 
@@ -37,89 +59,80 @@ void BleedTransparentColours(PixelMap& rgba) {
     if (rgba.PixelFormat != PixelMap::Format::RGBA || w <= 0 || h <= 0) return;
     const size_t count = size_t(w) * size_t(h);
     if (rgba.Pixels.size() < count * 4) return;
-    uint8_t* px = rgba.Pixels.data();
-    const auto at = [w](int x, int y) { return size_t(y) * size_t(w) + size_t(x); };
 
-    std::vector<uint8_t> state(count, NO_COLOUR);
-    // Rows without a visible texel; a texel whose three neighbouring rows are all empty cannot
-    // border a visible one, which lets the first ring skip large empty areas by whole rows.
-    std::vector<uint8_t> rowVisible(size_t(h), 0);
+    TexelBits coloured(w, h);
     uint64_t sum[3] = {0, 0, 0};
     size_t visible = 0;
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const size_t i = at(x, y);
-            if (px[i * 4 + 3] == 0) continue;
-            state[i] = COLOURED;
-            rowVisible[size_t(y)] = 1;
-            for (int c = 0; c < 3; ++c)
-                sum[c] += px[i * 4 + size_t(c)];
+        const uint8_t* px = rgba.At(0, y);
+        for (int x = 0; x < w; ++x, px += 4) {
+            if (px[3] == 0) continue;
+            coloured.Set(x, y);
+            sum[0] += px[0];
+            sum[1] += px[1];
+            sum[2] += px[2];
             ++visible;
         }
     }
     if (visible == 0 || visible == count) return;
 
-    // The first ring: transparent texels beside a visible one.
-    std::vector<Texel> ring;
-    for (int y = 0; y < h; ++y) {
-        const bool nearVisible = rowVisible[size_t(y)] || (y > 0 && rowVisible[size_t(y - 1)]) ||
-                                 (y + 1 < h && rowVisible[size_t(y + 1)]);
-        if (!nearVisible) continue;
-        for (int x = 0; x < w; ++x) {
-            if (state[at(x, y)] != NO_COLOUR) continue;
-            bool borders = false;
-            ForNeighbours(x, y, w, h, [&](int nx, int ny) { borders = borders || state[at(nx, ny)] == COLOURED; });
-            if (borders) ring.push_back({x, y});
-        }
-    }
-    for (const Texel& t : ring)
-        state[at(t.X, t.Y)] = QUEUED;
-
-    std::vector<Texel> next;
+    TexelBits ring(w, h);
+    std::vector<Texel> members;
     std::vector<uint8_t> colours;
-    for (int r = 0; r < BLEED_RINGS && !ring.empty(); ++r) {
+    for (int r = 0; r < BLEED_RINGS; ++r) {
+        coloured.Border(ring);
+        members.clear();
+        for (int y = 0; y < h; ++y) {
+            const uint64_t* row = ring.Row(y);
+            for (size_t i = 0; i < ring.Words(); ++i) {
+                for (uint64_t bits = row[i]; bits != 0; bits &= bits - 1)
+                    members.push_back({int(i * 64) + __builtin_ctzll(bits), y});
+            }
+        }
+        if (members.empty()) break;
         // A ring's colours come from earlier rings only and are committed together, so the
         // result does not depend on the scan order.
-        colours.assign(ring.size() * 3, 0);
-        for (size_t k = 0; k < ring.size(); ++k) {
+        colours.resize(members.size() * 3);
+        for (size_t k = 0; k < members.size(); ++k) {
+            const int x = members[k].X, y = members[k].Y;
             unsigned ringSum[3] = {0, 0, 0};
             unsigned n = 0;
-            ForNeighbours(ring[k].X, ring[k].Y, w, h, [&](int nx, int ny) {
-                const size_t j = at(nx, ny);
-                if (state[j] != COLOURED) return;
-                for (int c = 0; c < 3; ++c)
-                    ringSum[c] += px[j * 4 + size_t(c)];
-                ++n;
-            });
+            for (int ny = (y > 0 ? y - 1 : 0); ny <= (y + 1 < h ? y + 1 : y); ++ny) {
+                for (int nx = (x > 0 ? x - 1 : 0); nx <= (x + 1 < w ? x + 1 : x); ++nx) {
+                    if (!coloured.Get(nx, ny)) continue;
+                    const uint8_t* p = rgba.At(nx, ny);
+                    ringSum[0] += p[0];
+                    ringSum[1] += p[1];
+                    ringSum[2] += p[2];
+                    ++n;
+                }
+            }
             for (int c = 0; c < 3; ++c)
                 colours[k * 3 + size_t(c)] = uint8_t((ringSum[c] + n / 2) / n);
         }
-        for (size_t k = 0; k < ring.size(); ++k) {
-            const size_t i = at(ring[k].X, ring[k].Y);
+        for (size_t k = 0; k < members.size(); ++k) {
+            uint8_t* p = rgba.At(members[k].X, members[k].Y);
             for (int c = 0; c < 3; ++c)
-                px[i * 4 + size_t(c)] = colours[k * 3 + size_t(c)];
-            state[i] = COLOURED;
+                p[c] = colours[k * 3 + size_t(c)];
+            coloured.Set(members[k].X, members[k].Y);
         }
-        next.clear();
-        for (const Texel& t : ring) {
-            ForNeighbours(t.X, t.Y, w, h, [&](int nx, int ny) {
-                uint8_t& s = state[at(nx, ny)];
-                if (s == NO_COLOUR) {
-                    s = QUEUED;
-                    next.push_back({nx, ny});
-                }
-            });
-        }
-        ring.swap(next);
     }
 
     uint8_t average[3];
     for (int c = 0; c < 3; ++c)
         average[c] = uint8_t((sum[c] + visible / 2) / visible);
-    for (size_t i = 0; i < count; ++i) {
-        if (state[i] == COLOURED) continue;
-        for (int c = 0; c < 3; ++c)
-            px[i * 4 + size_t(c)] = average[c];
+    for (int y = 0; y < h; ++y) {
+        const uint64_t* row = coloured.Row(y);
+        for (size_t i = 0; i < coloured.Words(); ++i) {
+            uint64_t missing = ~row[i];
+            if (i + 1 == coloured.Words()) missing &= coloured.LastWordMask();
+            for (; missing != 0; missing &= missing - 1) {
+                uint8_t* p = rgba.At(int(i * 64) + __builtin_ctzll(missing), y);
+                p[0] = average[0];
+                p[1] = average[1];
+                p[2] = average[2];
+            }
+        }
     }
 }
 
