@@ -61,8 +61,9 @@ public:
     virtual void Present(int sync) = 0;
     virtual PixelMapRef Grab(int x, int y, int width, int height) = 0;
 
-    // Textures: RGBA pixels, straight alpha. Returns a non-zero id.
-    virtual uint32_t CreateTexture(const PixelMap& rgba, int flags) = 0;
+    // Textures: RGBA pixels, straight alpha; the back end takes the map (callers move it in, as
+    // it may be changed in place). Returns a non-zero id.
+    virtual uint32_t CreateTexture(PixelMap rgba, int flags) = 0;
     virtual void DestroyTexture(uint32_t texture) = 0;
     // Draws `count` quads (4 vertices each, corners in order top-left, top-right, bottom-right,
     // bottom-left). Only the shared batcher calls it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "media/image_codec.h"
 #include "media/media.h"
@@ -109,7 +110,10 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     if ((long long)first + count > cells) return nullptr;
     if (flags < 0) flags = GetDefaultImageFlags();
 
-    const PixelMap rgba = ToRgba(sheet);
+    // Decoded pictures are RGBA already and are read in place; only grey and alpha maps are converted.
+    PixelMap converted;
+    if (sheet.PixelFormat != PixelMap::Format::RGBA) converted = ToRgba(sheet);
+    const PixelMap& rgba = sheet.PixelFormat == PixelMap::Format::RGBA ? sheet : converted;
     int maskR, maskG, maskB;
     GetMaskColor(maskR, maskG, maskB);
 
@@ -139,8 +143,8 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
         image->masks_[size_t(i)] = BuildSolidMask(frame);
     }
 
-    const PixelMap atlas = BuildAtlas(image->framePixels_, cellW, cellH, image->regions_);
-    const uint32_t texture = CurrentBackend().CreateTexture(atlas, flags);
+    PixelMap atlas = BuildAtlas(image->framePixels_, cellW, cellH, image->regions_);
+    const uint32_t texture = CurrentBackend().CreateTexture(std::move(atlas), flags);
     image->generation_ = Internal::BackendGeneration();
     if (texture != 0) image->textures_.push_back(texture);
     for (TextureRegion& region : image->regions_)

@@ -78,7 +78,7 @@ public:
         return map;
     }
 
-    uint32_t CreateTexture(const PixelMap&, int) override {
+    uint32_t CreateTexture(PixelMap, int) override {
         ++liveTextures_;
         return nextId_++;
     }

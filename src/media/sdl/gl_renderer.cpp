@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "media/sdl/mip_level.h"
 #include "media/sdl/texture_bleed.h"
@@ -213,8 +214,10 @@ PixelMapRef GlRenderer::Grab(int x, int y, int width, int height, int drawableWi
     return map;
 }
 
-uint32_t GlRenderer::CreateTexture(const PixelMap& pixels, int flags) {
-    PixelMap rgba = ToRgba(pixels);
+uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
+    const bool rgbaAlready = pixels.PixelFormat == PixelMap::Format::RGBA && pixels.Width > 0 && pixels.Height > 0 &&
+                             pixels.Pixels.size() >= size_t(pixels.Width) * size_t(pixels.Height) * 4;
+    PixelMap rgba = rgbaAlready ? std::move(pixels) : ToRgba(pixels);
     if (rgba.Width > maxTextureSize_ || rgba.Height > maxTextureSize_) {
         // The texture stays empty (nothing drawn) rather than failing the whole load.
         DebugLog("Error in the sdl back end: a " + std::to_string(rgba.Width) + " x " +

@@ -26,7 +26,7 @@ public:
     PixelMapRef Grab(int x, int y, int width, int height, int drawableWidth, int drawableHeight);
 
     // Straight-alpha RGBA (grey and alpha maps are expanded). Flags: FILTEREDIMAGE, MIPMAPPEDIMAGE.
-    uint32_t CreateTexture(const PixelMap& pixels, int flags);
+    uint32_t CreateTexture(PixelMap pixels, int flags);
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);

@@ -14,11 +14,18 @@ PixelMap HalfSizeMipLevel(const PixelMap& rgba) {
         const uint8_t* top = rgba.At(0, 2 * y);
         const uint8_t* bottom = rgba.At(0, 2 * y + dy);
         uint8_t* out = half.At(0, y);
-        for (int x = 0; x < half.Width; ++x) {
-            const size_t a = size_t(2 * x) * 4, b = a + size_t(dx) * 4;
+        if (dx == 0) {
             for (int c = 0; c < 4; ++c)
-                out[size_t(x) * 4 + size_t(c)] =
-                    uint8_t((top[a + size_t(c)] + top[b + size_t(c)] + bottom[a + size_t(c)] + bottom[b + size_t(c)] + 2) / 4);
+                out[c] = uint8_t((2 * top[c] + 2 * bottom[c] + 2) / 4);
+            continue;
+        }
+        // Fixed strides, so that the compiler can work on many texels at once.
+        const size_t bytes = size_t(half.Width) * 4;
+        for (size_t j = 0; j < bytes; j += 4) {
+            const uint8_t* t = top + 2 * j;
+            const uint8_t* b = bottom + 2 * j;
+            for (int c = 0; c < 4; ++c)
+                out[j + size_t(c)] = uint8_t((unsigned(t[c]) + t[c + 4] + b[c] + b[c + 4] + 2) >> 2);
         }
     }
     return half;

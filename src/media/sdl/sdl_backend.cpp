@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "media/backend.h"
 #include "media/sdl/al_audio.h"
@@ -67,12 +68,12 @@ public:
     }
 
     // Textures need the window's context, which exists from CreateAppWindow on.
-    uint32_t CreateTexture(const PixelMap& rgba, int flags) override {
+    uint32_t CreateTexture(PixelMap rgba, int flags) override {
         if (!renderer_.Ready()) {
             DebugLog("Error in the sdl back end: a texture was made before the window existed");
             return 0;
         }
-        return renderer_.CreateTexture(rgba, flags);
+        return renderer_.CreateTexture(std::move(rgba), flags);
     }
     void DestroyTexture(uint32_t texture) override {
         if (renderer_.Ready()) renderer_.DestroyTexture(texture);
