@@ -35,10 +35,12 @@ PixelMap ToRgba(const PixelMap& map) {
 std::vector<uint64_t> BuildSolidMask(const PixelMap& frame) {
     const int words = (frame.Width + 63) / 64;
     std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height), 0);
-    for (int y = 0; y < frame.Height; ++y)
+    for (int y = 0; y < frame.Height; ++y) {
+        const uint8_t* alpha = frame.At(0, y) + 3;
+        uint64_t* row = &mask[size_t(y) * size_t(words)];
         for (int x = 0; x < frame.Width; ++x)
-            if (frame.At(x, y)[3] >= SOLID_ALPHA)
-                mask[size_t(y) * size_t(words) + size_t(x / 64)] |= uint64_t(1) << (x % 64);
+            row[x / 64] |= uint64_t(alpha[size_t(x) * 4] >= SOLID_ALPHA) << (x % 64);
+    }
     return mask;
 }
 
@@ -60,11 +62,15 @@ PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
     regions.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         const int left = i % columns * cellW, top = i / columns * cellH;
+        // Each row is the frame's row (the nearest one in the gutters above and below) with its
+        // first and last texels repeated across the gutters at the sides.
         for (int y = 0; y < cellH; ++y) {
-            const int sy = std::clamp(y - GUTTER, 0, h - 1);
-            for (int x = 0; x < cellW; ++x) {
-                const int sx = std::clamp(x - GUTTER, 0, w - 1);
-                std::memcpy(atlas.At(left + x, top + y), frames[size_t(i)].At(sx, sy), 4);
+            const uint8_t* source = frames[size_t(i)].At(0, std::clamp(y - GUTTER, 0, h - 1));
+            uint8_t* row = atlas.At(left, top + y);
+            std::memcpy(row + GUTTER * 4, source, size_t(w) * 4);
+            for (int g = 0; g < GUTTER; ++g) {
+                std::memcpy(row + g * 4, source, 4);
+                std::memcpy(row + (GUTTER + w + g) * 4, source + size_t(w - 1) * 4, 4);
             }
         }
         Image::TextureRegion& region = regions[size_t(i)];
