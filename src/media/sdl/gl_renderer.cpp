@@ -79,9 +79,10 @@ GLuint LinkProgram(std::string& error) {
     return 0;
 }
 
-// An RGBA copy of any pixel map: grey becomes opaque grey, alpha becomes white with that alpha.
-// A map whose pixel buffer is too small for its size becomes one transparent texel.
-PixelMap ToRgba(const PixelMap& map) {
+// Any pixel map as RGBA: an RGBA map is kept as it is (callers move it in), grey becomes opaque
+// grey, alpha becomes white with that alpha. A map whose pixel buffer is too small for its size
+// becomes one transparent texel.
+PixelMap ToRgba(PixelMap map) {
     PixelMap out;
     const size_t count = map.Width > 0 && map.Height > 0 ? size_t(map.Width) * size_t(map.Height) : 0;
     if (count == 0 || map.Pixels.size() < count * size_t(map.Channels())) {
@@ -89,12 +90,12 @@ PixelMap ToRgba(const PixelMap& map) {
         out.Pixels.assign(4, 0);
         return out;
     }
+    if (map.PixelFormat == PixelMap::Format::RGBA) {
+        map.Pixels.resize(count * 4);
+        return map;
+    }
     out.Width = map.Width;
     out.Height = map.Height;
-    if (map.PixelFormat == PixelMap::Format::RGBA) {
-        out.Pixels.assign(map.Pixels.begin(), map.Pixels.begin() + std::ptrdiff_t(count * 4));
-        return out;
-    }
     out.Pixels.resize(count * 4);
     const bool alpha = map.PixelFormat == PixelMap::Format::Alpha;
     for (size_t i = 0; i < count; ++i) {
@@ -215,9 +216,7 @@ PixelMapRef GlRenderer::Grab(int x, int y, int width, int height, int drawableWi
 }
 
 uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
-    const bool rgbaAlready = pixels.PixelFormat == PixelMap::Format::RGBA && pixels.Width > 0 && pixels.Height > 0 &&
-                             pixels.Pixels.size() >= size_t(pixels.Width) * size_t(pixels.Height) * 4;
-    PixelMap rgba = rgbaAlready ? std::move(pixels) : ToRgba(pixels);
+    PixelMap rgba = ToRgba(std::move(pixels));
     if (rgba.Width > maxTextureSize_ || rgba.Height > maxTextureSize_) {
         // The texture stays empty (nothing drawn) rather than failing the whole load.
         DebugLog("Error in the sdl back end: a " + std::to_string(rgba.Width) + " x " +

@@ -16,7 +16,7 @@ PixelMap HalfSizeMipLevel(const PixelMap& rgba) {
         uint8_t* out = half.At(0, y);
         if (dx == 0) {
             for (int c = 0; c < 4; ++c)
-                out[c] = uint8_t((2 * top[c] + 2 * bottom[c] + 2) / 4);
+                out[c] = uint8_t((top[c] + bottom[c] + 1) / 2);
             continue;
         }
         // Fixed strides, so that the compiler can work on many texels at once.
