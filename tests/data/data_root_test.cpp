@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "game/level_file.h"
 #include "media/media.h"
 // The picture manifest the asset generator writes by.
 #include "assetgen/manifest.h"
@@ -52,77 +53,6 @@ std::vector<std::string> MusicNames() {
         names.push_back(N("level", i, ""));
     names.push_back("boss");
     return names;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The level reader: the game's rules for data/levelN.dat
-// ---------------------------------------------------------------------------------------------
-
-// A whole number read leniently: leading blanks, an optional sign, then decimal digits ('$' hex,
-// '%' binary) up to the first other character; no digits reads as 0.
-int LenientInt(const std::string& s) {
-    size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-    int base = 10;
-    if (i < s.size() && s[i] == '$')
-        base = 16, ++i;
-    else if (i < s.size() && s[i] == '%')
-        base = 2, ++i;
-    long value = 0;
-    for (; i < s.size(); ++i) {
-        const char c = char(std::tolower(static_cast<unsigned char>(s[i])));
-        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 99;
-        if (digit >= base) break;
-        value = std::min(value * base + digit, 0x7FFFFFFFL);
-    }
-    return int(negative ? -value : value);
-}
-
-struct LevelRead {
-    bool corrupt = false;
-    std::vector<std::vector<int>> waves; // the codes of waves 1 … 5
-};
-
-// Reads the five waves as the game does: wave w starts after the w-th line whose first character
-// is an apostrophe and runs to the next such line; a line is read up to its line feed (carriage
-// returns dropped), and the line during whose reading the end of the file is reached is not used.
-LevelRead ReadLevel(const std::string& bytes) {
-    LevelRead result;
-    for (int wave = 1; wave <= 5; ++wave) {
-        size_t pos = 0;
-        auto readLine = [&] {
-            std::string line;
-            while (pos < bytes.size() && bytes[pos] != '\n') {
-                if (bytes[pos] != '\r') line += bytes[pos];
-                ++pos;
-            }
-            if (pos < bytes.size()) ++pos;
-            return line;
-        };
-        int headers = 0;
-        bool eof = pos >= bytes.size();
-        while (headers < wave && !eof) {
-            const std::string line = readLine();
-            eof = pos >= bytes.size();
-            if (!line.empty() && line[0] == '\'') ++headers;
-        }
-        std::vector<int> codes;
-        while (!eof) {
-            const std::string line = readLine();
-            eof = pos >= bytes.size();
-            if (eof || (!line.empty() && line[0] == '\'')) break;
-            codes.push_back(LenientInt(line));
-        }
-        if (headers < wave || codes.empty()) {
-            result.corrupt = true;
-            return result;
-        }
-        result.waves.push_back(codes);
-    }
-    return result;
 }
 
 std::string ReadBytes(const fs::path& path) {
@@ -351,37 +281,6 @@ TEST_F(DataRootTest, EveryMusicPieceDecodesLoopsWithoutAJumpAndStaysBelowMinusOn
 // Level files
 // ---------------------------------------------------------------------------------------------
 
-TEST(LevelReaderTest, FollowsTheGamesReadingRules) {
-    const struct {
-        const char* text;
-        bool corrupt;
-        std::vector<std::vector<int>> waves;
-    } cases[] = {
-        {"' wave 1\n0\n' wave 2\n1\n' wave 3\n27\n' wave 4\n14\n' wave 5\n9\n'\n",
-         false,
-         {{0}, {1}, {27}, {14}, {9}}},
-        // Ignored lines before the first header; CR LF line ends; lenient numbers.
-        {"title\r\n'1\r\n 7x\r\n$1A\r\n'2\r\n%101\r\n'3\r\n-0\r\n'4\r\nabc\r\n'5\r\n 'x\r\n'",
-         false,
-         {{7, 26}, {5}, {0}, {0}, {0}}},
-        // Without the closing apostrophe line the last wave's only code is the unread last line.
-        {"'\n1\n'\n2\n'\n3\n'\n4\n'\n5\n", true, {}},
-        // A wave header as the last line, and too few headers.
-        {"'\n1\n'\n2\n'\n3\n'\n4\n'\n", true, {}},
-        {"'\n1\n'\n2\n'\n", true, {}},
-        // An empty wave.
-        {"'\n1\n'\n'\n3\n'\n4\n'\n5\n'\n", true, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const LevelRead read = ReadLevel(c.text);
-        EXPECT_EQ(read.corrupt, c.corrupt);
-        if (!c.corrupt) {
-            EXPECT_EQ(read.waves, c.waves);
-        }
-    }
-}
-
 TEST_F(DataRootTest, EveryLevelFileReadsIntoFiveWavesOfValidCodes) {
     for (int level = 1; level <= 11; ++level) {
         const std::string path = N("data/level", level, ".dat");
@@ -396,15 +295,15 @@ TEST_F(DataRootTest, EveryLevelFileReadsIntoFiveWavesOfValidCodes) {
         const size_t lastLine = body.rfind('\n');
         EXPECT_EQ(body.substr(lastLine == std::string::npos ? 0 : lastLine + 1, 1), "'")
             << "no closing apostrophe line";
-        const LevelRead read = ReadLevel(bytes);
-        ASSERT_FALSE(read.corrupt);
-        ASSERT_EQ(read.waves.size(), 5u);
-        for (size_t w = 0; w < read.waves.size(); ++w) {
-            EXPECT_FALSE(read.waves[w].empty()) << "wave " << w + 1;
-            for (int code : read.waves[w]) {
+        // The game's own reader takes five waves from it.
+        for (int wave = 1; wave <= 5; ++wave) {
+            const LevelWave read = ReadLevelWave(path, wave, 30);
+            ASSERT_EQ(read.Result, LevelWave::Status::Ok) << "wave " << wave;
+            EXPECT_FALSE(read.Codes.empty()) << "wave " << wave;
+            for (int code : read.Codes) {
                 // Bosses (29, 30) are added by the game itself; anything else is no enemy at all.
-                EXPECT_GE(code, 0) << "wave " << w + 1;
-                EXPECT_LE(code, 28) << "wave " << w + 1;
+                EXPECT_GE(code, 0) << "wave " << wave;
+                EXPECT_LE(code, 28) << "wave " << wave;
             }
         }
         // Every line inside a wave is a real number: a blank line would silently add spiders.
