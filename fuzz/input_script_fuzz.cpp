@@ -18,6 +18,18 @@ struct CheckingSink : Media::InputSink {
         Fuzz::Require(x >= -200000 && x <= 200000 && y >= -200000 && y <= 200000, "pointer within range");
     }
     void System(Media::SystemEvent) override {}
+    void PadButtonDown(int button) override {
+        Fuzz::Require(button >= 0 && button < Media::PAD_BUTTONS, "pad button down in range");
+    }
+    void PadButtonUp(int button) override {
+        Fuzz::Require(button >= 0 && button < Media::PAD_BUTTONS, "pad button up in range");
+    }
+    void PadAxisMoved(int axis, float value) override {
+        Fuzz::Require(axis >= 0 && axis < Media::PAD_AXES, "pad axis in range");
+        Fuzz::Require(value >= (axis >= Media::PAD_LEFTTRIGGER ? 0.0f : -1.0f) && value <= 1.0f,
+                      "pad axis value in range");
+    }
+    void PadConnected(bool) override {}
 };
 
 } // namespace

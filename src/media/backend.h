@@ -39,6 +39,12 @@ struct InputSink {
     virtual void ButtonUp(int button) = 0;
     virtual void PointerMoved(int x, int y) = 0;
     virtual void System(SystemEvent event) = 0;
+    // Gamepads: button and axis numbers as media.h's PAD_ constants; axis values as PadAxis.
+    virtual void PadButtonDown(int button) = 0;
+    virtual void PadButtonUp(int button) = 0;
+    virtual void PadAxisMoved(int axis, float value) = 0;
+    // A pad was plugged in (true) or unplugged (false).
+    virtual void PadConnected(bool connected) = 0;
 };
 
 class Backend {
@@ -79,6 +85,8 @@ public:
     virtual void PumpEvents(InputSink& sink) = 0;
     virtual void MoveMouse(int x, int y) = 0;
     virtual void SetMouseVisible(int visible) = 0;
+    // strength 0..1; pads without rumble are left alone.
+    virtual void PadRumble(float strength, int ms) = 0;
     virtual uint32_t ClockMs() = 0;
     virtual void SleepMs(int ms) = 0;
     virtual void Notify(const std::string& text, int serious) = 0;

@@ -1,8 +1,10 @@
-// Input bookkeeping shared by both back ends: key and button presses counted until queried, held
-// states, the typed-character queue, the pointer and the suspend state. Back ends report events
-// through an InputSink during PollEvents; the input script feeds the same sink.
+// Input bookkeeping shared by both back ends: key, button and pad-button presses counted until
+// queried, held states, pad axes, the typed-character queue, the pointer and the suspend state.
+// Back ends report events through an InputSink during PollEvents; the input script feeds the same
+// sink.
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <deque>
 #include <utility>
 
@@ -36,6 +38,14 @@ public:
         if (ValidButton(button)) buttonHeld[size_t(button)] = false;
     }
     void PointerMoved(int x, int y) override {
+        // The motion a warp reports comes back at the warped-to point (a pixel off where window and
+        // back-buffer pixels differ); it is not the player's.
+        if (warpPending && std::abs(x - warpX) <= 1 && std::abs(y - warpY) <= 1) {
+            warpPending = false;
+        } else if (x != pointerX || y != pointerY) {
+            warpPending = false;
+            ++mouseMoves;
+        }
         pointerX = x;
         pointerY = y;
     }
@@ -44,8 +54,31 @@ public:
         if (events) events->push_back(event);
     }
 
+    void PadButtonDown(int button) override {
+        if (!ValidPadButton(button)) return;
+        if (!padHeld[size_t(button)]) ++padPresses[size_t(button)];
+        padHeld[size_t(button)] = true;
+    }
+    void PadButtonUp(int button) override {
+        if (ValidPadButton(button)) padHeld[size_t(button)] = false;
+    }
+    void PadAxisMoved(int axis, float value) override {
+        if (axis < 0 || axis >= PAD_AXES || !(value == value)) return; // NaN is no position
+        const float low = axis >= PAD_LEFTTRIGGER ? 0.0f : -1.0f;
+        padAxes[size_t(axis)] = std::clamp(value, low, 1.0f);
+    }
+    void PadConnected(bool connected) override {
+        if (connected) {
+            ++padsConnected;
+        } else {
+            padsConnected = std::max(0, padsConnected - 1);
+            ++padsRemoved;
+        }
+    }
+
     static bool ValidKey(int vk) { return vk >= 0 && vk < 256; }
     static bool ValidButton(int button) { return button >= 1 && button <= 3; }
+    static bool ValidPadButton(int button) { return button >= 0 && button < PAD_BUTTONS; }
 
     std::array<int, 256> keyPresses{};
     std::array<bool, 256> keyHeld{};
@@ -53,6 +86,13 @@ public:
     std::array<bool, 4> buttonHeld{};
     std::deque<int> typed;
     int pointerX = 0, pointerY = 0;
+    int mouseMoves = 0;
+    bool warpPending = false;
+    int warpX = 0, warpY = 0;
+    std::array<int, PAD_BUTTONS> padPresses{};
+    std::array<bool, PAD_BUTTONS> padHeld{};
+    std::array<float, PAD_AXES> padAxes{};
+    int padsConnected = 0, padsRemoved = 0;
     bool suspended = false;
     // A suspended game presents no frames, so each poll while suspended counts as a frame for the
     // input script; otherwise a scripted resume would never arrive.
@@ -72,6 +112,12 @@ void ResetInput() {
     input.buttonHeld.fill(false);
     input.typed.clear();
     input.pointerX = input.pointerY = 0;
+    input.mouseMoves = 0;
+    input.warpPending = false;
+    input.padPresses.fill(0);
+    input.padHeld.fill(false);
+    input.padAxes.fill(0);
+    input.padsConnected = input.padsRemoved = 0;
     input.suspended = false;
     input.suspendedPolls = 0;
     input.events = nullptr;
@@ -97,6 +143,7 @@ int NextTypedChar() {
 void ClearInput() {
     input.keyPresses.fill(0);
     input.buttonPresses.fill(0);
+    input.padPresses.fill(0);
     input.typed.clear();
 }
 
@@ -118,11 +165,43 @@ int ButtonPresses(int button) {
 
 void MoveMouse(int x, int y) {
     CurrentBackend().MoveMouse(x, y);
-    input.PointerMoved(x, y);
+    input.pointerX = input.warpX = x;
+    input.pointerY = input.warpY = y;
+    input.warpPending = true;
 }
 
 void SetMouseVisible(int visible) {
     CurrentBackend().SetMouseVisible(visible);
+}
+
+int MouseMoves() {
+    return std::exchange(input.mouseMoves, 0);
+}
+
+int PadPresses(int button) {
+    if (!Bookkeeping::ValidPadButton(button)) return 0;
+    return std::exchange(input.padPresses[size_t(button)], 0);
+}
+
+int PadHeld(int button) {
+    return Bookkeeping::ValidPadButton(button) && input.padHeld[size_t(button)] ? 1 : 0;
+}
+
+float PadAxis(int axis) {
+    return axis >= 0 && axis < PAD_AXES ? input.padAxes[size_t(axis)] : 0.0f;
+}
+
+int PadsConnected() {
+    return input.padsConnected;
+}
+
+int PadsRemoved() {
+    return std::exchange(input.padsRemoved, 0);
+}
+
+void PadRumble(float strength, int ms) {
+    if (ms <= 0 || !(strength > 0)) return;
+    CurrentBackend().PadRumble(std::min(strength, 1.0f), ms);
 }
 
 void PollEvents(std::vector<SystemEvent>& events) {

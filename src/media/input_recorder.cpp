@@ -2,6 +2,7 @@
 // script, is written as an input-script line stamped with its frame, and so is each frame's clock
 // step when it changes. Lines are flushed as they are written, so a session that crashes still
 // leaves its recording.
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -54,6 +55,30 @@ public:
         inner->System(event);
         pendingControl = 0;
         Write(event == SystemEvent::Suspend ? "suspend" : "resume");
+    }
+
+    void PadButtonDown(int button) override {
+        inner->PadButtonDown(button);
+        pendingControl = 0;
+        Write(std::string("paddown ") + InputScriptPadButtonName(button));
+    }
+    void PadButtonUp(int button) override {
+        inner->PadButtonUp(button);
+        pendingControl = 0;
+        Write(std::string("padup ") + InputScriptPadButtonName(button));
+    }
+    void PadAxisMoved(int axis, float value) override {
+        inner->PadAxisMoved(axis, value);
+        pendingControl = 0;
+        // The shortest text that reads back as the same float, so a replay steers alike.
+        char text[32];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        Write(std::string("axis ") + InputScriptPadAxisName(axis) + " " + std::string(text, result.ptr));
+    }
+    void PadConnected(bool connected) override {
+        inner->PadConnected(connected);
+        pendingControl = 0;
+        Write(connected ? "padadded" : "padremoved");
     }
 
     void Write(const std::string& event) {

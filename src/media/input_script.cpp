@@ -9,10 +9,16 @@
 //   step MS         from this frame on, each present advances the clock by MS ms (0 to 86400000),
 //                   until the next step event; a recording writes one whenever the step changes
 //   suspend, resume the application loses or regains the foreground
-// NAME is a letter, a digit, ESC, ENTER, SPACE, BACKSPACE, TAB or F5 (any case), or VK and a key
-// code from 1 to 255 (VK37). Pressing ESC, ENTER, BACKSPACE or TAB also types its control
-// character, as the keyboard does in the window. Events of frame N are applied by the first
-// PollEvents after N frames have been presented; the step of frame N is the clock advance of the
+//   pad BUTTON      gamepad button pressed and released; paddown BUTTON, padup BUTTON
+//   axis NAME VALUE gamepad axis at VALUE (sticks −1 to 1, triggers 0 to 1) until the next axis
+//                   event for it
+//   padadded, padremoved  a gamepad is plugged in or unplugged
+// NAME is a letter, a digit, ESC, ENTER, SPACE, BACKSPACE, TAB, F5, UP, DOWN, LEFT or RIGHT (any
+// case), or VK and a key code from 1 to 255 (VK37). BUTTON and the axis NAME are SDL's
+// game-controller names: a, b, x, y, back, start, leftshoulder, rightshoulder, dpup, dpdown,
+// dpleft, dpright; leftx, lefty, rightx, righty, lefttrigger, righttrigger. Pressing ESC, ENTER, BACKSPACE or
+// TAB also types its control character, as the keyboard does in the window. Events of frame N are applied by
+// the first PollEvents after N frames have been presented; the step of frame N is the clock advance of the
 // present that ends frame N.
 #include <algorithm>
 #include <cctype>
@@ -27,14 +33,48 @@
 namespace Media {
 namespace {
 
-enum class Kind { Move, Rel, Down, Up, Click, Key, KeyDown, KeyUp, Type, Char, Step, Suspend, Resume };
+enum class Kind {
+    Move,
+    Rel,
+    Down,
+    Up,
+    Click,
+    Key,
+    KeyDown,
+    KeyUp,
+    Type,
+    Char,
+    Step,
+    Suspend,
+    Resume,
+    Pad,
+    PadDown,
+    PadUp,
+    Axis,
+    PadAdded,
+    PadRemoved
+};
 
 struct ScriptEvent {
     int Frame = 0;
     Kind EventKind = Kind::Move;
     int A = 0, B = 0;
+    float Value = 0;
     std::string Text;
 };
+
+constexpr const char* PAD_BUTTON_NAMES[PAD_BUTTONS] = {
+    "a",    "b",      "x",      "y",      "back", "start", "leftshoulder", "rightshoulder",
+    "dpup", "dpdown", "dpleft", "dpright"};
+constexpr const char* PAD_AXIS_NAMES[PAD_AXES] = {"leftx",  "lefty",       "rightx",
+                                                  "righty", "lefttrigger", "righttrigger"};
+
+// Index of `name` in `names`, -1 when it is none of them.
+template <size_t N> int NameIndex(const char* const (&names)[N], const std::string& name) {
+    for (size_t i = 0; i < N; ++i)
+        if (name == names[i]) return int(i);
+    return -1;
+}
 
 std::vector<ScriptEvent> script;
 size_t nextEvent = 0;
@@ -57,9 +97,10 @@ int KeyCode(std::string name) {
     for (char& c : name)
         c = char(std::toupper(static_cast<unsigned char>(c)));
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) return name[0];
-    static const std::pair<const char*, int> NAMED[] = {{"ESC", KEY_ESCAPE},  {"ENTER", KEY_ENTER},
-                                                        {"SPACE", KEY_SPACE}, {"BACKSPACE", KEY_BACKSPACE},
-                                                        {"TAB", KEY_TAB},     {"F5", KEY_F5}};
+    static const std::pair<const char*, int> NAMED[] = {
+        {"ESC", KEY_ESCAPE}, {"ENTER", KEY_ENTER}, {"SPACE", KEY_SPACE}, {"BACKSPACE", KEY_BACKSPACE},
+        {"TAB", KEY_TAB},    {"F5", KEY_F5},       {"UP", KEY_UP},       {"DOWN", KEY_DOWN},
+        {"LEFT", KEY_LEFT},  {"RIGHT", KEY_RIGHT}};
     for (const auto& [text, code] : NAMED)
         if (name == text) return code;
     int code = 0;
@@ -145,6 +186,39 @@ bool ParseLine(const std::string& line, ScriptEvent& event, std::string& reason)
         event.EventKind = name == "suspend" ? Kind::Suspend : Kind::Resume;
         return argCount(0);
     }
+    if (name == "pad" || name == "paddown" || name == "padup") {
+        event.EventKind = name == "pad" ? Kind::Pad : name == "paddown" ? Kind::PadDown : Kind::PadUp;
+        if (!argCount(1)) return false;
+        event.A = NameIndex(PAD_BUTTON_NAMES, args[0]);
+        if (event.A < 0) {
+            reason = "unknown pad button '" + args[0] + "'";
+            return false;
+        }
+        return true;
+    }
+    if (name == "axis") {
+        event.EventKind = Kind::Axis;
+        if (!argCount(2)) return false;
+        event.A = NameIndex(PAD_AXIS_NAMES, args[0]);
+        if (event.A < 0) {
+            reason = "unknown pad axis '" + args[0] + "'";
+            return false;
+        }
+        errno = 0;
+        char* end = nullptr;
+        event.Value = std::strtof(args[1].c_str(), &end);
+        const float low = event.A >= PAD_LEFTTRIGGER ? 0.0f : -1.0f;
+        if (errno != 0 || *end != '\0' || !(event.Value >= low && event.Value <= 1.0f)) {
+            reason = "axis " + args[0] + " needs a value from " + (low < 0 ? "-1" : "0") + " to 1, not '" +
+                     args[1] + "'";
+            return false;
+        }
+        return true;
+    }
+    if (name == "padadded" || name == "padremoved") {
+        event.EventKind = name == "padadded" ? Kind::PadAdded : Kind::PadRemoved;
+        return argCount(0);
+    }
     reason = name.empty() ? "an event is missing after the frame" : "unknown event '" + name + "'";
     return false;
 }
@@ -226,6 +300,14 @@ std::string InputScriptKeyName(int vk) {
         return "TAB";
     case KEY_F5:
         return "F5";
+    case KEY_UP:
+        return "UP";
+    case KEY_DOWN:
+        return "DOWN";
+    case KEY_LEFT:
+        return "LEFT";
+    case KEY_RIGHT:
+        return "RIGHT";
     default:
         break;
     }
@@ -280,8 +362,35 @@ void ApplyInputScript(int frame, InputSink& sink) {
         case Kind::Resume:
             sink.System(SystemEvent::Resume);
             break;
+        case Kind::Pad:
+            sink.PadButtonDown(e.A);
+            sink.PadButtonUp(e.A);
+            break;
+        case Kind::PadDown:
+            sink.PadButtonDown(e.A);
+            break;
+        case Kind::PadUp:
+            sink.PadButtonUp(e.A);
+            break;
+        case Kind::Axis:
+            sink.PadAxisMoved(e.A, e.Value);
+            break;
+        case Kind::PadAdded:
+            sink.PadConnected(true);
+            break;
+        case Kind::PadRemoved:
+            sink.PadConnected(false);
+            break;
         }
     }
+}
+
+const char* InputScriptPadButtonName(int button) {
+    return button >= 0 && button < PAD_BUTTONS ? PAD_BUTTON_NAMES[button] : "";
+}
+
+const char* InputScriptPadAxisName(int axis) {
+    return axis >= 0 && axis < PAD_AXES ? PAD_AXIS_NAMES[axis] : "";
 }
 
 } // namespace Internal

@@ -425,6 +425,10 @@ constexpr int KEY_TAB = 9;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;
+constexpr int KEY_LEFT = 37;
+constexpr int KEY_UP = 38;
+constexpr int KEY_RIGHT = 39;
+constexpr int KEY_DOWN = 40;
 constexpr int KEY_0 = 48; // .. 57
 constexpr int KEY_A = 65; // .. 90
 constexpr int KEY_F5 = 116;
@@ -440,6 +444,46 @@ int ButtonHeld(int button);    // 1 left, 2 right, 3 middle
 int ButtonPresses(int button); // since the previous query of that button
 void MoveMouse(int x, int y);  // window pixels
 void SetMouseVisible(int visible);
+// Movements of the mouse by the player since the previous query (the query resets it). A move
+// made with MoveMouse, and the motion its warp reports back, is not counted.
+int MouseMoves();
+
+// Gamepads, through SDL's game-controller mapping, so every pad has the same names. All connected
+// pads act as one: a button is held while any pad holds it.
+constexpr int PAD_A = 0;
+constexpr int PAD_B = 1;
+constexpr int PAD_X = 2;
+constexpr int PAD_Y = 3;
+constexpr int PAD_BACK = 4;
+constexpr int PAD_START = 5;
+constexpr int PAD_LEFTSHOULDER = 6;
+constexpr int PAD_RIGHTSHOULDER = 7;
+constexpr int PAD_DPUP = 8;
+constexpr int PAD_DPDOWN = 9;
+constexpr int PAD_DPLEFT = 10;
+constexpr int PAD_DPRIGHT = 11;
+constexpr int PAD_BUTTONS = 12;
+constexpr int PAD_LEFTX = 0;
+constexpr int PAD_LEFTY = 1;
+constexpr int PAD_RIGHTX = 2;
+constexpr int PAD_RIGHTY = 3;
+constexpr int PAD_LEFTTRIGGER = 4;
+constexpr int PAD_RIGHTTRIGGER = 5;
+constexpr int PAD_AXES = 6;
+
+// Presses of a pad button since the previous query of it (the query resets it).
+int PadPresses(int button);
+int PadHeld(int button);
+// Position of an axis: sticks −1..1 (right and down positive), triggers 0..1; 0 for unknown axes.
+// Raw values: the game applies its own dead zone.
+float PadAxis(int axis);
+// Pads connected now (found at start and whenever one is plugged in).
+int PadsConnected();
+// Pads unplugged since the previous query (the query resets it).
+int PadsRemoved();
+// A rumble of `strength` 0..1 for `ms` milliseconds on every connected pad that can rumble; a new
+// rumble replaces one still running.
+void PadRumble(float strength, int ms);
 
 enum class SystemEvent { Suspend, Resume };
 // Drains the system event queue (and applies the input script). Suspend and resume events are

@@ -38,8 +38,11 @@ bool InputScriptHasSteps();
 int InputScriptStep(int frame, int fallback);
 // The control character a key also types (ESC, ENTER, BACKSPACE, TAB), 0 for other keys.
 int KeyControlCharacter(int vk);
-// The script's name for key code `vk` ("ESC", "A", "VK37").
+// The script's name for key code `vk` ("ESC", "A", "UP", "VK112").
 std::string InputScriptKeyName(int vk);
+// The script's names of a pad button ("a", "dpup") and a pad axis ("leftx"); "" when out of range.
+const char* InputScriptPadButtonName(int button);
+const char* InputScriptPadAxisName(int axis);
 
 // Recording (input_recorder.cpp): writes the session as an input script that replays it.
 bool StartRecording(const std::string& path, std::string& error);

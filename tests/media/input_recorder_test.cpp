@@ -92,6 +92,31 @@ TEST_F(RecorderTest, ARecordingWritesEventsStepsAndCharactersItsScriptCanReplay)
                      "a b#");
 }
 
+TEST_F(RecorderTest, ARecordingWritesThePadAndArrowKeysAndReplaysThemExactly) {
+    const std::string record = TempPath("rec.txt");
+    std::string error;
+    ASSERT_TRUE(Start("1 padadded\n1 pad a\n1 axis lefty 0.3333\n2 paddown rightshoulder\n2 key LEFT\n"
+                      "3 padremoved\n",
+                      record, error))
+        << error;
+    for (int frame = 0; frame < 4; ++frame)
+        NextFrame();
+    const std::string text = testfiles::ReadText(record);
+    for (const char* line :
+         {"1 padadded\n", "1 paddown a\n", "1 padup a\n", "1 axis lefty 0.3333\n",
+          "2 paddown rightshoulder\n", "2 keydown LEFT\n", "2 keyup LEFT\n", "3 padremoved\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " missing from:\n" << text;
+
+    ASSERT_TRUE(Start(text, "", error)) << error;
+    for (int frame = 0; frame < 4; ++frame)
+        NextFrame();
+    EXPECT_EQ(Media::PadAxis(Media::PAD_LEFTY), 0.3333f) << "the axis reads back as the same float";
+    EXPECT_EQ(Media::PadPresses(Media::PAD_A), 1);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_RIGHTSHOULDER), 1);
+    EXPECT_EQ(Media::KeyPresses(Media::KEY_LEFT), 1);
+    EXPECT_EQ(Media::PadsRemoved(), 1);
+}
+
 TEST_F(RecorderTest, ARecordingThatCannotBeWrittenFailsTheStart) {
     std::string error;
     EXPECT_FALSE(Start("", TempPath("no-such-folder/rec.txt"), error));

@@ -120,11 +120,94 @@ TEST_F(InputScriptTest, FramesOptionEndsTheRunWithStatusZero) {
     EXPECT_EXIT(Media::Flip(1), ::testing::ExitedWithCode(0), "");
 }
 
+TEST_F(InputScriptTest, PadButtonsAxesAndPlugsArriveAtTheirFrame) {
+    std::string error;
+    ASSERT_TRUE(StartWithScript("0 padadded\n"
+                                "0 pad a\n"
+                                "0 paddown dpup\n"
+                                "0 axis leftx -0.5\n"
+                                "0 axis righttrigger 1\n"
+                                "1 padup dpup\n"
+                                "1 paddown start\n"
+                                "1 paddown start\n"
+                                "2 padremoved\n"
+                                "2 key UP\n"
+                                "2 keydown right\n",
+                                error))
+        << error;
+    Media::PollEvents(events_); // frame 0
+    EXPECT_EQ(Media::PadsConnected(), 1);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_A), 1);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_A), 0); // the query resets the count
+    EXPECT_EQ(Media::PadHeld(Media::PAD_A), 0);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_DPUP), 1);
+    EXPECT_FLOAT_EQ(Media::PadAxis(Media::PAD_LEFTX), -0.5f);
+    EXPECT_FLOAT_EQ(Media::PadAxis(Media::PAD_RIGHTTRIGGER), 1.0f);
+    EXPECT_TRUE(events_.empty()) << "pads are no system events";
+    NextFrame(); // 1
+    EXPECT_EQ(Media::PadHeld(Media::PAD_DPUP), 0);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_START), 1) << "a held button is not pressed again";
+    EXPECT_FLOAT_EQ(Media::PadAxis(Media::PAD_LEFTX), -0.5f) << "an axis holds until its next event";
+    NextFrame(); // 2
+    EXPECT_EQ(Media::PadsConnected(), 0);
+    EXPECT_EQ(Media::PadsRemoved(), 1);
+    EXPECT_EQ(Media::PadsRemoved(), 0);
+    EXPECT_EQ(Media::KeyPresses(Media::KEY_UP), 1);
+    EXPECT_EQ(Media::KeyHeld(Media::KEY_RIGHT), 1);
+
+    // ClearInput forgets pad presses but not what is held.
+    ASSERT_TRUE(StartWithScript("0 paddown b\n0 pad x\n", error)) << error;
+    Media::PollEvents(events_);
+    Media::ClearInput();
+    EXPECT_EQ(Media::PadPresses(Media::PAD_B), 0);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_X), 0);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_B), 1);
+}
+
+TEST_F(InputScriptTest, MalformedPadLinesAreRejected) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0 pad z\n", "unknown pad button 'z'"},
+        {"0 pad A\n", "unknown pad button"}, // SDL's names are lower case
+        {"0 paddown\n", "takes 1 argument"},
+        {"0 axis leftx\n", "takes 2 arguments"},
+        {"0 axis middle 0.5\n", "unknown pad axis"},
+        {"0 axis leftx 1.5\n", "from -1 to 1"},
+        {"0 axis lefty nan\n", "from -1 to 1"},
+        {"0 axis lefttrigger -0.2\n", "from 0 to 1"},
+        {"0 axis rightx 0.5x\n", "line 1"},
+        {"0 padadded 1\n", "takes 0 arguments"},
+    };
+    for (const auto& [script, expected] : cases) {
+        std::string error;
+        EXPECT_FALSE(StartWithScript(script, error)) << script;
+        EXPECT_NE(error.find(expected), std::string::npos) << script << " gave: " << error;
+    }
+}
+
+TEST_F(InputScriptTest, MouseMovesCountThePlayersMotionButNotTheGamesWarps) {
+    std::string error;
+    ASSERT_TRUE(StartWithScript("1 move 300 200\n2 move 301 200\n3 rel 0 0\n", error)) << error;
+    Media::PollEvents(events_);
+    Media::MoveMouse(400, 250); // the game's own move
+    EXPECT_EQ(Media::MouseMoves(), 0);
+    NextFrame(); // 1: the player's
+    EXPECT_EQ(Media::MouseMoves(), 1);
+    EXPECT_EQ(Media::MouseMoves(), 0);
+    Media::MoveMouse(302, 201);
+    NextFrame(); // 2: a move one pixel from where the game put it is the warp's own report
+    EXPECT_EQ(Media::MouseMoves(), 0);
+    NextFrame(); // 3: no motion at all
+    EXPECT_EQ(Media::MouseMoves(), 0);
+}
+
 TEST_F(MediaTest, BadKeyAndButtonCodesAreIgnoredAndMoveMouseMovesThePointer) {
     EXPECT_EQ(Media::KeyPresses(-1), 0);
     EXPECT_EQ(Media::KeyHeld(300), 0);
     EXPECT_EQ(Media::ButtonPresses(0), 0);
     EXPECT_EQ(Media::ButtonHeld(4), 0);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_BUTTONS), 0);
+    EXPECT_EQ(Media::PadHeld(-1), 0);
+    EXPECT_EQ(Media::PadAxis(Media::PAD_AXES), 0.0f);
     Media::MoveMouse(12, 34);
     EXPECT_EQ(Media::PointerWindowX(), 12);
     EXPECT_EQ(Media::PointerWindowY(), 34);

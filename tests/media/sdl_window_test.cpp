@@ -544,7 +544,8 @@ void ReferenceBleed(Media::PixelMap& map) {
     for (int i = 0; i < w * h; ++i) {
         if (coloured[size_t(i)]) continue;
         for (int c = 0; c < 3; ++c)
-            map.Pixels[size_t(i) * 4 + size_t(c)] = uint8_t((sum[c] + unsigned(visible) / 2) / unsigned(visible));
+            map.Pixels[size_t(i) * 4 + size_t(c)] =
+                uint8_t((sum[c] + unsigned(visible) / 2) / unsigned(visible));
     }
 }
 
@@ -556,7 +557,8 @@ TEST(SdlTextureBleed, PicturesBleedAsRingsFromTheirVisibleTexels) {
     };
     // Sizes with single rows and columns, rows of one, two and three 64-texel words, and pictures
     // sparse enough for far-away texels.
-    const int sizes[][2] = {{1, 1}, {1, 17}, {23, 1}, {5, 5}, {40, 31}, {64, 64}, {100, 3}, {128, 5}, {130, 9}};
+    const int sizes[][2] = {{1, 1},   {1, 17},  {23, 1},  {5, 5},  {40, 31},
+                            {64, 64}, {100, 3}, {128, 5}, {130, 9}};
     for (const auto& size : sizes) {
         for (const int visibleIn : {2, 10, 200}) {
             Media::PixelMap map;

@@ -1,6 +1,6 @@
 // The headless back end: no window, no audio device, a virtual clock. Drawing is counted, not
 // rasterised (a grabbed back buffer is black); channels run silently on the virtual clock; input
-// comes only from the script, which the shared layer applies.
+// comes only from the script, which the shared layer applies; pad rumbles are recorded.
 #include <cstdio>
 
 #include "media/backend.h"
@@ -105,6 +105,7 @@ public:
     void PumpEvents(InputSink&) override {}
     void MoveMouse(int, int) override {}
     void SetMouseVisible(int) override {}
+    void PadRumble(float strength, int ms) override { rumbles_.push_back({strength, ms}); }
     uint32_t ClockMs() override { return clock_; }
     void SleepMs(int ms) override {
         if (ms > 0) clock_ += uint32_t(ms);
@@ -120,6 +121,7 @@ public:
     int liveTextures_ = 0;
     int batches_ = 0, quads_ = 0;
     std::vector<std::string> notifications_;
+    std::vector<Headless::Rumble> rumbles_;
     bool keepBatches_ = false;
     std::vector<Headless::KeptBatch> kept_;
 
@@ -171,6 +173,11 @@ void SetKeepBatches(bool on) {
 const std::vector<KeptBatch>& KeptBatches() {
     static const std::vector<KeptBatch> none;
     return active ? active->kept_ : none;
+}
+
+const std::vector<Rumble>& Rumbles() {
+    static const std::vector<Rumble> none;
+    return active ? active->rumbles_ : none;
 }
 
 const std::vector<std::string>& Notifications() {

@@ -27,6 +27,12 @@ struct KeptBatch {
 };
 void SetKeepBatches(bool on);
 const std::vector<KeptBatch>& KeptBatches();
+// Pad rumbles asked for since Init, in order (strength 0..1, ms).
+struct Rumble {
+    float Strength = 0;
+    int Ms = 0;
+};
+const std::vector<Rumble>& Rumbles();
 // Messages passed to Notify since Init (also written to standard error).
 const std::vector<std::string>& Notifications();
 

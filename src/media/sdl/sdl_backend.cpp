@@ -19,7 +19,11 @@ namespace {
 
 class SdlBackend final : public Backend {
 public:
-    bool Start(std::string& error) { return display_.Init(error); }
+    bool Start(std::string& error) {
+        if (!display_.Init(error)) return false;
+        input_.Start();
+        return true;
+    }
 
     // Display.
     void DesktopSize(int& width, int& height) override { display_.DesktopSize(width, height); }
@@ -114,6 +118,7 @@ public:
         SDL_WarpMouseInWindow(display_.Window(), x, y);
     }
     void SetMouseVisible(int visible) override { SDL_ShowCursor(visible != 0 ? SDL_ENABLE : SDL_DISABLE); }
+    void PadRumble(float strength, int ms) override { input_.Rumble(strength, ms); }
     uint32_t ClockMs() override { return SDL_GetTicks(); }
     void SleepMs(int ms) override {
         if (ms > 0) SDL_Delay(Uint32(ms));

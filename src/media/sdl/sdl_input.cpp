@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <string>
+
 #include "media/sdl/sdl_display.h"
 
 namespace Media {
@@ -139,6 +142,122 @@ uint32_t NextCodePoint(const char*& text) {
     return REPLACEMENT;
 }
 
+int PadButtonFromSdl(int sdlButton) {
+    switch (sdlButton) {
+    case SDL_CONTROLLER_BUTTON_A:
+        return PAD_A;
+    case SDL_CONTROLLER_BUTTON_B:
+        return PAD_B;
+    case SDL_CONTROLLER_BUTTON_X:
+        return PAD_X;
+    case SDL_CONTROLLER_BUTTON_Y:
+        return PAD_Y;
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return PAD_BACK;
+    case SDL_CONTROLLER_BUTTON_START:
+        return PAD_START;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+        return PAD_LEFTSHOULDER;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+        return PAD_RIGHTSHOULDER;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        return PAD_DPUP;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        return PAD_DPDOWN;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return PAD_DPLEFT;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return PAD_DPRIGHT;
+    default:
+        return -1;
+    }
+}
+
+int PadAxisFromSdl(int sdlAxis) {
+    switch (sdlAxis) {
+    case SDL_CONTROLLER_AXIS_LEFTX:
+        return PAD_LEFTX;
+    case SDL_CONTROLLER_AXIS_LEFTY:
+        return PAD_LEFTY;
+    case SDL_CONTROLLER_AXIS_RIGHTX:
+        return PAD_RIGHTX;
+    case SDL_CONTROLLER_AXIS_RIGHTY:
+        return PAD_RIGHTY;
+    case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+        return PAD_LEFTTRIGGER;
+    case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+        return PAD_RIGHTTRIGGER;
+    default:
+        return -1;
+    }
+}
+
+float PadAxisValue(int axis, int16_t raw) {
+    // SDL reports −32768..32767; the extra step below zero is clipped so both halves are alike.
+    const float value = std::max(-1.0f, float(raw) / 32767.0f);
+    return axis >= PAD_LEFTTRIGGER ? std::max(0.0f, value) : value;
+}
+
+SdlInput::~SdlInput() {
+    for (Pad& pad : pads_)
+        SDL_GameControllerClose(pad.Controller);
+    if (padsReady_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void SdlInput::Start() {
+    // Pads found from here on, those already plugged in included, arrive as device-added events.
+    padsReady_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!padsReady_) DebugLog(std::string("No gamepad support: ") + SDL_GetError());
+}
+
+SdlInput::Pad* SdlInput::FindPad(int32_t instance) {
+    for (Pad& pad : pads_)
+        if (pad.Instance == instance) return &pad;
+    return nullptr;
+}
+
+void SdlInput::AddPad(int deviceIndex, InputSink& sink) {
+    if (!SDL_IsGameController(deviceIndex)) return;
+    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
+    if (!controller) {
+        DebugLog(std::string("A gamepad could not be opened: ") + SDL_GetError());
+        return;
+    }
+    const int32_t instance = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    if (FindPad(instance)) { // SDL may report a pad that is already open once more
+        SDL_GameControllerClose(controller);
+        return;
+    }
+    Pad pad;
+    pad.Controller = controller;
+    pad.Instance = instance;
+    pads_.push_back(pad);
+    const char* name = SDL_GameControllerName(controller);
+    DebugLog(std::string("Gamepad connected: ") + (name ? name : "(no name)"));
+    sink.PadConnected(true);
+}
+
+void SdlInput::RemovePad(int32_t instance, InputSink& sink) {
+    Pad* pad = FindPad(instance);
+    if (!pad) return;
+    // Nothing stays held by a pad that is gone.
+    for (int button = 0; button < PAD_BUTTONS; ++button)
+        if (pad->Held[button]) sink.PadButtonUp(button);
+    for (int axis = 0; axis < PAD_AXES; ++axis)
+        if (pad->Axes[axis] != 0) sink.PadAxisMoved(axis, 0);
+    SDL_GameControllerClose(pad->Controller);
+    pads_.erase(pads_.begin() + (pad - pads_.data()));
+    DebugLog("Gamepad disconnected");
+    sink.PadConnected(false);
+}
+
+void SdlInput::Rumble(float strength, int ms) {
+    const Uint16 level = Uint16(std::clamp(strength, 0.0f, 1.0f) * 65535.0f);
+    for (Pad& pad : pads_)
+        if (SDL_GameControllerHasRumble(pad.Controller))
+            SDL_GameControllerRumble(pad.Controller, level, level, Uint32(ms));
+}
+
 void SdlInput::SetSuspended(bool suspended, InputSink& sink) {
     if (suspended == suspended_) return;
     suspended_ = suspended;
@@ -184,6 +303,35 @@ void SdlInput::Dispatch(const SDL_Event& event, const SdlDisplay& display, Input
             y = int(int64_t(y) * dh / wh);
         }
         sink.PointerMoved(x, y);
+        break;
+    }
+    case SDL_CONTROLLERDEVICEADDED:
+        AddPad(event.cdevice.which, sink);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        RemovePad(event.cdevice.which, sink);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+        Pad* pad = FindPad(event.cbutton.which);
+        const int button = PadButtonFromSdl(event.cbutton.button);
+        if (!pad || button < 0) break;
+        const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+        pad->Held[button] = down;
+        if (down)
+            sink.PadButtonDown(button);
+        else
+            sink.PadButtonUp(button);
+        break;
+    }
+    case SDL_CONTROLLERAXISMOTION: {
+        Pad* pad = FindPad(event.caxis.which);
+        const int axis = PadAxisFromSdl(event.caxis.axis);
+        if (!pad || axis < 0) break;
+        const float value = PadAxisValue(axis, event.caxis.value);
+        if (value == pad->Axes[axis]) break;
+        pad->Axes[axis] = value;
+        sink.PadAxisMoved(axis, value);
         break;
     }
     case SDL_WINDOWEVENT:
