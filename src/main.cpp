@@ -8,6 +8,7 @@
 #include "flow/game_flow.h"
 #include "flow/main_loop.h"
 #include "media/media.h"
+#include "menus/kept_settings.h"
 #include "shell/app.h"
 #include "shell/user_files.h"
 
@@ -37,16 +38,21 @@ int main(int argc, char** argv) {
     if (options.DataRoot.empty()) {
         options.DataRoot = InstalledDataRoot();
         // The installed data root is read-only: the save file and screenshots go to the player's.
-        if (!options.DataRoot.empty()) SetUserFileFolder(DefaultUserFileFolder());
+        if (!options.DataRoot.empty()) {
+            SetUserFileFolder(DefaultUserFileFolder());
+            SetSettingsFolder(DefaultSettingsFolder());
+        }
     }
     if (!Media::Init(options, error)) {
         std::fprintf(stderr, "quillstorm: %s\n", error.c_str());
         return 1;
     }
 
+    // The kept display mode opens the game; --windowed still gives a window for this run alone.
+    LoadKeptSettings();
     int desktopW = 0, desktopH = 0;
     Media::DesktopSize(desktopW, desktopH);
-    App::Create("Quillstorm!", desktopW, desktopH, 0, options.Windowed ? 0 : 1, 0);
+    App::Create("Quillstorm!", desktopW, desktopH, 0, options.Windowed || Kept.Windowed != 0 ? 0 : 1, 0);
     Media::SeedRandom(options.HasSeed ? int32_t(options.Seed) : int32_t(Media::ClockMs()));
 
     RegisterGameFlow();

@@ -9,12 +9,12 @@
 #include "menus/end_level_menu.h"
 #include "menus/final_stats_menu.h"
 #include "menus/main_menu.h"
+#include "menus/menu_input.h"
 #include "menus/player_menu.h"
 #include "menus/quit_game_menu.h"
 #include "menus/story.h"
 #include "presentation/load_screen.h"
 #include "presentation/logo.h"
-#include "shell/pointer.h"
 #include "shell/state_system.h"
 
 namespace {
@@ -39,9 +39,7 @@ void StartLogos() {
 
 void UpdateLogos() {
     if (Logo::Animating() == 0) Logo::ShowNext();
-    // Both are read, so that neither is left over for the loading screen.
-    bool typed = Media::NextTypedChar() != 0;
-    if (typed || MouseButtonHit[1] > 0 || Logo::FailedToLoad() != 0) {
+    if (SkipRequested() || Logo::FailedToLoad() != 0) {
         Logo::Free();
         StartLoadScreen();
         Media::ClearInput();

@@ -8,9 +8,11 @@
 #include "game/powerup.h"
 #include "game/scoreboard.h"
 #include "media/media.h"
+#include "menus/menu_input.h"
 #include "presentation/sound.h"
 #include "save/save_games.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/pointer.h"
 #include "shell/state_system.h"
 
@@ -72,7 +74,8 @@ void Playing() {
     if (StateSystem::State() != STATE_PLAYING) return;
     if (SaveGames::Name() == PLAY_TEST_NAME) PlayTestKeys();
     if (KeyHit(KEY_F)) App::ToggleFullscreen();
-    if (KeyHit(Media::KEY_ESCAPE)) StateSystem::Show(STATE_QUIT_CONFIRM);
+    // An unplugged pad pauses the game, as Escape does, so that play does not run on unsteered.
+    if (EscapePressed() || PadUnplugged != 0) StateSystem::Show(STATE_QUIT_CONFIRM);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "game/effect.h"
 #include "game/level.h"
 #include "game/powerup.h"
+#include "shell/controls.h"
 #include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
 #include "shell/pointer.h"
@@ -19,6 +20,10 @@ namespace {
 constexpr float MAX_SPEED = 2500; // units per second, for all four smoothed velocities
 constexpr float LEVEL_FRAME = 7;
 constexpr float FLAME_X = 0.5f;
+// Pad rumbles (strength 0..1, ms): a short one for a hit, a longer and stronger one when the ship
+// explodes.
+constexpr float HIT_RUMBLE = 0.45f, EXPLODE_RUMBLE = 1.0f;
+constexpr int HIT_RUMBLE_TIME = 150, EXPLODE_RUMBLE_TIME = 450;
 
 float ClampSpeed(float v) {
     return std::clamp(v, -MAX_SPEED, MAX_SPEED);
@@ -56,7 +61,7 @@ void UpdateGuns() {
             Player::Fire(Player::WEAPON_LASER4);
             Player::NextFireTime = GameTime + 125;
         }
-    } else if (MouseButtonDown[1] == 1) {
+    } else if (FireHeld == 1) {
         if (GameTime >= Player::NextFireTime) {
             Player::Fire(Player::Weapon);
             Player::NextFireTime = GameTime + 350;
@@ -236,6 +241,7 @@ void Player::Explode() {
     Invincible = 0;
     Effect::Spawn(Effect::EXPLOSION, Effect::LARGE, Ship->X(0), Ship->Y(0), 0, 0);
     ExplodeSound->Play(1.0f, 1.0f, 0);
+    Rumble(EXPLODE_RUMBLE, EXPLODE_RUMBLE_TIME);
     Level::Slam(Playfield, 0.66f);
     Weapon = WEAPON_LASER1;
     Powerup::DisableAll();
@@ -284,6 +290,7 @@ void Player::AdjustHealth(int delta) {
     if (delta > 0 || !Powerup::Active(Powerup::SHIELD)) {
         Health = std::min(Health + delta, MAX_HEALTH);
         UpdateHealthDisplay();
+        if (delta < 0) Rumble(HIT_RUMBLE, HIT_RUMBLE_TIME);
         if (Health < 1) Explode();
         if (delta > 0) Level::SpawnText("+" + std::to_string(delta) + " Health", Ship->X(1), Ship->Y(1), 3);
     } else {
@@ -308,4 +315,5 @@ void Player::DeactivateShield() {
     Shield->Hide();
     Powerup::ActivationTimes[Powerup::SHIELD] = 0;
     ShieldPopSound->Play(1.0f, 1.0f, 0);
+    Rumble(HIT_RUMBLE, HIT_RUMBLE_TIME); // the shield took a hit
 }

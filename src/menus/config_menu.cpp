@@ -3,12 +3,14 @@
 #include "game/background.h"
 #include "game/effect.h"
 #include "media/media.h"
+#include "menus/kept_settings.h"
 #include "menus/main_menu.h"
 #include "menus/menu_backdrop.h"
 #include "menus/menu_input.h"
 #include "presentation/font.h"
 #include "presentation/sound.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/load_helpers.h"
 #include "shell/pointer.h"
 #include "shell/state_system.h"
@@ -17,9 +19,14 @@
 namespace {
 
 constexpr float BACK_SCALE = 0.75f, BACK_HOVER_SCALE = 0.9f;
-constexpr float LABEL_Y[3] = {-96, -16, 64};
-constexpr float VALUE_Y[3] = {-64, 16, 96};
-constexpr const char* LABELS[3] = {"Sound Volume:", "Music Volume:", "Video Mode:"};
+// Four lines between the title and the Back button, each a label above its value.
+constexpr float LABEL_Y[ConfigMenu::LINES] = {-136, -64, 8, 80};
+constexpr float VALUE_Y[ConfigMenu::LINES] = {-104, -32, 40, 112};
+constexpr const char* LABELS[ConfigMenu::LINES] = {
+    "Sound Volume:", "Music Volume:", "Video Mode:", "Rumble:"};
+// The rumble that confirms the rumble line turned on (strength 0..1, ms).
+constexpr float SAMPLE_RUMBLE = 0.6f;
+constexpr int SAMPLE_RUMBLE_TIME = 250;
 
 constexpr float SOUND_VOLUMES[4] = {1.0f, 0.5f, 0.25f, 0.0f};
 constexpr float MUSIC_VOLUMES[4] = {0.75f, 0.5f, 0.25f, 0.0f};
@@ -71,17 +78,17 @@ void ConfigMenu::Load() {
     BackButton_->SetScale(BACK_SCALE);
 
     Font1->Set();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < LINES; ++i)
         Text::Create(LABELS[i], 0, LABEL_Y[i], 1, Panel_, Text::CENTRE);
     Font2->Set();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < LINES; ++i) {
         Values_[i] = Text::Create("", 0, VALUE_Y[i], 1, Panel_, Text::CENTRE);
         Values_[i]->Pivot->SetScale(1.5f);
     }
     Font1->Set();
 
     Media::ImageRef select = LoadGameImage("gfx\\menus\\configselect.png", 7, 0);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < LINES; ++i) {
         Selects_[i] = Sprite::Create(select, 2, Panel_);
         Selects_[i]->SetPosition(0, VALUE_Y[i], 0);
         Selects_[i]->SetBlend(Media::LIGHTBLEND);
@@ -101,6 +108,7 @@ void ConfigMenu::UpdateInfo() {
     SetWord(Values_[0], SoundWord(Sound::SoundVolume_));
     SetWord(Values_[1], MusicWord(Sound::MusicVolume_));
     Values_[2]->Set(App::Windowed() != 0 ? "Windowed" : "Fullscreen");
+    Values_[3]->Set(RumbleEnabled != 0 ? "On" : "Off");
 }
 
 void ConfigMenu::Hide(int) {
@@ -118,20 +126,24 @@ void ConfigMenu::Update() {
         if (Panel_->Animating(Animate::TRANSFORM_ALL) == 0) MenuState_ = 2;
         break;
     case 2: {
+        MenuTargets targets;
+        targets.Add(BackButton_);
+        for (const SpriteRef& select : Selects_)
+            targets.Add(select);
+        bool clicked = MenuPressed(targets);
         UpdateInfo();
         BackButton_->SetScale(BACK_SCALE);
         for (const SpriteRef& select : Selects_)
             select->Hide();
         int hovered = -1;
         if (BackButton_->OverlapsPoint(PointerX, PointerY, 1)) hovered = BACK;
-        for (int line = SOUND_LINE; line <= VIDEO_LINE; ++line)
+        for (int line = SOUND_LINE; line <= RUMBLE_LINE; ++line)
             if (LineSelect(line)->OverlapsPoint(PointerX, PointerY, 1)) hovered = line;
         if (hovered == BACK)
             BackButton_->SetScale(BACK_HOVER_SCALE);
         else if (hovered > BACK)
             LineSelect(hovered)->Show();
 
-        bool clicked = LeftClicked();
         if (EscapePressed()) {
             clicked = true;
             hovered = BACK;
@@ -147,6 +159,10 @@ void ConfigMenu::Update() {
 void ConfigMenu::Click(int item) {
     switch (item) {
     case BACK:
+        Kept.SoundVolume = Sound::SoundVolume_;
+        Kept.MusicVolume = Sound::MusicVolume_;
+        Kept.Rumble = RumbleEnabled;
+        SaveKeptSettings();
         Hide(0);
         MainMenu::Show(0);
         break;
@@ -159,6 +175,11 @@ void ConfigMenu::Click(int item) {
         break;
     case VIDEO_LINE:
         App::ToggleFullscreen();
+        Kept.Windowed = App::Windowed();
+        break;
+    case RUMBLE_LINE:
+        RumbleEnabled = RumbleEnabled != 0 ? 0 : 1;
+        Rumble(SAMPLE_RUMBLE, SAMPLE_RUMBLE_TIME);
         break;
     default:
         break;

@@ -100,6 +100,10 @@ void MainMenu::Update() {
         }
         break;
     case 4: {
+        MenuTargets targets;
+        for (const SpriteRef& button : Buttons_)
+            targets.Add(button);
+        bool clicked = MenuPressed(targets);
         int hovered = -1;
         for (int i = 0; i < 4; ++i) {
             Buttons_[i]->Show();
@@ -114,7 +118,6 @@ void MainMenu::Update() {
             Buttons_[hovered]->SetScale(HOVER_SCALE);
             Buttons_[hovered]->SetOrder(HOVER_ORDER);
         }
-        bool clicked = LeftClicked();
         if (EscapePressed()) {
             clicked = true;
             hovered = QUIT;

@@ -129,9 +129,20 @@ void PlayerMenu::Update() {
 }
 
 void PlayerMenu::Choose() {
+    // The keys and the pad reach the buttons of the panel that shows and, on the list, its rows.
+    MenuTargets targets;
+    if (Panel_->Hidden(0) == 0) {
+        for (int button : {BUTTON_RENAME, BUTTON_DELETE, BUTTON_BACK, BUTTON_PLAY})
+            targets.Add(Buttons_[button]);
+        for (const SpriteRef& row : SlotHighlights_)
+            targets.Add(row);
+    } else {
+        targets.Add(Buttons_[BUTTON_DELETECANCEL]);
+        targets.Add(Buttons_[BUTTON_DELETEOKAY]);
+    }
+    bool clicked = MenuPressed(targets);
     int hovered = HoverButton(Buttons_, ButtonScales_, BUTTONS);
 
-    bool clicked = LeftClicked();
     if (EscapePressed()) {
         clicked = true;
         hovered = Panel_->Hidden(0) == 0 ? BUTTON_BACK : BUTTON_DELETECANCEL;

@@ -75,8 +75,11 @@ void QuitGameMenu::Update() {
         if (Panel_->Animating(Animate::TRANSFORM_ALL) == 0) MenuState_ = 2;
         break;
     case 2: {
+        MenuTargets targets;
+        for (const SpriteRef& button : Buttons_)
+            targets.Add(button);
+        bool clicked = MenuPressed(targets);
         int hovered = HoverButton(Buttons_, ButtonScales_, BUTTONS);
-        bool clicked = LeftClicked();
         if (EscapePressed()) {
             clicked = true;
             hovered = BUTTON_CONFIRM;

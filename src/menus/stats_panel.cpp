@@ -105,10 +105,13 @@ bool StatsPanel::Update() {
         if (!panelMoving) MenuState_ = 8;
         break;
     case 8: {
+        MenuTargets targets;
+        targets.Add(ContinueButton_);
+        const bool pressed = MenuPressed(targets);
         const bool hovered = ContinueButton_->OverlapsPoint(PointerX, PointerY, 1) != 0;
         ContinueButton_->SetScale(hovered ? CONTINUE_HOVER_SCALE : CONTINUE_SCALE);
         if (EscapePressed()) return true;
-        return hovered && LeftClicked();
+        return hovered && pressed;
     }
     default:
         break;

@@ -6,6 +6,7 @@
 
 #include "media/media.h"
 #include "shell/app.h"
+#include "shell/controls.h"
 #include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
 #include "shell/projection_matrix.h"
@@ -61,7 +62,8 @@ void InitPointer() {
 void ShowPointer(int force) {
     if (PointerVisible == 0 || force == 1) {
         PointerVisible = 1;
-        if (PointerSprite) PointerSprite->Show();
+        // While the keys or the pad drive the menus the pointer stays out of sight.
+        if (PointerSprite && LastDevice == InputDevice::Mouse) PointerSprite->Show();
     }
 }
 
@@ -126,6 +128,7 @@ void UpdatePointer() {
         }
     }
 
+    UpdateControls();
     if (PointerSprite)
         PointerSprite->SetPosition(PointerX + PointerSprite->Width(0) / 2,
                                    PointerY + PointerSprite->Height(0) / 2, 0);

@@ -31,7 +31,8 @@ void SetPointerMode(int mode);
 void CentrePointer();
 // Once per frame: position, movement and buttons; pulls a captured mouse more than 100 window
 // pixels from the display centre back to it, keeps a released one inside the playfield (full
-// screen); places the pointer sprite.
+// screen); reads the keys and the pad (UpdateControls, shell/controls.h); places the pointer
+// sprite.
 void UpdatePointer();
 
 // Window pixels to playfield units and back, under the current letterbox.

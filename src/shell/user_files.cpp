@@ -9,6 +9,28 @@
 namespace {
 
 std::string Folder;
+std::string SettingsFolder;
+
+// "$VARIABLE/quillstorm" when the variable holds an absolute path (the XDG base-directory rules
+// ignore a relative one), else "$HOME/<fallback>/quillstorm"; "" when neither helps.
+std::string XdgFolder(const char* variable, const char* fallback) {
+    const char* xdg = std::getenv(variable);
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/quillstorm";
+    const char* home = std::getenv("HOME");
+    if (home && home[0] != '\0') return std::string(home) + "/" + fallback + "/quillstorm";
+    return "";
+}
+
+bool PrepareFolder(const std::string& folder, const char* what) {
+    if (folder.empty()) return true;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
+        Media::DebugLog("Cannot create the folder " + folder + " for " + what);
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -21,12 +43,7 @@ const std::string& UserFileFolder() {
 }
 
 std::string DefaultUserFileFolder() {
-    // The XDG base-directory rules ignore a relative XDG_DATA_HOME.
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/quillstorm";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] != '\0') return std::string(home) + "/.local/share/quillstorm";
-    return "";
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
 std::string UserFilePath(const std::string& gamePath) {
@@ -37,12 +54,21 @@ std::string UserFilePath(const std::string& gamePath) {
 }
 
 bool PrepareUserFileFolder() {
-    if (Folder.empty()) return true;
-    std::error_code error;
-    std::filesystem::create_directories(Folder, error);
-    if (!std::filesystem::is_directory(Folder, error)) {
-        Media::DebugLog("Cannot create the folder " + Folder + " for saved files");
-        return false;
-    }
-    return true;
+    return PrepareFolder(Folder, "saved files");
+}
+
+void SetSettingsFolder(const std::string& folder) {
+    SettingsFolder = folder;
+}
+
+std::string DefaultSettingsFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string SettingsFilePath() {
+    return SettingsFolder.empty() ? "data\\settings.ini" : SettingsFolder + "/settings.ini";
+}
+
+bool PrepareSettingsFolder() {
+    return PrepareFolder(SettingsFolder, "the settings");
 }

@@ -92,3 +92,36 @@ TEST_F(MenusProgramTest, AnUnwritableSaveFileIsSkippedAndTheGameGoesOn) {
     EXPECT_TRUE(Logged("Ended after 600 frames."));
     EXPECT_TRUE(fs::is_directory(root + "/data/savegames.dat"));
 }
+
+// The same way through the screens with one device alone: the logos and the title cut short, Start,
+// Play for a new player, the story skipped, the first level, the quit confirmation opened and
+// confirmed, and Quit from the title. A confirmation that failed would leave the game running to
+// the end of its frames.
+TEST_F(MenusProgramTest, ThePadAloneAndTheKeyboardAlonePlayIntoALevelAndBack) {
+    const struct {
+        const char* Device;
+        std::string Script;
+    } runs[] = {
+        {"pad", "5 pad a\n400 pad a\n"                     // the logos, the title's fade
+                "460 pad a\n462 pad a\n"                   // Start lit, then pressed
+                "540 pad dpright\n542 pad a\n"             // Play
+                "600 pad a\n"                              // skips the story
+                "700 pad start\n760 pad dpup\n762 pad a\n" // the confirmation, confirmed
+                "800 pad a\n860 pad b\n"},                 // the title: B is Escape, Quit
+        {"keyboard", "5 key ENTER\n400 key ENTER\n"
+                     "460 key DOWN\n462 key ENTER\n"
+                     "540 key RIGHT\n542 key ENTER\n"
+                     "600 key ENTER\n"
+                     "700 key ESC\n760 key UP\n762 key ENTER\n"
+                     "800 key ENTER\n860 key ESC\n"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.Device);
+        fs::remove(root + "/data/savegames.dat");
+        ASSERT_EQ(Run(run.Script, 3000), 0) << Log();
+        EXPECT_FALSE(Logged("Ended after")) << "the game should end through Quit";
+        EXPECT_TRUE(Logged("LoadImage(): Loaded gfx\\menus\\story1.png"));
+        EXPECT_TRUE(Logged("Loaded gfx\\planets\\planet1.png")) << "level 1 was played";
+        EXPECT_EQ(SaveFile(), SaveBytes(0, "Player 1", 0)); // Play wrote it; the abandoned game did not
+    }
+}

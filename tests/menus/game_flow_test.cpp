@@ -176,9 +176,9 @@ TEST(ConfigMenuCycles, FourStepsComeBackAndOutsideValuesStay) {
 
 TEST_F(MenuFlowTest, OptionsTakeEffectAtOnce) {
     // Title → Options; click the sound line, the music line twice, the video line, then Escape.
-    // Lines on screen: y = 250 + 0.55 × (−64, 16, 96).
-    Start("1 click 1\n40 move 400 335\n41 click 1\n100 move 400 215\n101 click 1\n110 move 400 259\n"
-          "111 click 1\n112 click 1\n120 move 400 303\n121 click 1\n130 key ESC\n");
+    // Lines on screen: y = 250 + 0.55 × (−104, −32, 40).
+    Start("1 click 1\n40 move 400 335\n41 click 1\n100 move 400 193\n101 click 1\n110 move 400 232\n"
+          "111 click 1\n112 click 1\n120 move 400 272\n121 click 1\n130 key ESC\n");
     ASSERT_TRUE(RunUntilState(STATE_OPTIONS, 60));
     EXPECT_FLOAT_EQ(Sound::SoundVolume_, 1.0f);
     EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.5f);
