@@ -19,7 +19,10 @@ namespace {
 
 class SdlBackend final : public Backend {
 public:
-    bool Start(std::string& error) { return display_.Init(error); }
+    bool Start(const Options& options, std::string& error) {
+        display_.SetFrameCap(options.Fps);
+        return display_.Init(error);
+    }
 
     // Display.
     void DesktopSize(int& width, int& height) override { display_.DesktopSize(width, height); }
@@ -59,7 +62,10 @@ public:
         display_.DrawableSize(w, h);
         renderer_.Clear(r, g, b, w, h);
     }
-    void Present(int sync) override { display_.Present(sync); }
+    void Present(int sync) override {
+        display_.Present(sync);
+        renderer_.FrameEnded();
+    }
     PixelMapRef Grab(int x, int y, int width, int height) override {
         if (!display_.HasGraphics()) return nullptr;
         int w, h;
@@ -139,10 +145,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<Backend> CreateSdlBackend(const Options&) {
+std::unique_ptr<Backend> CreateSdlBackend(const Options& options) {
     auto backend = std::make_unique<SdlBackend>();
     std::string error;
-    if (!backend->Start(error)) {
+    if (!backend->Start(options, error)) {
         DebugLog("Error in the sdl back end: " + error);
         return nullptr;
     }
