@@ -1,15 +1,15 @@
 // The real game loop, headless: a game started at a stage as --stage starts it, the ship holding
 // the fire button and sweeping from side to side, for a fixed number of frames of play. Reports
 // the CPU time of each whole frame (the screen's update, the sprite engine's step and the draw of
-// every sprite; the headless present costs nothing), the peak number of sprites, and heap
-// allocations per frame.
+// every sprite; the headless present costs nothing), the peak number of sprites, heap allocations
+// per frame, and the overdraw (screen pixels covered per screen pixel; --full-quads measures it
+// with whole frames drawn, as before visible rectangles).
 //
-// Run: play_bench --data DIR [--frames N] [--stage S]... [--boss S]... (default: stages 0 and 54,
-// and stage 54 sent straight to its boss fight, 10000 frames each; --boss S kills the wave's
-// enemies once play begins and enters the boss approach, so a fifth wave's boss comes at once).
-// Each run is its own process, so every run starts from a fresh program. The ship gets its lives
-// topped up, so play goes on for the whole run (it still explodes and respawns). Use a Release
-// build.
+// Run: play_bench --data DIR [--frames N] [--stage S]... [--boss S]... [--full-quads] (default: stages 0 and
+// 54, and stage 54 sent straight to its boss fight, 10000 frames each; --boss S kills the wave's enemies once
+// play begins and enters the boss approach, so a fifth wave's boss comes at once). Each run is its own
+// process, so every run starts from a fresh program. The ship gets its lives topped up, so play goes on for
+// the whole run (it still explodes and respawns). Use a Release build.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,7 +58,7 @@ double Percentile(std::vector<double> values, double p) {
     return values[index];
 }
 
-int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce) {
+int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce, bool fullQuads) {
     // Loading takes a few hundred frames before play begins; the script covers them too.
     const std::string script = WriteSweepScript(frames + 2000);
     Media::Options options;
@@ -75,6 +75,7 @@ int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce
         return 1;
     }
     App::Create("Quillstorm!", 800, 500, 0, 0, 0);
+    Media::SetDrawTrimming(!fullQuads);
     Media::SeedRandom(int32_t(options.Seed));
     RegisterGameFlow();
     StartFrameClock();
@@ -92,8 +93,9 @@ int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce
         Level::SetState(7);
     }
 
-    std::vector<double> ms;
+    std::vector<double> ms, overdraw;
     ms.reserve(size_t(frames));
+    overdraw.reserve(size_t(frames));
     long allocations = 0;
     int livesLost = 0, peakSprites = 0, peakEnemies = 0, bossFrames = 0, otherScreenFrames = 0;
     using Clock = std::chrono::steady_clock;
@@ -109,6 +111,7 @@ int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce
         if (!ran) continue;
         allocations += AllocationCount() - before;
         ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        overdraw.push_back(double(Media::LastFrameOverdraw()));
         peakSprites = std::max(peakSprites, Sprite::SpriteList().Count());
         peakEnemies = std::max(peakEnemies, Enemy::EnemyList().Count());
         bossFrames += Level::State == 8 ? 1 : 0;
@@ -128,6 +131,12 @@ int RunStage(const std::string& dataRoot, int stage, int frames, bool bossAtOnce
                 "  frames off the play screen %d  waves reached: stage %d, level state %d\n",
                 peakSprites, peakEnemies, double(allocations) / double(ms.size()), bossFrames,
                 otherScreenFrames, Level::Stage, Level::State);
+    double overdrawSum = 0;
+    for (double v : overdraw)
+        overdrawSum += v;
+    std::printf("          overdraw (pixels covered / screen pixels)%s: median %.2f  mean %.2f  max %.2f\n",
+                fullQuads ? ", whole frames" : "", Percentile(overdraw, 0.5),
+                overdrawSum / double(overdraw.size()), Percentile(overdraw, 1.0));
     std::printf(
         "          volleys %d  hits %d  kills %d of %d enemies  lives lost %d  ship at (%.0f, %.0f)\n",
         Player::TotalShots, Player::TotalHits, Player::TotalKills, Player::TotalEnemies, livesLost,
@@ -142,11 +151,17 @@ int main(int argc, char** argv) {
     std::string dataRoot;
     int frames = 10000;
     std::vector<int> stages, bossStages;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        const int value = std::atoi(argv[i + 1]);
+    bool fullQuads = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--full-quads") {
+            fullQuads = true;
+            continue;
+        }
+        if (i + 1 >= argc) break;
+        const std::string option = argv[i++];
+        const int value = std::atoi(argv[i]);
         if (option == "--data")
-            dataRoot = argv[i + 1];
+            dataRoot = argv[i];
         else if (option == "--frames")
             frames = std::max(1, value);
         else if (option == "--stage")
@@ -155,7 +170,9 @@ int main(int argc, char** argv) {
             bossStages.push_back(std::clamp(value, 0, Level::Stages - 1));
     }
     if (dataRoot.empty()) {
-        std::fprintf(stderr, "usage: play_bench --data DIR [--frames N] [--stage S]... [--boss S]...\n");
+        std::fprintf(
+            stderr,
+            "usage: play_bench --data DIR [--frames N] [--stage S]... [--boss S]... [--full-quads]\n");
         return 2;
     }
     if (stages.empty() && bossStages.empty()) {
@@ -175,7 +192,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (const Run& run : runs) {
         const pid_t child = fork();
-        if (child == 0) _exit(RunStage(dataRoot, run.Stage, frames, run.Boss));
+        if (child == 0) _exit(RunStage(dataRoot, run.Stage, frames, run.Boss, fullQuads));
         int childStatus = 0;
         waitpid(child, &childStatus, 0);
         if (!WIFEXITED(childStatus) || WEXITSTATUS(childStatus) != 0) status = 1;

@@ -1,5 +1,6 @@
 #include "flow/main_loop.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ void DrawDebugOverlay() {
     Media::DrawDebugText("Sprites = " + std::to_string(Sprite::SpriteList().Count()), 16, 32);
     Media::DrawDebugText("EnemiesOnScreen = " + std::to_string(EnemiesOnScreen()), 16, 48);
     Media::DrawDebugText("Memory Used = " + std::to_string(Media::MemoryInUse()), 16, 64);
+    // Pixels shaded per screen pixel in the last frame: what software rendering pays for.
+    char overdraw[32];
+    std::snprintf(overdraw, sizeof overdraw, "Overdraw = %.2f", double(Media::LastFrameOverdraw()));
+    Media::DrawDebugText(overdraw, 16, 80);
     RenderState::Pop();
 }
 

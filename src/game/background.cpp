@@ -270,4 +270,15 @@ void Background::PlaceDust() {
     if (height <= 0) return;
     DustLayer1->SetPosition(0, WrappedOffset(PositionY * DUST1_DRIFT, height), 0);
     DustLayer2->SetPosition(0, WrappedOffset(PositionY * DUST2_DRIFT, height), 0);
+    // Only the copies that reach into the screen are drawn; at most one of each layer's two does.
+    for (int i = 0; i < 4; ++i) {
+        Sprite& copy = *DustCopies_[i];
+        const float centre = (i < 2 ? DustLayer1 : DustLayer2)->Y(0) + copy.Y(0);
+        const bool onScreen = centre + height / 2 > -float(VIRTUAL_HEIGHT / 2) &&
+                              centre - height / 2 < float(VIRTUAL_HEIGHT / 2);
+        if (onScreen)
+            copy.Show();
+        else
+            copy.Hide();
+    }
 }

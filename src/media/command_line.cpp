@@ -1,5 +1,5 @@
 // The command line: quillstorm [--windowed] [--data DIR] [--log FILE] [--seed N] [--headless]
-// [--step MS] [--frames N] [--script FILE] [--record FILE] [--stage N].
+// [--step MS] [--frames N] [--script FILE] [--record FILE] [--stage N] [--fps N].
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -81,6 +81,14 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
                 return false;
             }
             options.Stage = int(number);
+        } else if (option == "--fps") {
+            if (!needValue(value)) return false;
+            if (!ParseNumber(value, 0, Options::FPS_MAX, number)) {
+                error = "--fps needs frames per second from 0 (no cap) to " +
+                        std::to_string(Options::FPS_MAX) + ", not '" + value + "'";
+                return false;
+            }
+            options.Fps = int(number);
         } else {
             error = "unknown option '" + option + "'";
             return false;

@@ -78,6 +78,7 @@ void Cls() {
 
 void Flip(int sync) {
     FlushDrawing();
+    Internal::EndFrameCoverage();
     CurrentBackend().Present(sync);
     Internal::SessionFramePresented(framesPresented);
     ++framesPresented;

@@ -55,6 +55,10 @@ bool recording = false;
 std::vector<DrawRecord> records;
 uint32_t fontTexture = 0;
 uint32_t fontGeneration = 0;
+double frameCoverage = 0; // pixels covered by the quads of the frame being drawn
+double statsCoverage = 0; // pixels covered since ResetDrawStats
+float lastOverdraw = 0;   // of the last presented frame
+bool trimming = true;
 
 Batcher& TheBatcher() {
     static Batcher batcher;
@@ -136,28 +140,91 @@ void Record(const Image* image, int frame, float x, float y, float width, float 
     records.push_back(record);
 }
 
+// Pixels of the quad `v` (corners in order, back-buffer pixels) inside the scissor box: the
+// screen area the quad shades. Axis-aligned quads are boxes; turned ones are clipped as polygons.
+float CoveredArea(const Vertex* v) {
+    const float sx0 = float(derived.Key.ScissorX), sy0 = float(derived.Key.ScissorY);
+    const float sx1 = sx0 + float(derived.Key.ScissorWidth), sy1 = sy0 + float(derived.Key.ScissorHeight);
+    const float minX = std::min(std::min(v[0].X, v[1].X), std::min(v[2].X, v[3].X));
+    const float maxX = std::max(std::max(v[0].X, v[1].X), std::max(v[2].X, v[3].X));
+    const float minY = std::min(std::min(v[0].Y, v[1].Y), std::min(v[2].Y, v[3].Y));
+    const float maxY = std::max(std::max(v[0].Y, v[1].Y), std::max(v[2].Y, v[3].Y));
+    if (maxX <= sx0 || minX >= sx1 || maxY <= sy0 || minY >= sy1) return 0;
+    if (derived.B == 0 && derived.C == 0)
+        return (std::min(maxX, sx1) - std::max(minX, sx0)) * (std::min(maxY, sy1) - std::max(minY, sy0));
+    // Clips the polygon by one edge at a time (at most one corner more per edge).
+    float px[12], py[12], qx[12], qy[12];
+    int n = 4;
+    for (int i = 0; i < 4; ++i) {
+        px[i] = v[i].X;
+        py[i] = v[i].Y;
+    }
+    const auto clip = [&](int axis, float bound, bool keepAbove) {
+        int m = 0;
+        for (int i = 0; i < n; ++i) {
+            const int j = (i + 1) % n;
+            const float ci = axis == 0 ? px[i] : py[i], cj = axis == 0 ? px[j] : py[j];
+            const bool inI = keepAbove ? ci >= bound : ci <= bound;
+            const bool inJ = keepAbove ? cj >= bound : cj <= bound;
+            if (inI) {
+                qx[m] = px[i];
+                qy[m++] = py[i];
+            }
+            if (inI != inJ) {
+                const float t = (bound - ci) / (cj - ci);
+                qx[m] = px[i] + t * (px[j] - px[i]);
+                qy[m++] = py[i] + t * (py[j] - py[i]);
+            }
+        }
+        n = m;
+        std::copy(qx, qx + m, px);
+        std::copy(qy, qy + m, py);
+    };
+    if (minX < sx0) clip(0, sx0, true);
+    if (maxX > sx1) clip(0, sx1, false);
+    if (minY < sy0) clip(1, sy0, true);
+    if (maxY > sy1) clip(1, sy1, false);
+    float twice = 0;
+    for (int i = 0; i < n; ++i) {
+        const int j = (i + 1) % n;
+        twice += px[i] * py[j] - px[j] * py[i];
+    }
+    return std::abs(twice) * 0.5f;
+}
+
+// Opaque quads at least this large are drawn without blending (the same pixels, less work per
+// pixel); smaller ones stay in the blended batch they share with their neighbours.
+constexpr float OPAQUE_MIN_AREA = 16384;
+
 // Adds one quad covering the local rectangle (x0, y0)–(x1, y1) about the point (x, y) in drawing
-// units (origin not yet added), with the given texture region.
+// units (origin not yet added), with the given texture region. A quad that covers nothing on
+// screen is dropped; `opaque` says that every texel of the region is opaque.
 void AddQuad(uint32_t texture, float x, float y, float x0, float y0, float x1, float y1, float u0, float v0,
-             float u1, float v1) {
-    derived.Key.Texture = texture;
-    derived.Key.Blend = state.Blend;
-    derived.Key.Fog = state.Fog;
-    Vertex* v = TheBatcher().AddQuad(derived.Key);
+             float u1, float v1, bool opaque = false) {
     const float tx = (x + state.OriginX) * derived.PixelsPerUnitX;
     const float ty = (y + state.OriginY) * derived.PixelsPerUnitY;
     const float corners[4][4] = {{x0, y0, u0, v0}, {x1, y0, u1, v0}, {x1, y1, u1, v1}, {x0, y1, u0, v1}};
+    Vertex quad[4];
     for (int i = 0; i < 4; ++i) {
         const float lx = corners[i][0], ly = corners[i][1];
-        v[i] = Vertex{derived.A * lx + derived.B * ly + tx,
-                      derived.C * lx + derived.D * ly + ty,
-                      corners[i][2],
-                      corners[i][3],
-                      derived.Red,
-                      derived.Green,
-                      derived.Blue,
-                      state.Alpha};
+        quad[i] = Vertex{derived.A * lx + derived.B * ly + tx,
+                         derived.C * lx + derived.D * ly + ty,
+                         corners[i][2],
+                         corners[i][3],
+                         derived.Red,
+                         derived.Green,
+                         derived.Blue,
+                         state.Alpha};
     }
+    const float area = CoveredArea(quad);
+    if (!(area > 0)) return;
+    frameCoverage += double(area);
+    derived.Key.Texture = texture;
+    derived.Key.Blend = state.Blend;
+    derived.Key.Fog = state.Fog;
+    if (opaque && state.Blend == ALPHABLEND && !state.Fog && state.Alpha >= 1 && area >= OPAQUE_MIN_AREA)
+        derived.Key.Blend = SOLIDBLEND;
+    std::copy(quad, quad + 4, TheBatcher().AddQuad(derived.Key));
 }
 
 bool CanDraw() {
@@ -175,6 +242,8 @@ void ResetDrawState() {
     records.clear();
     TheBatcher().Drop();
     TheBatcher().ResetCounts();
+    frameCoverage = statsCoverage = 0;
+    lastOverdraw = 0;
     UpdateProjection();
     UpdateColour();
 }
@@ -198,6 +267,13 @@ void GraphicsClosed() {
 
 void DropPendingDraws() {
     TheBatcher().Drop();
+}
+
+void EndFrameCoverage() {
+    const double screen = double(derived.GraphicsWidth) * double(derived.GraphicsHeight);
+    lastOverdraw = screen > 0 ? float(frameCoverage / screen) : 0.0f;
+    statsCoverage += frameCoverage;
+    frameCoverage = 0;
 }
 
 } // namespace Internal
@@ -363,8 +439,16 @@ void DrawFrame(const Image& image, float x, float y, int frame) {
     if (!CanDraw()) return;
     const Image::TextureRegion& region = image.Region(frame);
     const float x0 = -(image.HandleX() + state.HandleX), y0 = -(image.HandleY() + state.HandleY);
-    AddQuad(region.Texture, x, y, x0, y0, x0 + float(image.Width()), y0 + float(image.Height()), region.U0,
-            region.V0, region.U1, region.V1);
+    // Texels of alpha 0 change nothing in these blends, so only the part holding the visible ones
+    // is drawn; the solid and shade blends draw every texel.
+    if (trimming && (state.Blend == ALPHABLEND || state.Blend == LIGHTBLEND || state.Blend == MASKBLEND)) {
+        AddQuad(region.Texture, x, y, x0 + region.VisibleX0, y0 + region.VisibleY0, x0 + region.VisibleX1,
+                y0 + region.VisibleY1, region.VisibleU0, region.VisibleV0, region.VisibleU1, region.VisibleV1,
+                region.Opaque);
+    } else {
+        AddQuad(region.Texture, x, y, x0, y0, x0 + float(image.Width()), y0 + float(image.Height()),
+                region.U0, region.V0, region.U1, region.V1);
+    }
 }
 
 void DrawRect(float x, float y, float width, float height) {
@@ -402,10 +486,19 @@ void FlushDrawing() {
 }
 
 DrawStats GetDrawStats() {
-    return DrawStats{TheBatcher().BatchesSent(), TheBatcher().QuadsAdded()};
+    return DrawStats{TheBatcher().BatchesSent(), TheBatcher().QuadsAdded(), statsCoverage + frameCoverage};
 }
 void ResetDrawStats() {
     TheBatcher().ResetCounts();
+    statsCoverage = frameCoverage = 0;
+}
+
+void SetDrawTrimming(bool on) {
+    trimming = on;
+}
+
+float LastFrameOverdraw() {
+    return lastOverdraw;
 }
 
 void SetDrawRecording(bool on) {

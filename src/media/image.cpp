@@ -44,6 +44,53 @@ std::vector<uint64_t> BuildSolidMask(const PixelMap& frame) {
     return mask;
 }
 
+// Texels of alpha 0 within this distance of a visible one are still drawn: filtering (and the
+// smaller mip levels, for pictures drawn at down to about a third of their size) blends them in.
+constexpr int VISIBLE_MARGIN = 4;
+
+// Finds the rectangle of the frame that holds its visible texels (see TextureRegion) and whether
+// every texel is opaque; `region`'s texture coordinates must be set.
+void FindVisibleRect(const PixelMap& frame, Image::TextureRegion& region) {
+    int x0 = frame.Width, y0 = frame.Height, x1 = 0, y1 = 0;
+    bool opaque = true;
+    for (int y = 0; y < frame.Height; ++y) {
+        const uint8_t* p = frame.At(0, y);
+        int first = -1, last = -1;
+        for (int x = 0; x < frame.Width; ++x) {
+            const uint8_t alpha = p[size_t(x) * 4 + 3];
+            opaque = opaque && alpha == 255;
+            if (alpha != 0) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        }
+        if (first < 0) continue;
+        x0 = std::min(x0, first);
+        x1 = std::max(x1, last + 1);
+        y0 = std::min(y0, y);
+        y1 = y + 1;
+    }
+    region.Opaque = opaque;
+    if (x0 >= x1) { // nothing visible
+        region.VisibleX0 = region.VisibleX1 = region.VisibleY0 = region.VisibleY1 = 0;
+        return;
+    }
+    x0 = std::max(x0 - VISIBLE_MARGIN, 0);
+    y0 = std::max(y0 - VISIBLE_MARGIN, 0);
+    x1 = std::min(x1 + VISIBLE_MARGIN, frame.Width);
+    y1 = std::min(y1 + VISIBLE_MARGIN, frame.Height);
+    const float du = (region.U1 - region.U0) / float(frame.Width);
+    const float dv = (region.V1 - region.V0) / float(frame.Height);
+    region.VisibleX0 = float(x0);
+    region.VisibleY0 = float(y0);
+    region.VisibleX1 = float(x1);
+    region.VisibleY1 = float(y1);
+    region.VisibleU0 = x0 == 0 ? region.U0 : region.U0 + du * float(x0);
+    region.VisibleV0 = y0 == 0 ? region.V0 : region.V0 + dv * float(y0);
+    region.VisibleU1 = x1 == frame.Width ? region.U1 : region.U0 + du * float(x1);
+    region.VisibleV1 = y1 == frame.Height ? region.V1 : region.V0 + dv * float(y1);
+}
+
 // Lays the frames out in a near-square grid; a single frame is uploaded as it is.
 PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
                     std::vector<Image::TextureRegion>& regions) {
@@ -153,8 +200,11 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     const uint32_t texture = CurrentBackend().CreateTexture(std::move(atlas), flags);
     image->generation_ = Internal::BackendGeneration();
     if (texture != 0) image->textures_.push_back(texture);
-    for (TextureRegion& region : image->regions_)
+    for (int i = 0; i < count; ++i) {
+        TextureRegion& region = image->regions_[size_t(i)];
         region.Texture = texture;
+        FindVisibleRect(image->framePixels_[size_t(i)], region);
+    }
     return image;
 }
 

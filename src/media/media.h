@@ -35,6 +35,11 @@ struct Options {
     // STAGE_MAX = level 11 wave 5) with the active save slot; -1: none.
     int Stage = -1;
     static constexpr int STAGE_MAX = 54;
+    // --fps N: where presents do not wait for the display, the window's frame loop keeps N frames
+    // per second; 0: no cap; -1: the display's refresh rate (60 when unknown). The virtual clock
+    // of headless runs and replays is not affected.
+    int Fps = -1;
+    static constexpr int FPS_MAX = 1000;
 };
 
 // Parses the command line (argv[0] skipped). On an unknown or malformed option returns false with
@@ -108,6 +113,13 @@ public:
     struct TextureRegion {
         uint32_t Texture = 0;
         float U0 = 0, V0 = 0, U1 = 1, V1 = 1;
+        // The rectangle of the frame (pixels from its top-left corner) that holds every texel of
+        // alpha above 0, widened by a margin that texture filtering reaches, and its texture
+        // coordinates; the alpha, light and mask blends draw only this part. Empty (X0 = X1)
+        // when the frame has no visible texel.
+        float VisibleX0 = 0, VisibleY0 = 0, VisibleX1 = 0, VisibleY1 = 0;
+        float VisibleU0 = 0, VisibleV0 = 0, VisibleU1 = 1, VisibleV1 = 1;
+        bool Opaque = false; // every texel has alpha 255
     };
     const TextureRegion& Region(int frame) const { return regions_[size_t(frame)]; }
 
@@ -252,13 +264,22 @@ void DrawDebugText(const std::string& text, float x, float y);
 // Sends any batched quads to the back end (Flip, GrabPixmap and state changes do it themselves).
 void FlushDrawing();
 
-// Draw statistics: batches sent to the back end and quads drawn since the last ResetDrawStats.
+// Draw statistics since the last ResetDrawStats: batches sent to the back end, quads drawn, and
+// back-buffer pixels they cover (each quad's area inside its scissor box, counted once per quad;
+// quads that cover nothing are not drawn).
 struct DrawStats {
     int Batches = 0;
     int Quads = 0;
+    double CoveredPixels = 0;
 };
 DrawStats GetDrawStats();
 void ResetDrawStats();
+// Overdraw of the last presented frame: the pixels its quads covered divided by the back buffer's
+// pixels (1 = every pixel shaded once on average). Works in every back end.
+float LastFrameOverdraw();
+// On (the default), frames drawn in the alpha, light and mask blends cover only their visible
+// rectangle (Image::TextureRegion); off, whole frames, for measuring what that saves.
+void SetDrawTrimming(bool on);
 
 // A record of every DrawFrame and DrawRect, for tests (off by default; recording allocates).
 struct DrawRecord {

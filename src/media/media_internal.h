@@ -23,6 +23,8 @@ void GraphicsOpened();
 void GraphicsClosed();
 // Pending quads are dropped (graphics closed, buffer cleared, back end going away).
 void DropPendingDraws();
+// The frame was presented: its covered area becomes LastFrameOverdraw.
+void EndFrameCoverage();
 
 // Input (input.cpp, input_script.cpp).
 void ResetInput();

@@ -105,10 +105,11 @@ TEST_F(MediaTest, ViewportBecomesAPixelScissorThroughTheProjection) {
     ASSERT_TRUE(Media::OpenFullscreenGraphics(1600, 1000, 32));
     Media::Headless::SetKeepBatches(true);
     Media::SetProjection(800, 500);
+    // Each rectangle lies in its viewport: one that does not covers nothing and is not drawn.
     Media::SetViewport(100, 50, 200, 100);
-    Media::DrawRect(0, 0, 10, 10);
+    Media::DrawRect(150, 75, 10, 10);
     Media::SetViewport(700, 400, 500, 500); // cut at the back buffer's edge
-    Media::DrawRect(0, 0, 10, 10);
+    Media::DrawRect(750, 450, 10, 10);
     Media::FlushDrawing();
     ASSERT_EQ(Media::Headless::KeptBatches().size(), 2u);
     const Media::BatchKey& first = Media::Headless::KeptBatches()[0].Key;
@@ -183,6 +184,106 @@ TEST_F(MediaTest, DebugTextDrawsOneQuadPerVisibleCharacter) {
     Media::FlushDrawing();
     EXPECT_EQ(Media::GetDrawStats().Quads, 6);
     EXPECT_EQ(Media::GetDrawStats().Batches, 1);
+}
+
+// Overdraw counts the pixels each quad covers inside its scissor box: whole, cut at the edge
+// of the screen or the viewport, and turned (clipped as a polygon); a quad that covers nothing
+// is not drawn at all.
+TEST_F(MediaTest, OverdrawCountsCoveredPixelsAndQuadsOffScreenAreDropped) {
+    OpenWindow(); // 800 × 500
+    const double screen = 800.0 * 500.0;
+    Media::ResetDrawStats();
+    Media::DrawRect(0, 0, 800, 500);
+    Media::DrawRect(400, 0, 800, 500); // half off the right edge
+    Media::Flip(0);
+    EXPECT_NEAR(Media::LastFrameOverdraw(), 1.5, 1e-6);
+
+    Media::DrawRect(900, 100, 50, 50); // off screen
+    Media::SetViewport(0, 0, 100, 100);
+    Media::DrawRect(200, 200, 50, 50); // outside the viewport
+    Media::DrawRect(50, 50, 100, 100); // a quarter inside it
+    Media::SetViewport(0, 0, 800, 500);
+    Media::SetRotation(45);
+    Media::DrawRect(400, 100, 100, 100); // a diamond wholly on screen: 10 000 pixels
+    Media::DrawRect(0, 200, 100, 100);   // its left half off screen
+    Media::Flip(0);
+    EXPECT_NEAR(Media::LastFrameOverdraw() * screen, 2500 + 10000 + 5000, 1.0);
+    EXPECT_EQ(Media::GetDrawStats().Quads, 5);
+    EXPECT_NEAR(Media::GetDrawStats().CoveredPixels, 1.5 * screen + 17500, 1.0);
+}
+
+// Transparent borders are not drawn in the blends where alpha 0 changes nothing: the quad shrinks
+// to the visible texels plus a margin, with matching texture coordinates; the solid blend still
+// draws the whole frame, and a wholly transparent frame draws nothing.
+TEST_F(MediaTest, TransparentBordersAreTrimmedInBlendsThatIgnoreThem) {
+    OpenWindow();
+    Media::Headless::SetKeepBatches(true);
+    Media::PixelMap picture = testfiles::SolidPixmap(64, 32, 255, 255, 255, 0);
+    for (int y = 10; y < 14; ++y)
+        for (int x = 20; x < 30; ++x)
+            picture.At(x, y)[3] = 200;
+    const Media::ImageRef image = Media::ImageFromPixmap(picture);
+    const Media::ImageRef empty = Media::ImageFromPixmap(testfiles::SolidPixmap(64, 32, 255, 255, 255, 0));
+    const Media::Image::TextureRegion& region = image->Region(0);
+    EXPECT_FLOAT_EQ(region.VisibleX0, 16); // 20 less the margin of 4
+    EXPECT_FLOAT_EQ(region.VisibleY0, 6);
+    EXPECT_FLOAT_EQ(region.VisibleX1, 34);
+    EXPECT_FLOAT_EQ(region.VisibleY1, 18);
+    EXPECT_FALSE(region.Opaque);
+
+    for (int blend : {Media::ALPHABLEND, Media::LIGHTBLEND, Media::MASKBLEND, Media::SOLIDBLEND}) {
+        Media::SetBlend(blend);
+        Media::DrawFrame(*image, 100, 100, 0);
+        Media::DrawFrame(*empty, 100, 100, 0);
+    }
+    Media::FlushDrawing();
+    const auto& batches = Media::Headless::KeptBatches();
+    ASSERT_EQ(batches.size(), 5u); // the transparent frame only in the solid blend
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<Media::Vertex>& v = batches[size_t(i)].Vertices;
+        ASSERT_EQ(v.size(), 4u);
+        EXPECT_FLOAT_EQ(v[0].X, 116);
+        EXPECT_FLOAT_EQ(v[0].Y, 106);
+        EXPECT_FLOAT_EQ(v[2].X, 134);
+        EXPECT_FLOAT_EQ(v[2].Y, 118);
+        EXPECT_FLOAT_EQ(v[0].U, 16.0f / 64);
+        EXPECT_FLOAT_EQ(v[0].V, 6.0f / 32);
+        EXPECT_FLOAT_EQ(v[2].U, 34.0f / 64);
+        EXPECT_FLOAT_EQ(v[2].V, 18.0f / 32);
+    }
+    for (size_t i = 3; i < 5; ++i) {
+        const std::vector<Media::Vertex>& v = batches[i].Vertices;
+        EXPECT_EQ(batches[i].Key.Blend, Media::SOLIDBLEND);
+        EXPECT_FLOAT_EQ(v[0].X, 100);
+        EXPECT_FLOAT_EQ(v[2].X, 164);
+        EXPECT_FLOAT_EQ(v[0].U, 0);
+        EXPECT_FLOAT_EQ(v[2].V, 1);
+    }
+}
+
+// A large opaque picture drawn in the alpha blend at full alpha needs no blending and is drawn
+// solid; translucent, fogged or small ones keep the alpha blend.
+TEST_F(MediaTest, LargeOpaqueFramesAreDrawnWithoutBlending) {
+    OpenWindow();
+    Media::Headless::SetKeepBatches(true);
+    const Media::ImageRef big = Media::ImageFromPixmap(testfiles::SolidPixmap(256, 256, 9, 9, 9, 255));
+    const Media::ImageRef small = Media::ImageFromPixmap(testfiles::SolidPixmap(16, 16, 9, 9, 9, 255));
+    EXPECT_TRUE(big->Region(0).Opaque);
+    Media::DrawFrame(*big, 0, 0, 0);
+    Media::DrawFrame(*small, 0, 0, 0);
+    Media::SetAlpha(0.5f);
+    Media::DrawFrame(*big, 0, 0, 0);
+    Media::SetAlpha(1);
+    Media::FogModeOn();
+    Media::DrawFrame(*big, 0, 0, 0);
+    Media::FlushDrawing();
+    const auto& batches = Media::Headless::KeptBatches();
+    ASSERT_EQ(batches.size(), 4u);
+    EXPECT_EQ(batches[0].Key.Blend, Media::SOLIDBLEND);
+    EXPECT_EQ(batches[1].Key.Blend, Media::ALPHABLEND);
+    EXPECT_EQ(batches[2].Key.Blend, Media::ALPHABLEND);
+    EXPECT_EQ(batches[3].Key.Blend, Media::ALPHABLEND);
+    EXPECT_TRUE(batches[3].Key.Fog);
 }
 
 } // namespace

@@ -313,3 +313,22 @@ TEST_F(MediaTest, HeadlessDisplayModes) {
 }
 
 } // namespace
+
+TEST(CommandLineTest, FpsSetsTheFrameCap) {
+    Media::Options options;
+    std::string error;
+    const char* none[] = {"quillstorm"};
+    ASSERT_TRUE(Media::ParseCommandLine(1, none, options, error));
+    EXPECT_EQ(options.Fps, -1);
+    for (const char* value : {"0", "30", "144", "1000"}) {
+        const char* argv[] = {"quillstorm", "--fps", value};
+        ASSERT_TRUE(Media::ParseCommandLine(3, argv, options, error)) << value;
+        EXPECT_EQ(options.Fps, std::atoi(value));
+    }
+    for (const char* value : {"-1", "1001", "60hz", ""}) {
+        const char* argv[] = {"quillstorm", "--fps", value};
+        error.clear();
+        EXPECT_FALSE(Media::ParseCommandLine(3, argv, options, error)) << value;
+        EXPECT_NE(error.find("--fps"), std::string::npos) << error;
+    }
+}

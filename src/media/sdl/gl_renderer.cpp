@@ -3,6 +3,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <utility>
 
@@ -12,38 +13,58 @@
 namespace Media {
 namespace {
 
-constexpr const char* VERTEX_SHADER = R"(#version 330 core
+// One source for every shader variant; the defines that start it choose the variant (see
+// GlRenderer::Variant), so the common path does no colour, fog or mask work.
+constexpr const char* VERTEX_SHADER = R"(
 layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec2 aTexCoord;
 layout(location = 2) in vec4 aColour;
 uniform vec2 uViewport;
 out vec2 vTexCoord;
+#ifdef COLOUR
 out vec4 vColour;
+#endif
 void main() {
     // Vertices arrive in back-buffer pixels with y growing downward.
     gl_Position = vec4(aPosition.x * 2.0 / uViewport.x - 1.0, 1.0 - aPosition.y * 2.0 / uViewport.y, 0.0, 1.0);
     vTexCoord = aTexCoord;
+#ifdef COLOUR
     vColour = aColour;
+#endif
 }
 )";
 
-constexpr const char* FRAGMENT_SHADER = R"(#version 330 core
+constexpr const char* FRAGMENT_SHADER = R"(
 in vec2 vTexCoord;
+#ifdef COLOUR
 in vec4 vColour;
+#endif
 uniform sampler2D uTexture;
-uniform bool uFog;
-uniform bool uAlphaTest;
 out vec4 fragColour;
 void main() {
+#ifdef UNTEXTURED
+    fragColour = vColour;
+#else
     vec4 texel = texture(uTexture, vTexCoord);
-    if (uAlphaTest && texel.a < 0.5) discard;
-    fragColour = uFog ? vec4(vColour.rgb, texel.a * vColour.a) : texel * vColour;
+#ifdef MASKED
+    if (texel.a < 0.5) discard;
+#endif
+#if defined(FOG)
+    fragColour = vec4(vColour.rgb, texel.a * vColour.a);
+#elif defined(COLOUR)
+    fragColour = texel * vColour;
+#else
+    fragColour = texel;
+#endif
+#endif
 }
 )";
 
-GLuint CompileShader(GLenum type, const char* source, std::string& error) {
+GLuint CompileShader(GLenum type, const std::string& defines, const char* body, std::string& error) {
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const std::string header = "#version 330 core\n" + defines;
+    const char* sources[2] = {header.c_str(), body};
+    glShaderSource(shader, 2, sources, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -55,10 +76,10 @@ GLuint CompileShader(GLenum type, const char* source, std::string& error) {
     return 0;
 }
 
-GLuint LinkProgram(std::string& error) {
-    const GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER, error);
+GLuint LinkProgram(const std::string& defines, std::string& error) {
+    const GLuint vs = CompileShader(GL_VERTEX_SHADER, defines, VERTEX_SHADER, error);
     if (vs == 0) return 0;
-    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, error);
+    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, defines, FRAGMENT_SHADER, error);
     if (fs == 0) {
         glDeleteShader(vs);
         return 0;
@@ -77,6 +98,15 @@ GLuint LinkProgram(std::string& error) {
     error = std::string("shader does not link: ") + log;
     glDeleteProgram(program);
     return 0;
+}
+
+// True when every vertex has colour white and alpha 1: the texel needs no colour work.
+bool AllWhite(const Vertex* vertices, int count) {
+    for (int i = 0; i < count; ++i) {
+        const Vertex& v = vertices[i];
+        if (v.R != 1 || v.G != 1 || v.B != 1 || v.A != 1) return false;
+    }
+    return true;
 }
 
 // Any pixel map as RGBA: an RGBA map is kept as it is (callers move it in), grey becomes opaque
@@ -108,6 +138,38 @@ PixelMap ToRgba(PixelMap map) {
     return out;
 }
 
+// Pixels of the batch's quads when every one is an axis-aligned rectangle on screen, else -1.
+float RectangleArea(const Vertex* vertices, int quadCount) {
+    float area = 0;
+    for (int q = 0; q < quadCount; ++q) {
+        const Vertex* v = vertices + size_t(q) * 4;
+        const bool across = v[0].Y == v[1].Y && v[1].X == v[2].X && v[2].Y == v[3].Y && v[3].X == v[0].X;
+        const bool upright = v[0].X == v[1].X && v[1].Y == v[2].Y && v[2].X == v[3].X && v[3].Y == v[0].Y;
+        if (!across && !upright) return -1;
+        area += std::abs((v[2].X - v[0].X) * (v[2].Y - v[0].Y));
+    }
+    return area;
+}
+
+// True when every quad shows at least one pixel per texel along both of its edges, so the
+// filtering never reaches for a smaller mip level. Level-of-detail estimates may overrate a
+// turned quad's texel footprint by up to √2, so turned quads need half as much again.
+bool Magnified(const Vertex* vertices, int quadCount, int width, int height) {
+    for (int q = 0; q < quadCount; ++q) {
+        const Vertex* v = vertices + size_t(q) * 4;
+        const float ax = v[1].X - v[0].X, ay = v[1].Y - v[0].Y; // along the quad's top edge
+        const float bx = v[3].X - v[0].X, by = v[3].Y - v[0].Y; // along its left edge
+        const float au = (v[1].U - v[0].U) * float(width), av = (v[1].V - v[0].V) * float(height);
+        const float bu = (v[3].U - v[0].U) * float(width), bv = (v[3].V - v[0].V) * float(height);
+        const bool axisAligned = (ay == 0 && bx == 0) || (ax == 0 && by == 0);
+        const float need = axisAligned ? 0.9999f : 1.5f;
+        const float need2 = need * need;
+        if (ax * ax + ay * ay < need2 * (au * au + av * av)) return false;
+        if (bx * bx + by * by < need2 * (bu * bu + bv * bv)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool GlRenderer::Init(std::string& error) {
@@ -115,13 +177,25 @@ bool GlRenderer::Init(std::string& error) {
         error = "OpenGL 3.3 is not available";
         return false;
     }
-    program_ = LinkProgram(error);
-    if (program_ == 0) return false;
-    glUseProgram(program_);
-    viewportUniform_ = glGetUniformLocation(program_, "uViewport");
-    fogUniform_ = glGetUniformLocation(program_, "uFog");
-    alphaTestUniform_ = glGetUniformLocation(program_, "uAlphaTest");
-    glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
+    for (int variant = 0; variant < VARIANTS; ++variant) {
+        std::string defines;
+        if (variant == UNTEXTURED) {
+            defines = "#define UNTEXTURED\n#define COLOUR\n";
+        } else {
+            // Fog paints the vertex colour, so it always has one.
+            if (variant & (COLOUR | FOG)) defines += "#define COLOUR\n";
+            if (variant & FOG) defines += "#define FOG\n";
+            if (variant & MASKED) defines += "#define MASKED\n";
+        }
+        Program& program = programs_[variant];
+        program.Id = LinkProgram(defines, error);
+        if (program.Id == 0) return false;
+        glUseProgram(program.Id);
+        program.ViewportUniform = glGetUniformLocation(program.Id, "uViewport");
+        const GLint texture = glGetUniformLocation(program.Id, "uTexture");
+        if (texture >= 0) glUniform1i(texture, 0);
+    }
+    program_ = programs_[0].Id;
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -149,6 +223,16 @@ bool GlRenderer::Init(std::string& error) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
+    glGenSamplers(1, &linearSampler_);
+    glGenSamplers(1, &nearestSampler_);
+    for (const auto& [sampler, filter] :
+         {std::pair{linearSampler_, GL_LINEAR}, {nearestSampler_, GL_NEAREST}}) {
+        glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
+        glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -174,6 +258,11 @@ void GlRenderer::EnsureIndexCapacity(int quadCount) {
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
                  GL_STATIC_DRAW);
     indexQuads_ = quads;
+}
+
+void GlRenderer::FrameEnded() {
+    sceneTurned_ = false;
+    sceneRectangles_ = 0;
 }
 
 void GlRenderer::Clear(int r, int g, int b, int drawableWidth, int drawableHeight) {
@@ -226,19 +315,23 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
         rgba.Pixels.assign(4, 0);
     }
     BleedTransparentColours(rgba);
+    // Uploaded in BGRA order, the texture keeps the layout of the window's pixels; Mesa's
+    // software rasterizer has fast paths for such textures only.
+    for (size_t i = 0; i + 3 < rgba.Pixels.size(); i += 4)
+        std::swap(rgba.Pixels[i], rgba.Pixels[i + 2]);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.Width, rgba.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.Width, rgba.Height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                  rgba.Pixels.data());
     const bool filtered = (flags & FILTEREDIMAGE) != 0;
     const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
     if (mipmapped) {
         PixelMap level = HalfSizeMipLevel(rgba);
         for (int n = 1;; ++n) {
-            glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level.Width, level.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+            glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level.Width, level.Height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                          level.Pixels.data());
             if (level.Width == 1 && level.Height == 1) break;
             level = HalfSizeMipLevel(level);
@@ -249,11 +342,13 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
                     mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    if (mipmapped) mipmapped_[texture] = TextureSize{rgba.Width, rgba.Height, filtered};
     return texture;
 }
 
 void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
+    mipmapped_.erase(texture);
     const GLuint name = texture;
     glDeleteTextures(1, &name);
 }
@@ -282,22 +377,63 @@ void GlRenderer::ApplyBlend(int blend) {
 void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                            int drawableHeight) {
     if (quadCount <= 0 || program_ == 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
-    glUseProgram(program_);
+    // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
+    // a span at a time) only when every quad it holds in the pending scene is an axis-aligned
+    // rectangle; one turned quad, a star or a nebula, sends the whole tile to the slow path. So
+    // large rectangles (the dust, the dark matter) start a scene of their own, apart from the
+    // turned quads drawn before and after them. A flush ends the scene without waiting.
+    const float rectangles = RectangleArea(vertices, quadCount);
+    const float large = 0.125f * float(drawableWidth) * float(drawableHeight);
+    if ((rectangles >= large && sceneTurned_) || (rectangles < 0 && sceneRectangles_ >= large)) {
+        glFlush();
+        FrameEnded();
+    }
+    if (rectangles < 0)
+        sceneTurned_ = true;
+    else
+        sceneRectangles_ += rectangles;
+    int variant = UNTEXTURED;
+    if (key.Texture != 0) {
+        // The white texture makes fog and the mask test no-ops, so untextured quads need neither.
+        variant = (key.Fog ? FOG : 0) | (key.Blend == MASKBLEND ? MASKED : 0);
+        if (!key.Fog && !AllWhite(vertices, quadCount * 4)) variant |= COLOUR;
+    }
+    Program& program = programs_[variant];
+    glUseProgram(program.Id);
     glBindVertexArray(vertexArray_);
     glViewport(0, 0, drawableWidth, drawableHeight);
-    glUniform2f(viewportUniform_, float(drawableWidth), float(drawableHeight));
-    glUniform1i(fogUniform_, key.Fog ? 1 : 0);
-    glUniform1i(alphaTestUniform_, key.Blend == MASKBLEND ? 1 : 0);
+    if (program.ViewportWidth != drawableWidth || program.ViewportHeight != drawableHeight) {
+        glUniform2f(program.ViewportUniform, float(drawableWidth), float(drawableHeight));
+        program.ViewportWidth = drawableWidth;
+        program.ViewportHeight = drawableHeight;
+    }
     ApplyBlend(key.Blend);
 
-    // The scissor box is given top-down; GL's origin is the bottom-left corner.
-    glEnable(GL_SCISSOR_TEST);
+    // The scissor box is given top-down; GL's origin is the bottom-left corner. A box that holds
+    // the whole back buffer is no box: without the test the rasterizer keeps its fast paths.
     const int sw = std::max(key.ScissorWidth, 0);
     const int sh = std::max(key.ScissorHeight, 0);
-    glScissor(key.ScissorX, drawableHeight - key.ScissorY - sh, sw, sh);
+    if (key.ScissorX <= 0 && key.ScissorY <= 0 && key.ScissorX + sw >= drawableWidth &&
+        key.ScissorY + sh >= drawableHeight) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(key.ScissorX, drawableHeight - key.ScissorY - sh, sw, sh);
+    }
 
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, key.Texture != 0 ? key.Texture : whiteTexture_);
+    // A mip-mapped texture drawn at its size or larger is read from its first level alone:
+    // without the mip filter the software rasterizer skips the level-of-detail work per pixel,
+    // and the picture is the same.
+    GLuint sampler = 0;
+    const auto mip = key.Texture != 0 ? mipmapped_.find(key.Texture) : mipmapped_.end();
+    if (mip != mipmapped_.end() && Magnified(vertices, quadCount, mip->second.Width, mip->second.Height))
+        sampler = mip->second.Filtered ? linearSampler_ : nearestSampler_;
+    if (sampler != boundSampler_) {
+        glBindSampler(0, sampler);
+        boundSampler_ = sampler;
+    }
 
     EnsureIndexCapacity(quadCount);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);

@@ -1,9 +1,11 @@
 #pragma once
-// The OpenGL 3.3 core renderer of the sdl back end: one shader program, one streamed vertex buffer,
+// The OpenGL 3.3 core renderer of the sdl back end: a few variants of one shader program (chosen
+// per batch, so the common path does no work it does not need), one streamed vertex buffer,
 // a static quad index buffer and RGBA8 textures. Every call needs the window's GL context to be
 // current (the display keeps one context for the life of the window; GL objects die with it).
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "media/backend.h"
 
@@ -30,21 +32,41 @@ public:
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);
+    // The frame was presented: the next draw starts a new scene of the rasterizer.
+    void FrameEnded();
 
 private:
+    // Shader variants: bits for colour (some vertex not white or not opaque), fog and the mask
+    // test on textured quads, and one for untextured quads (colour only).
+    enum Variant { COLOUR = 1, FOG = 2, MASKED = 4, UNTEXTURED = 8, VARIANTS = 9 };
+    struct Program {
+        uint32_t Id = 0;
+        int ViewportUniform = -1;
+        int ViewportWidth = 0, ViewportHeight = 0; // last set
+    };
+
     void EnsureIndexCapacity(int quadCount);
     void ApplyBlend(int blend);
 
-    uint32_t program_ = 0;
+    Program programs_[VARIANTS];
+    uint32_t program_ = 0; // non-zero once every variant is built
     uint32_t vertexArray_ = 0;
     uint32_t vertexBuffer_ = 0;
     uint32_t indexBuffer_ = 0;
     int indexQuads_ = 0;
     uint32_t whiteTexture_ = 0;
+    struct TextureSize {
+        int Width = 0, Height = 0;
+        bool Filtered = false;
+    };
+    std::unordered_map<uint32_t, TextureSize> mipmapped_; // the mip-mapped textures
+    // Samplers without mip levels for mip-mapped textures drawn magnified (0: the texture's own).
+    uint32_t linearSampler_ = 0, nearestSampler_ = 0, boundSampler_ = 0;
+    // The pending scene (drawn since the last present or flush): turned quads in it, and the
+    // pixels of its axis-aligned rectangles.
+    bool sceneTurned_ = false;
+    float sceneRectangles_ = 0;
     int maxTextureSize_ = 0;
-    int viewportUniform_ = -1;
-    int fogUniform_ = -1;
-    int alphaTestUniform_ = -1;
 };
 
 } // namespace Media

@@ -19,7 +19,8 @@ namespace {
 
 class SdlBackend final : public Backend {
 public:
-    bool Start(std::string& error) {
+    bool Start(const Options& options, std::string& error) {
+        display_.SetFrameCap(options.Fps);
         if (!display_.Init(error)) return false;
         input_.Start();
         return true;
@@ -63,7 +64,10 @@ public:
         display_.DrawableSize(w, h);
         renderer_.Clear(r, g, b, w, h);
     }
-    void Present(int sync) override { display_.Present(sync); }
+    void Present(int sync) override {
+        display_.Present(sync);
+        renderer_.FrameEnded();
+    }
     PixelMapRef Grab(int x, int y, int width, int height) override {
         if (!display_.HasGraphics()) return nullptr;
         int w, h;
@@ -144,10 +148,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<Backend> CreateSdlBackend(const Options&) {
+std::unique_ptr<Backend> CreateSdlBackend(const Options& options) {
     auto backend = std::make_unique<SdlBackend>();
     std::string error;
-    if (!backend->Start(error)) {
+    if (!backend->Start(options, error)) {
         DebugLog("Error in the sdl back end: " + error);
         return nullptr;
     }

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "media/sdl/sdl_test_control.h"
 
@@ -16,6 +18,22 @@ int DepthFamily(int bitsPerPixel) {
     if (bitsPerPixel == 24 || bitsPerPixel == 32) return 32;
     if (bitsPerPixel == 15 || bitsPerPixel == 16) return 16;
     return bitsPerPixel;
+}
+
+int64_t NowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Waits until `deadlineUs`: sleeps most of the time, then yields for the last stretch, which a
+// sleep's wake-up may overshoot.
+void WaitUntil(int64_t deadlineUs) {
+    constexpr int64_t SPIN_US = 600;
+    const int64_t remaining = deadlineUs - NowUs();
+    if (remaining > SPIN_US) std::this_thread::sleep_for(std::chrono::microseconds(remaining - SPIN_US));
+    while (NowUs() < deadlineUs)
+        std::this_thread::yield();
 }
 
 bool ModeMatches(const SDL_DisplayMode& mode, int width, int height, int depth) {
@@ -110,6 +128,7 @@ bool SdlDisplay::OpenWindowed() {
     if (fullscreen_) LeaveFullscreen();
     SDL_GL_MakeCurrent(window_, context_);
     graphicsOpen_ = true;
+    UpdatePacerInterval();
     return true;
 }
 
@@ -154,6 +173,7 @@ bool SdlDisplay::OpenFullscreen(int width, int height, int depth) {
     WaitForWindowSize(width, height);
     fullscreen_ = true;
     graphicsOpen_ = true;
+    UpdatePacerInterval();
     return true;
 }
 
@@ -207,6 +227,12 @@ void SdlDisplay::WindowSize(int& width, int& height) const {
     if (window_ != nullptr) SDL_GetWindowSize(window_, &width, &height);
 }
 
+void SdlDisplay::UpdatePacerInterval() {
+    SDL_DisplayMode mode;
+    const int refresh = SDL_GetWindowDisplayMode(window_, &mode) == 0 ? mode.refresh_rate : 0;
+    pacer_.SetInterval(FramePacer::IntervalFor(frameCap_, refresh));
+}
+
 void SdlDisplay::Present(int sync) {
     if (!graphicsOpen_) return;
     const int interval = sync == 1 ? 1 : 0;
@@ -215,6 +241,14 @@ void SdlDisplay::Present(int sync) {
         swapInterval_ = interval;
     }
     SDL_GL_SwapWindow(window_);
+    if (interval == 0) {
+        // The loading screen presents without waiting between loads; it is never held back.
+        pacer_.Interrupted();
+        return;
+    }
+    const int64_t deadline = pacer_.Presented(NowUs());
+    WaitUntil(deadline);
+    pacer_.WaitEnded(NowUs());
 }
 
 } // namespace Media

@@ -3,6 +3,8 @@
 // window, so textures stay valid when the window switches between windowed and full screen.
 #include <string>
 
+#include "media/frame_pacer.h"
+
 struct SDL_Window;
 
 namespace Media {
@@ -34,7 +36,12 @@ public:
     void DrawableSize(int& width, int& height) const;
     // Window size in window coordinates (differs from the drawable size on high-DPI screens).
     void WindowSize(int& width, int& height) const;
+    // Presents the back buffer. With sync 1 the frame loop is paced to the frame cap when the
+    // present does not wait for the display (see FramePacer).
     void Present(int sync);
+    // The frame cap in frames per second: -1 the display's refresh rate, 0 none (--fps).
+    void SetFrameCap(int fps) { frameCap_ = fps; }
+    bool Pacing() const { return pacer_.Pacing(); }
 
     SDL_Window* Window() const { return window_; }
     const std::string& Title() const { return title_; }
@@ -42,6 +49,8 @@ public:
 private:
     void LeaveFullscreen();
     void WaitForWindowSize(int width, int height);
+    // The pacer's interval from the cap and the refresh rate of the window's display.
+    void UpdatePacerInterval();
 
     bool videoReady_ = false;
     SDL_Window* window_ = nullptr;
@@ -51,6 +60,8 @@ private:
     bool graphicsOpen_ = false;
     bool fullscreen_ = false;
     int swapInterval_ = -1; // unknown until the first Present
+    int frameCap_ = -1;
+    FramePacer pacer_;
 };
 
 } // namespace Media
