@@ -43,6 +43,8 @@ const std::array<int, Enemy::ENEMIES> Enemy::EnemyScore = {
 namespace {
 
 IntrusiveList<Enemy> List;
+// Types whose missing picture has been logged once.
+std::array<bool, Enemy::ENEMIES> MissingPictureLogged{};
 
 // The centre of the picture in Playfield space (TFormedX/Y hold it afterwards).
 void PictureInPlayfield(const Enemy& enemy, float x, float y) {
@@ -100,6 +102,16 @@ EnemyRef Enemy::Spawn(int type, int flags, float x, float y) {
     enemy->Sprite_->Hide();
     enemy->NextFireTime_ = GameTime + Media::RandomInt(RELOAD_MIN, RELOAD_MAX);
     enemy->Flags_ = flags;
+    // Without a picture an enemy can never be hit, and one that waits to be shot would hold its
+    // wave forever; it still counts towards the quota, so the wave ends.
+    if (!EnemyImages[size_t(type)]) {
+        if (!MissingPictureLogged[size_t(type)]) {
+            MissingPictureLogged[size_t(type)] = true;
+            Media::DebugLog("Enemy type " + std::to_string(type) +
+                            " has no picture; its enemies are dropped.");
+        }
+        enemy->Free();
+    }
     return enemy;
 }
 

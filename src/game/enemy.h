@@ -84,7 +84,8 @@ public:
     static EnemyRef Create(int type);
     // Create, then placed at the screen position (x, y) under Playfield (local (x - 400, y - 250)
     // while Playfield rests at the centre), order 10, scale 0.7, its picture hidden until its entry;
-    // flags 0 from the level, -1 or +1 for the halves of a split asteroid.
+    // flags 0 from the level, -1 or +1 for the halves of a split asteroid. An enemy whose type has no
+    // picture (the file failed to load) is freed at once, still counted (logged once per type).
     static EnemyRef Spawn(int type, int flags, float x, float y);
     // Update of every enemy in list order; enemies freed or spawned during the pass are handled.
     static void UpdateAll();

@@ -30,6 +30,7 @@ protected:
         Media::Options options;
         options.Headless = true;
         options.DataRoot = QS_DATA_ROOT;
+        options.LogFile = LogPath();
         std::string error;
         ASSERT_TRUE(Media::Init(options, error)) << error;
         ASSERT_TRUE(Media::OpenWindowGraphics());
@@ -46,6 +47,12 @@ protected:
         Level::Free();
         Sprite::ResetEngine();
         Media::Shutdown();
+    }
+
+    // The debug log of this test alone (tests of this fixture may run side by side).
+    static std::string LogPath() {
+        return std::string(testing::TempDir()) + "level_test_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
     }
 
     static void SetStep(int ms) {

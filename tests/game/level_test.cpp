@@ -215,6 +215,39 @@ TEST_F(LevelTest, TheBossWaveSummonsTheBossWhenTheFieldIsEmpty) {
     EXPECT_EQ(Player::GameCompleted, 0); // only the last level completes the game
 }
 
+// An enemy without a picture can never be shot: the types that stay until destroyed, and the boss,
+// would hold their wave forever. They are dropped as they come, and the wave ends all the same.
+TEST_F(LevelTest, EnemiesWhosePictureFailedToLoadAreDroppedSoTheWaveEnds) {
+    const int stayers[] = {Enemy::BIRDY, Enemy::SKEETER, Enemy::MENTALIST};
+    for (const int type : stayers)
+        Enemy::EnemyImages[size_t(type)] = nullptr;
+    Level::LoadLevel(0);
+    Level::EnemyTypes.assign(std::begin(stayers), std::end(stayers));
+    const int start = GameTime;
+    while (Level::Stage == 0 && GameTime - start < 120000)
+        Frame();
+    EXPECT_EQ(Level::Stage, 1);
+    const std::string log = testfiles::ReadText(LogPath());
+    for (const int type : stayers) {
+        const std::string line = "Enemy type " + std::to_string(type) + " has no picture";
+        size_t first = log.find(line);
+        EXPECT_NE(first, std::string::npos) << line;
+        EXPECT_EQ(log.find(line, first + 1), std::string::npos) << line << " is logged once";
+    }
+
+    Enemy::FreeAll();
+    Enemy::EnemyImages[Enemy::BOSS1] = nullptr;
+    Level::LoadLevel(24); // level 5 wave 5
+    NoTimedSpawns();
+    Enemy::SpawnCount = Level::Quota + 1;
+    Frame();
+    ASSERT_EQ(Level::State, 7);
+    Frame(); // the boss comes and goes at once
+    EXPECT_EQ(Enemy::EnemyList().Count(), 0);
+    Frame();
+    EXPECT_EQ(Level::State, 2);
+}
+
 TEST_F(LevelTest, LosingTheLastLifeEndsInTheFinalStatistics) {
     Level::LoadLevel(0);
     NoTimedSpawns();
