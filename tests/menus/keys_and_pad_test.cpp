@@ -92,6 +92,22 @@ TEST_F(MenuFlowTest, LettersTypeIntoTheNameAndNeverSteer) {
     EXPECT_EQ(StateSystem::State(), STATE_PLAYER_MENU);
 }
 
+TEST_F(MenuFlowTest, SpaceTheAButtonAndAPressedTriggerFire) {
+    WriteSaveFile(SaveFileText(0, {}, {100}));
+    Start("1 click 1\n40 move 400 300\n41 click 1\n100 move 620 250\n101 click 1\n200 keydown SPACE\n"
+          "210 keyup SPACE\n220 paddown a\n230 padup a\n240 axis righttrigger 0.4\n250 axis righttrigger "
+          "0.9\n");
+    Run(195);
+    ASSERT_EQ(StateSystem::State(), STATE_PLAYING);
+    const int shots = Player::TotalShots;
+    const int expected[] = {1, 0, 1, 0, 0, 1}; // frames 205, 215, … 255
+    for (int i = 0; i < 6; ++i) {
+        Run(10);
+        EXPECT_EQ(FireHeld, expected[i]) << "frame " << 205 + 10 * i;
+    }
+    EXPECT_GE(Player::TotalShots, shots + 3);
+}
+
 TEST_F(MenuFlowTest, UnpluggingThePadDuringPlayOpensTheQuitConfirmation) {
     WriteSaveFile(SaveFileText(0, {}, {100}));
     Start("0 padadded\n1 click 1\n40 move 400 300\n41 click 1\n100 move 620 250\n101 click 1\n300 "
