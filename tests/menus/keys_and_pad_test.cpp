@@ -76,6 +76,20 @@ TEST_F(MenuFlowTest, MovingTheMouseBringsThePointerBackAndItPicksAsBefore) {
     ASSERT_TRUE(RunUntilState(STATE_CREDITS, 20));
 }
 
+TEST_F(MenuFlowTest, APadStepOnARowShowsItFaintlyAndAChoosesIt) {
+    // On the player menu the pointer stands over the last row; up twice leads to row 6, A makes it
+    // the active slot.
+    Start("1 click 1\n40 move 400 300\n41 click 1\n100 pad dpup\n102 pad dpup\n110 pad a\n");
+    ASSERT_TRUE(RunUntil([] { return PlayerMenu::SlotHighlight(6)->Hidden(0) == 0; }, 110));
+    EXPECT_LT(PlayerMenu::SlotHighlight(6)->Alpha(0), 1.0f);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(0)->Hidden(0), 0) << "the active row keeps its highlight";
+    EXPECT_EQ(PlayerMenu::SlotHighlight(8)->Hidden(0), 1);
+    ASSERT_TRUE(RunUntil([] { return SaveGames::Active() == 6; }, 20));
+    Run(1);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(6)->Alpha(0), 1.0f);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(0)->Hidden(0), 1);
+}
+
 TEST_F(MenuFlowTest, LettersTypeIntoTheNameAndNeverSteer) {
     WriteSaveFile(SaveFileText(0, {"Al"}, {}));
     // From the last row, Down leads to Rename.
