@@ -8,6 +8,7 @@
 #include "menus/story.h"
 #include "presentation/font.h"
 #include "save/save_games.h"
+#include "shell/controls.h"
 #include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
 #include "shell/pointer.h"
@@ -18,6 +19,8 @@ namespace {
 
 constexpr float ROW_SPACING = 28, FIRST_ROW_Y = -126;
 constexpr float NAME_X = -202, SCORE_X = 38;
+// The highlight of a row that the keys or the pad stand on, beside the active row's full one.
+constexpr float STEPPED_ROW_ALPHA = 0.4f;
 
 struct ButtonLayout {
     const char* Picture;
@@ -101,6 +104,7 @@ void PlayerMenu::UpdatePlayerSlots() {
         ScoreTexts_[i]->Set(std::to_string(SaveGames::SlotScore(i)));
         SlotHighlights_[i]->Hide();
     }
+    SlotHighlights_[SaveGames::Active()]->SetAlpha(1);
     SlotHighlights_[SaveGames::Active()]->Show();
 }
 
@@ -142,6 +146,7 @@ void PlayerMenu::Choose() {
     }
     bool clicked = MenuPressed(targets);
     int hovered = HoverButton(Buttons_, ButtonScales_, BUTTONS);
+    ShowSteppedRow(hovered);
 
     if (EscapePressed()) {
         clicked = true;
@@ -159,9 +164,29 @@ void PlayerMenu::Choose() {
         if (SlotHighlights_[i]->OverlapsPoint(PointerX, PointerY, 1)) {
             SlotHighlights_[SaveGames::Active()]->Hide();
             SaveGames::SetActive(i);
+            SlotHighlights_[i]->SetAlpha(1);
             SlotHighlights_[i]->Show();
             return;
         }
+    }
+}
+
+void PlayerMenu::ShowSteppedRow(int hoveredButton) {
+    // Rows have no look of their own under the pointer; with the pointer hidden, the keys and the
+    // pad would leave no sign of where they stand, so that row shows its highlight faintly.
+    const bool stepping = LastDevice != InputDevice::Mouse && Panel_->Hidden(0) == 0 && hoveredButton < 0;
+    for (int i = 0; i < SaveGames::MAX_SAVEGAMES; ++i) {
+        if (i == SaveGames::Active()) {
+            SlotHighlights_[i]->SetAlpha(1);
+            SlotHighlights_[i]->Show();
+            continue;
+        }
+        const bool stepped = stepping && SlotHighlights_[i]->OverlapsPoint(PointerX, PointerY, 1);
+        SlotHighlights_[i]->SetAlpha(stepped ? STEPPED_ROW_ALPHA : 1);
+        if (stepped)
+            SlotHighlights_[i]->Show();
+        else
+            SlotHighlights_[i]->Hide();
     }
 }
 

@@ -40,6 +40,8 @@ public:
 
 private:
     static void Choose();
+    // The row under the hidden pointer shows a faint highlight while the keys or the pad step.
+    static void ShowSteppedRow(int hoveredButton);
     static void Rename();
     static void Click(int button);
 

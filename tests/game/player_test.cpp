@@ -11,9 +11,10 @@ using PlayerTest = ShipTest;
 
 // [SECTION] Firing
 
+// FireHeld is the left button, Space, the pad's A or its right trigger (shell/controls.h).
 TEST_F(PlayerTest, HeldButtonFiresAtOnceThenEvery350MsAndAgainAtOnceOnANewPress) {
     Player::LevelShots = 0;
-    MouseButtonDown[1] = 1;
+    FireHeld = 1;
     Step(10);
     EXPECT_EQ(Player::LevelShots, 1);
     for (int t = 10; t < 350; t += 10)
@@ -21,9 +22,9 @@ TEST_F(PlayerTest, HeldButtonFiresAtOnceThenEvery350MsAndAgainAtOnceOnANewPress)
     EXPECT_EQ(Player::LevelShots, 1);
     Step(10);
     EXPECT_EQ(Player::LevelShots, 2);
-    MouseButtonDown[1] = 0;
+    FireHeld = 0;
     Step(10);
-    MouseButtonDown[1] = 1;
+    FireHeld = 1;
     Step(10);
     EXPECT_EQ(Player::LevelShots, 3);
 }
@@ -194,7 +195,7 @@ TEST_F(PlayerTest, LosingTheLastLifeLeavesTheShipHiddenAndTheLevelLost) {
     EXPECT_EQ(Player::Lives, 0);
     EXPECT_EQ(Player::Ship->Hidden(0), 1);
     EXPECT_EQ(Level::State, 4);
-    MouseButtonDown[1] = 1;
+    FireHeld = 1;
     const int shots = Player::TotalShots;
     Step(16);
     EXPECT_EQ(Player::TotalShots, shots) << "a destroyed ship does nothing";

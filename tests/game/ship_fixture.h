@@ -17,6 +17,7 @@
 #include "game/scoreboard.h"
 #include "media/media.h"
 #include "presentation/font.h"
+#include "shell/controls.h"
 #include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
 #include "shell/pointer.h"
@@ -81,7 +82,7 @@ public:
         Player::Ship->SetFrame(7);
         Player::NextFireTime = Player::NextRocketTime = 0;
         PointerDX = PointerDY = 0;
-        MouseButtonDown[1] = 0;
+        FireHeld = 0;
     }
 
     // One frame of `ms`: the clock, then the ship, bullets and powerups as Level::Update orders

@@ -308,6 +308,33 @@ TEST_F(SdlWindowTest, AFailedFullScreenSwitchLeavesThe800By500Window) {
     Media::CloseFullscreenGraphics();
 }
 
+// A gamepad plugged in while the game runs, used and unplugged: SDL's virtual game controller goes
+// the whole way through the back end's events.
+TEST_F(SdlWindowTest, APadPluggedInAtAnyTimeIsReadAndLetGo) {
+    PollFor(50);
+    const int before = Media::PadsConnected();
+    ASSERT_TRUE(Media::Sdl::AttachVirtualPad());
+    PollFor(100);
+    EXPECT_EQ(Media::PadsConnected(), before + 1);
+    Media::Sdl::SetVirtualPadButton(Media::PAD_A, true);
+    Media::Sdl::SetVirtualPadButton(Media::PAD_DPLEFT, true);
+    Media::Sdl::SetVirtualPadAxis(Media::PAD_LEFTX, -32768);
+    Media::Sdl::SetVirtualPadAxis(Media::PAD_RIGHTTRIGGER, 32767);
+    PollFor(100);
+    EXPECT_EQ(Media::PadPresses(Media::PAD_A), 1);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_A), 1);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_DPLEFT), 1);
+    EXPECT_FLOAT_EQ(Media::PadAxis(Media::PAD_LEFTX), -1.0f);
+    EXPECT_FLOAT_EQ(Media::PadAxis(Media::PAD_RIGHTTRIGGER), 1.0f);
+    Media::PadRumble(0.5f, 100); // the virtual pad has no rumble: nothing happens, nothing fails
+    Media::Sdl::DetachVirtualPad();
+    PollFor(100);
+    EXPECT_EQ(Media::PadsConnected(), before);
+    EXPECT_EQ(Media::PadsRemoved(), 1);
+    EXPECT_EQ(Media::PadHeld(Media::PAD_A), 0) << "nothing stays held by an unplugged pad";
+    EXPECT_EQ(Media::PadAxis(Media::PAD_LEFTX), 0.0f);
+}
+
 // Keys, typed text, the mouse and focus changes, sent through the X server with xdotool.
 TEST_F(SdlWindowTest, KeyboardMouseAndFocusThroughTheXServer) {
     if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";

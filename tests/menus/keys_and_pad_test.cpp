@@ -76,6 +76,20 @@ TEST_F(MenuFlowTest, MovingTheMouseBringsThePointerBackAndItPicksAsBefore) {
     ASSERT_TRUE(RunUntilState(STATE_CREDITS, 20));
 }
 
+TEST_F(MenuFlowTest, APadStepOnARowShowsItFaintlyAndAChoosesIt) {
+    // On the player menu the pointer stands over the last row; up twice leads to row 6, A makes it
+    // the active slot.
+    Start("1 click 1\n40 move 400 300\n41 click 1\n100 pad dpup\n102 pad dpup\n110 pad a\n");
+    ASSERT_TRUE(RunUntil([] { return PlayerMenu::SlotHighlight(6)->Hidden(0) == 0; }, 110));
+    EXPECT_LT(PlayerMenu::SlotHighlight(6)->Alpha(0), 1.0f);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(0)->Hidden(0), 0) << "the active row keeps its highlight";
+    EXPECT_EQ(PlayerMenu::SlotHighlight(8)->Hidden(0), 1);
+    ASSERT_TRUE(RunUntil([] { return SaveGames::Active() == 6; }, 20));
+    Run(1);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(6)->Alpha(0), 1.0f);
+    EXPECT_EQ(PlayerMenu::SlotHighlight(0)->Hidden(0), 1);
+}
+
 TEST_F(MenuFlowTest, LettersTypeIntoTheNameAndNeverSteer) {
     WriteSaveFile(SaveFileText(0, {"Al"}, {}));
     // From the last row, Down leads to Rename.
@@ -90,6 +104,22 @@ TEST_F(MenuFlowTest, LettersTypeIntoTheNameAndNeverSteer) {
     ASSERT_TRUE(RunUntil([] { return PlayerMenu::MenuState() == 2; }, 50));
     EXPECT_EQ(SaveGames::SlotName(0), "wasd");
     EXPECT_EQ(StateSystem::State(), STATE_PLAYER_MENU);
+}
+
+TEST_F(MenuFlowTest, SpaceTheAButtonAndAPressedTriggerFire) {
+    WriteSaveFile(SaveFileText(0, {}, {100}));
+    Start("1 click 1\n40 move 400 300\n41 click 1\n100 move 620 250\n101 click 1\n200 keydown SPACE\n"
+          "210 keyup SPACE\n220 paddown a\n230 padup a\n240 axis righttrigger 0.4\n250 axis righttrigger "
+          "0.9\n");
+    Run(195);
+    ASSERT_EQ(StateSystem::State(), STATE_PLAYING);
+    const int shots = Player::TotalShots;
+    const int expected[] = {1, 0, 1, 0, 0, 1}; // frames 205, 215, … 255
+    for (int i = 0; i < 6; ++i) {
+        Run(10);
+        EXPECT_EQ(FireHeld, expected[i]) << "frame " << 205 + 10 * i;
+    }
+    EXPECT_GE(Player::TotalShots, shots + 3);
 }
 
 TEST_F(MenuFlowTest, UnpluggingThePadDuringPlayOpensTheQuitConfirmation) {

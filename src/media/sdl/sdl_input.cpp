@@ -6,6 +6,7 @@
 #include <string>
 
 #include "media/sdl/sdl_display.h"
+#include "media/sdl/sdl_test_control.h"
 
 namespace Media {
 namespace {
@@ -354,3 +355,44 @@ void SdlInput::Dispatch(const SDL_Event& event, const SdlDisplay& display, Input
 }
 
 } // namespace Media
+
+namespace {
+
+int VirtualPadIndex = -1;
+SDL_Joystick* VirtualPad = nullptr;
+
+} // namespace
+
+bool Media::Sdl::AttachVirtualPad() {
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Quillstorm test pad";
+    VirtualPadIndex = SDL_JoystickAttachVirtualEx(&desc);
+    if (VirtualPadIndex < 0) return false;
+    // Values are set through a joystick of our own, beside the back end's controller.
+    VirtualPad = SDL_JoystickOpen(VirtualPadIndex);
+    return VirtualPad != nullptr;
+}
+
+void Media::Sdl::SetVirtualPadButton(int button, bool down) {
+    for (int sdlButton = 0; sdlButton < SDL_CONTROLLER_BUTTON_MAX; ++sdlButton)
+        if (VirtualPad && PadButtonFromSdl(sdlButton) == button)
+            SDL_JoystickSetVirtualButton(VirtualPad, sdlButton, down ? 1 : 0);
+}
+
+void Media::Sdl::SetVirtualPadAxis(int axis, int value) {
+    for (int sdlAxis = 0; sdlAxis < SDL_CONTROLLER_AXIS_MAX; ++sdlAxis)
+        if (VirtualPad && PadAxisFromSdl(sdlAxis) == axis)
+            SDL_JoystickSetVirtualAxis(VirtualPad, sdlAxis, Sint16(std::clamp(value, -32768, 32767)));
+}
+
+void Media::Sdl::DetachVirtualPad() {
+    if (VirtualPad) SDL_JoystickClose(VirtualPad);
+    VirtualPad = nullptr;
+    if (VirtualPadIndex >= 0) SDL_JoystickDetachVirtual(VirtualPadIndex);
+    VirtualPadIndex = -1;
+}
