@@ -1,6 +1,8 @@
 // Bullets: volleys, invalid kinds, pictures that failed to load, expiry at the screen margin,
 // player bullets against enemies and powerups, homing rockets, enemy bullets against the ship.
 
+#include <cmath>
+
 #include "game/ship_fixture.h"
 #include "sprites/animate.h"
 #include "support/test_files.h"
@@ -65,6 +67,51 @@ TEST_F(BulletTest, FlightsTakeTheirTimeToTheMillisecond) {
         Sprite::SetTimeStep(1);
         Sprite::Update();
         EXPECT_EQ(b->Sprite_->Animating(Animate::TRANSFORM_POSITION), 0) << "kind " << c.kind;
+    }
+}
+
+// Each bullet's heading (x right, y down) and its speed, measured over 100 ms of its flight, and the
+// rotation of its picture. A boss aims with angle 0 straight down and positive angles toward −x.
+TEST_F(BulletTest, ShotsFlyTheirHeadingsAtTheirSpeeds) {
+    const float tilt = 6.125f * 3.14159265f / 180;
+    struct Case {
+        const char* name;
+        int kind, flag;
+        float speed, angle;   // the boss's aim
+        float dx, dy;         // unit heading
+        float unitsPerSecond; // 0: not checked (an accelerating flight)
+        float rotation;
+    } cases[] = {
+        {"LASER1", Bullet::LASER1, 0, 0, 0, 0, -1, 600, 0},
+        {"LASER4 left diagonal", Bullet::LASER4, 3, 0, 0, -std::sin(tilt), -std::cos(tilt), 400, -6.125f},
+        {"LASER4 right diagonal", Bullet::LASER4, 4, 0, 0, std::sin(tilt), -std::cos(tilt), 400, 6.125f},
+        {"BOSS1 straight down", Bullet::BOSS1, 0, 400, 0, 0, 1, 400, 0},
+        {"BOSS1 at 30", Bullet::BOSS1, 0, 400, 30, -0.5f, 0.8660254f, 400, 0},
+        {"BOSS2 at -45", Bullet::BOSS2, 0, 250, -45, 0.70710678f, 0.70710678f, 250, 0},
+        {"BOSS2 at 90", Bullet::BOSS2, 0, 300, 90, -1, 0, 300, 0},
+        {"WAVE", Bullet::WAVE, 0, 0, 0, 0, 1, 400, 0},
+        {"BOLT", Bullet::BOLT, 0, 0, 0, 0, 1, 300, 0},
+        {"SLIME", Bullet::SLIME, 0, 0, 0, 0, 1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bullet::FreeAll();
+        BulletRef b = Bullet::Create(c.kind, Bullet::SOURCE_ENEMY);
+        b->AnimatePosition(0, 0, c.flag, c.speed, c.angle);
+        Sprite::SetTimeStep(100);
+        Sprite::Update(); // starts the flight's clock
+        Sprite::Update();
+        const float x0 = b->Sprite_->X(0), y0 = b->Sprite_->Y(0);
+        Sprite::Update();
+        const float dx = b->Sprite_->X(0) - x0, dy = b->Sprite_->Y(0) - y0;
+        const float length = std::sqrt(dx * dx + dy * dy);
+        ASSERT_GT(length, 0);
+        EXPECT_NEAR(dx / length, c.dx, 1e-3f);
+        EXPECT_NEAR(dy / length, c.dy, 1e-3f);
+        if (c.unitsPerSecond > 0) {
+            EXPECT_NEAR(length * 10, c.unitsPerSecond, 1.0f);
+        }
+        EXPECT_NEAR(b->Sprite_->Rotation(0), c.rotation, 1e-4f);
     }
 }
 

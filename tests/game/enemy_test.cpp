@@ -358,6 +358,48 @@ TEST_F(EnemyTest, AmeobaDivisionRules) {
     EXPECT_EQ(ameoba->State_, 3);
 }
 
+// A ROBOT2 charges once the ship is nearer than 7H (224 for its 64-unit picture), a MINE lunges
+// within 5H (160): 800 units straight through the ship with a firing flash, and either is gone
+// when that run ends (1500 and 2000 ms), wherever it is. The ship stands in the direction (0.6, 0.8).
+TEST_F(EnemyTest, Robot2ChargesWithin7HAndMineLungesWithin5H) {
+    struct Case {
+        int type;
+        float distance;
+        bool charges;
+        int state, ms; // state and length of the charge
+    } cases[] = {
+        {Enemy::ROBOT2, 223, true, 4, 1500},
+        {Enemy::ROBOT2, 225, false, 1, 0},
+        {Enemy::MINE, 159, true, 2, 2000},
+        {Enemy::MINE, 161, false, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " at " << c.distance);
+        Enemy::FreeAll();
+        EnemyRef enemy = StillEnemy(c.type, 0, 0);
+        enemy->Pivot1_->AnimateY(0, 1, 600000); // a slow drift keeps the hunt going
+        enemy->SetState(1);
+        Player::Ship->SetPosition(0.6f * c.distance, 0.8f * c.distance, 0);
+        Frame();
+        EXPECT_EQ(enemy->State_, c.state);
+        EXPECT_EQ(enemy->Sprite_->Animating(Animate::TRANSFORM_FOG), c.charges ? 1 : 0);
+        if (!c.charges) continue;
+        int ms = 0;
+        float x = 0, y = 0;
+        while (enemy->Linked() && ms < 5000) {
+            x = enemy->Pivot1_->X(0);
+            y = enemy->Pivot1_->Y(0);
+            Frame();
+            ms += 10;
+        }
+        EXPECT_FALSE(enemy->Linked());
+        EXPECT_GE(ms, c.ms);
+        EXPECT_LE(ms, c.ms + 20);
+        EXPECT_NEAR(std::atan2(y, x), std::atan2(0.8f, 0.6f), 1e-3f) << "straight through the ship";
+        EXPECT_GT(std::sqrt(x * x + y * y), 750) << "nearly 800 units along the charge";
+    }
+}
+
 // Every ordinary type enters, and the ones that cross or dive leave by themselves in time.
 TEST_F(EnemyTest, CrossersLeaveByThemselves) {
     const int crossers[] = {Enemy::MANTIS,       Enemy::CLAMPER,       Enemy::APHID,  Enemy::SCREECHER,

@@ -29,7 +29,7 @@ protected:
     void SetUp() override {
         Media::Options options;
         options.Headless = true;
-        options.DataRoot = QS_DATA_ROOT;
+        options.DataRoot = DataRoot();
         options.LogFile = LogPath();
         std::string error;
         ASSERT_TRUE(Media::Init(options, error)) << error;
@@ -48,6 +48,9 @@ protected:
         Sprite::ResetEngine();
         Media::Shutdown();
     }
+
+    // The game data the test plays with.
+    virtual std::string DataRoot() { return QS_DATA_ROOT; }
 
     // The debug log of this test alone (tests of this fixture may run side by side).
     static std::string LogPath() {

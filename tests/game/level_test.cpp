@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "level_fixture.h"
 #include "shell/state_system.h"
+#include "sprites/animate.h"
 #include "support/test_files.h"
 
 namespace {
@@ -246,6 +248,249 @@ TEST_F(LevelTest, EnemiesWhosePictureFailedToLoadAreDroppedSoTheWaveEnds) {
     EXPECT_EQ(Enemy::EnemyList().Count(), 0);
     Frame();
     EXPECT_EQ(Level::State, 2);
+}
+
+TEST_F(LevelTest, TheLastLevelsBossCompletesTheGame) {
+    Level::LoadLevel(54); // level 11 wave 5
+    NoTimedSpawns();
+    Enemy::SpawnCount = Level::Quota + 1;
+    Frame();
+    ASSERT_EQ(Level::State, 7);
+    Frame();
+    ASSERT_EQ(Level::State, 8);
+    ASSERT_EQ(Enemy::EnemyList().Count(), 1);
+    EXPECT_EQ(Enemy::EnemyList().First()->Type_, Enemy::BOSS2);
+    Frame();
+    EXPECT_EQ(Player::GameCompleted, 0) << "not while the boss lives";
+    Enemy::FreeAll();
+    Frame();
+    EXPECT_EQ(Level::State, 2);
+    EXPECT_EQ(Player::GameCompleted, 1);
+}
+
+// The new-game step puts back every per-game value, whatever the last game left.
+TEST_F(LevelTest, ANewGameResetsEveryPerGameValue) {
+    Level::Stage = 37;
+    Player::Invincible = 1;
+    Player::Lives = 5;
+    Player::Health = 1;
+    Player::Weapon = Player::WEAPON_LASER4;
+    Player::SlowedTime = Player::ReversedTime = GameTime;
+    Player::TotalEnemies = Player::TotalKills = Player::TotalPowerups = 7;
+    Player::TotalCollected = Player::TotalShots = Player::TotalHits = 7;
+    Player::GameCompleted = 1;
+    Powerup::ActivationTimes.fill(GameTime);
+    Player::Shield->Show();
+    SaveGames::SetScore(12345);
+    ScoreBoard::Score = ScoreBoard::DisplayedScore = 999;
+
+    ResetForNewGame(0);
+    EXPECT_EQ(Level::Stage, -1) << "the next LoadNext loads stage 0";
+    EXPECT_EQ(Player::Invincible, 0);
+    EXPECT_EQ(Player::Lives, 3);
+    EXPECT_EQ(Player::Health, 3);
+    EXPECT_EQ(Player::Weapon, Player::WEAPON_LASER1);
+    EXPECT_EQ(Player::SlowedTime, -65536);
+    EXPECT_EQ(Player::ReversedTime, -65536);
+    for (const int total : {Player::TotalEnemies, Player::TotalKills, Player::TotalPowerups,
+                            Player::TotalCollected, Player::TotalShots, Player::TotalHits})
+        EXPECT_EQ(total, 0);
+    EXPECT_EQ(Player::GameCompleted, 0);
+    for (int kind = 0; kind < Powerup::POWERUPS; ++kind)
+        EXPECT_EQ(Powerup::ActivationTimes[size_t(kind)], 0) << "kind " << kind;
+    EXPECT_EQ(Player::Shield->Hidden(0), 1);
+    EXPECT_EQ(Player::PreviousScore, 12345);
+    EXPECT_EQ(SaveGames::Score(), 0);
+    EXPECT_EQ(ScoreBoard::Score, 0);
+    EXPECT_EQ(ScoreBoard::DisplayedScore, 0);
+    Level::LoadNext();
+    EXPECT_EQ(Level::Stage, 0);
+}
+
+// [SECTION] Transient texts and shaking
+
+// The newest transient text.
+SpriteRef NewestText() {
+    SpriteRef found;
+    for (Sprite* sprite = Sprite::SpriteList().First(); sprite; sprite = sprite->Link_.Next)
+        if (sprite->Name() == "text") found = sprite->shared_from_this();
+    return found;
+}
+
+// One 10 ms step of the sprite engine.
+void Tick() {
+    GameTime += 10;
+    Sprite::SetTimeStep(10);
+    Sprite::Update();
+}
+
+TEST_F(LevelTest, EachTextStyleHasItsFontPlaceMotionAndLife) {
+    struct Check {
+        int ms;            // age of the text's animations
+        float x, y, scale; // screen position and scale then
+    };
+    struct Case {
+        int style;
+        const FontRef* font;
+        std::vector<Check> checks;
+        int life; // ms until the text frees itself; -1: it stays
+    } cases[] = {
+        {0, &Font1, {{0, 300, 200, 1}}, 1000},
+        {1, &Font1, {{0, 300, 200, 0}}, 500},
+        {2, &Font1, {{0, 300, 200, 1}}, 500},
+        {3, &Font2, {{0, 300, 200, 0.66f}, {500, 300, 125, 0.66f}}, 1000},
+        {4, &Font2, {{0, 300, 200, 1}, {3000, 300, 200, 1}}, -1},
+        {5, &Font3, {{0, -256, 238, 0.5f}, {500, 400, 238, 0.5f}, {1500, 400, 238, 0.5f}}, 2000},
+        {6, &Font3, {{0, 1056, 262, 0.33f}, {500, 400, 262, 0.33f}, {1500, 400, 262, 0.33f}}, 2000},
+        {7, &Font3, {{0, 400, 250, 0}, {500, 400, 250, 0.5f}}, 2000},
+    };
+    const SpriteRef& score = ScoreBoard::ScoreText->Pivot;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style);
+        Level::SpawnText("Abc", 300, 200, c.style);
+        SpriteRef text = NewestText();
+        ASSERT_TRUE(text);
+        bool fontSeen = false;
+        for (Sprite* letter = Sprite::SpriteList().First(); letter; letter = letter->Link_.Next)
+            if (letter->Parent() == text) fontSeen = fontSeen || letter->Image() == (*c.font)->Image();
+        EXPECT_TRUE(fontSeen) << "letters of the style's font";
+        Tick(); // the animations start at age 0
+        int age = 0;
+        float lastX = 0, lastY = 0;
+        for (const Check& check : c.checks) {
+            while (age < check.ms) {
+                Tick();
+                age += 10;
+            }
+            EXPECT_NEAR(text->X(1), check.x, 0.5f) << "at " << check.ms << " ms";
+            EXPECT_NEAR(text->Y(1), check.y, 0.5f) << "at " << check.ms << " ms";
+            EXPECT_NEAR(text->ScaleX(0), check.scale, 1e-3f) << "at " << check.ms << " ms";
+        }
+        while (text->Linked() && age < 4000) {
+            lastX = text->X(1);
+            lastY = text->Y(1);
+            Tick();
+            age += 10;
+        }
+        if (c.life < 0) {
+            EXPECT_TRUE(text->Linked());
+            text->Free();
+        } else {
+            EXPECT_FALSE(text->Linked());
+            // A delayed leave counts its delay from the frame it was queued in, one step early.
+            EXPECT_GE(age, c.life - 10);
+            EXPECT_LE(age, c.life + 20);
+        }
+        if (c.style == 0) {
+            EXPECT_NEAR(lastX, score->X(1), 10) << "points fly to the score";
+            EXPECT_NEAR(lastY, score->Y(1), 10);
+        }
+    }
+}
+
+// The shake's points rise from nothing over the attack, hold the amplitude, fall over the decay,
+// and the last step returns the sprite to where it was; the whole takes (a + s + d) steps.
+TEST_F(LevelTest, AShakeJittersWithinItsEnvelopeAndReturnsInItsTime) {
+    SpriteRef sprite = Sprite::Create(nullptr, 0, Background::Playfield);
+    sprite->SetPosition(10, 20, 0);
+    Level::ShakeSprite(sprite, 8, 100, 250, 1000, 25); // 4 + 10 + 40 steps of 25 ms
+    Tick();
+    int age = 0;
+    float attackReach = 0, sustainReach = 0, tailReach = 0;
+    while (sprite->Animating(Animate::TRANSFORM_POSITION) && age < 3000) {
+        const float reach = std::max(std::fabs(sprite->X(0) - 10), std::fabs(sprite->Y(0) - 20));
+        EXPECT_LE(reach, 8.0f + 1e-3f) << "at " << age << " ms";
+        if (age < 50) attackReach = std::max(attackReach, reach);
+        if (age >= 100 && age < 350) sustainReach = std::max(sustainReach, reach);
+        if (age >= 1300) tailReach = std::max(tailReach, reach);
+        Tick();
+        age += 10;
+    }
+    EXPECT_GE(age, 54 * 25);
+    EXPECT_LE(age, 54 * 25 + 20);
+    EXPECT_FLOAT_EQ(sprite->X(0), 10);
+    EXPECT_FLOAT_EQ(sprite->Y(0), 20);
+    EXPECT_LE(attackReach, 8.0f / 4 + 1e-3f) << "the first point is the start, the second a quarter out";
+    EXPECT_GT(sustainReach, 4.0f) << "the sustain shakes at full amplitude";
+    EXPECT_LE(tailReach, 8.0f * 3 / 40 + 1e-3f) << "the decay dies down";
+}
+
+// A slam of strength k shakes for 0 / k, 150 / k and 50 / k ms in 20 ms steps; a slam that finds
+// the sprite still shaking does not start again.
+TEST_F(LevelTest, ASlamLastsByItsStrengthAndIsNotRestarted) {
+    struct Case {
+        float strength;
+        int ms; // 20 × (150/k / 20 + 50/k / 20)
+    } cases[] = {{0.66f, 280}, {1.0f, 180}, {0.33f, 580}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "strength " << c.strength);
+        SpriteRef sprite = Sprite::Create(nullptr, 0, Background::Playfield);
+        Level::Slam(sprite, c.strength);
+        Tick();
+        int age = 0;
+        while (sprite->Animating(Animate::TRANSFORM_POSITION) && age < 2000) {
+            if (age == 100) Level::Slam(sprite, c.strength);
+            Tick();
+            age += 10;
+        }
+        EXPECT_GE(age, c.ms - 10); // the delayed steps count from the frame they were queued in
+        EXPECT_LE(age, c.ms + 20);
+        sprite->Free();
+    }
+}
+
+// [SECTION] Music
+
+// Level music starts with the first wave of each level only; the boss track comes with the boss.
+// The pieces are taken away, so the log names every piece asked for.
+class LevelMusicTest : public LevelTest {
+protected:
+    std::string DataRoot() override {
+        namespace fs = std::filesystem;
+        if (root.empty()) {
+            root = testfiles::MakeTempDir();
+            const fs::path data = QS_DATA_ROOT;
+            fs::create_directory_symlink(data / "gfx", fs::path(root) / "gfx");
+            fs::create_directory_symlink(data / "data", fs::path(root) / "data");
+            fs::create_directories(fs::path(root) / "sfx");
+            for (const fs::directory_entry& entry : fs::directory_iterator(data / "sfx"))
+                if (entry.is_regular_file())
+                    fs::create_symlink(entry.path(), fs::path(root) / "sfx" / entry.path().filename());
+        }
+        return root;
+    }
+    void TearDown() override {
+        LevelTest::TearDown();
+        std::filesystem::remove_all(root);
+    }
+    static int Asked(const std::string& piece) {
+        const std::string log = testfiles::ReadText(LogPath());
+        const std::string line = "''sfx\\music\\" + piece + "'' failed to load";
+        int n = 0;
+        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+            ++n;
+        return n;
+    }
+    std::string root;
+};
+
+TEST_F(LevelMusicTest, LevelMusicOnTheFirstWaveOnlyAndTheBossTrackWithTheBoss) {
+    Level::LoadLevel(0);
+    EXPECT_EQ(Asked("level1.ogg"), 1);
+    for (int stage = 1; stage <= 4; ++stage)
+        Level::LoadLevel(stage);
+    EXPECT_EQ(Asked("level1.ogg"), 1) << "waves 2 to 5 keep the level's piece";
+    Level::LoadLevel(5);
+    EXPECT_EQ(Asked("level2.ogg"), 1);
+    Level::LoadLevel(24);
+    EXPECT_EQ(Asked("level5.ogg"), 0);
+    NoTimedSpawns();
+    Enemy::SpawnCount = Level::Quota + 1;
+    Frame();
+    EXPECT_EQ(Asked("boss.ogg"), 0) << "not before the field is empty";
+    Frame();
+    ASSERT_EQ(Level::State, 8);
+    EXPECT_EQ(Asked("boss.ogg"), 1);
 }
 
 TEST_F(LevelTest, LosingTheLastLifeEndsInTheFinalStatistics) {

@@ -114,6 +114,63 @@ TEST_F(PlayerTest, AnEdgeStopsTheShipWhileItStaysBanked) {
     EXPECT_EQ(Player::Ship->Y(0), -239);
 }
 
+// The bank follows BankVx: frame (fx + 1) / 2 × 15 with fx = BankVx / 500 held to −1 … 1 (full bank
+// 15 is drawn as the last frame, 14), for the ship and its flame; the flame slides 4 units against
+// the bank; the bubble squashes against the direction of travel.
+TEST_F(PlayerTest, BankingPicksTheFrameMovesTheFlameAndSquashesTheShield) {
+    struct Case {
+        float bankVx, bankVy;
+        float frame, drawnFrame, flameX, shieldX, shieldY;
+    } cases[] = {
+        {0, 0, 7.5f, 7.5f, 0.5f, 1, 1},
+        {-500, 0, 0, 0, 4.5f, 0.8f, 1.2f},
+        {-2000, 0, 0, 0, 4.5f, 0.8f, 1.2f},
+        {250, 0, 11.25f, 11.25f, -1.5f, 0.9f, 1.1f},
+        {1000, 0, 15, 14, -3.5f, 0.8f, 1.2f},
+        {0, -500, 7.5f, 7.5f, 0.5f, 1.2f, 0.8f},
+        {250, 500, 11.25f, 11.25f, -1.5f, 1.1f, 0.9f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "bank " << c.bankVx << ", " << c.bankVy);
+        Player::Ship->SetPosition(0, 0, 0);
+        // Steering toward the velocity it already has keeps it.
+        Player::ShipVx = Player::BankVx = c.bankVx;
+        Player::ShipVy = Player::BankVy = c.bankVy;
+        PointerDX = c.bankVx * 0.016f / 0.33f;
+        PointerDY = c.bankVy * 0.016f / 0.33f;
+        Step(16);
+        EXPECT_NEAR(Player::Ship->Frame(0), c.frame, 1e-3f);
+        EXPECT_NEAR(Player::Ship->Frame(1), c.drawnFrame, 1e-3f);
+        EXPECT_NEAR(Player::Flame->Frame(0), c.frame, 1e-3f);
+        EXPECT_NEAR(Player::Flame->X(0), c.flameX, 1e-3f);
+        EXPECT_NEAR(Player::Shield->ScaleX(0), c.shieldX, 1e-3f);
+        EXPECT_NEAR(Player::Shield->ScaleY(0), c.shieldY, 1e-3f);
+    }
+}
+
+// The flame grows with the climb: flames1/2 moving down (faster than 100 units per second),
+// flames2/3 cruising, flames3/4 climbing, the larger one every other 150 ms.
+TEST_F(PlayerTest, TheFlameFlickersBetweenTwoSizesThatGrowWithTheClimb) {
+    struct Case {
+        float vy;
+        int flames; // the smaller of the pair, 1 … 3
+    } cases[] = {{400, 1}, {150, 1}, {50, 2}, {0, 2}, {-50, 2}, {-150, 3}, {-400, 3}};
+    for (const Case& c : cases) {
+        for (int larger = 0; larger <= 1; ++larger) {
+            SCOPED_TRACE(testing::Message() << "vy " << c.vy << (larger ? ", larger" : ", smaller"));
+            Player::Ship->SetPosition(0, 0, 0);
+            Player::ShipVy = Player::BankVy = c.vy;
+            Player::ShipVx = Player::BankVx = 0;
+            PointerDX = 0;
+            PointerDY = c.vy * 0.016f / 0.33f;
+            // The step lands on an even (smaller) or odd (larger) count of 150 ms.
+            GameTime = 300 * 400 + 150 * larger - 16;
+            Step(16);
+            EXPECT_EQ(Player::Flame->Image(), Player::FlameImages[size_t(c.flames - 1 + larger)]);
+        }
+    }
+}
+
 // [SECTION] Fly-in and invulnerability
 
 TEST_F(PlayerTest, FlyInRisesInOneSecondAndTheShipCannotBeHitUntilTheBlinkingEnds) {

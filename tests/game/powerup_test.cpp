@@ -1,6 +1,7 @@
 // Powerups: activation times, drop weights and the barrel rule, gem showers, collection and its
 // effects, falling out and the indicator above the screen.
 #include <array>
+#include <cmath>
 
 #include "game/ship_fixture.h"
 #include "save/save_games.h"
@@ -85,6 +86,51 @@ TEST_F(PowerupTest, GroupsPickTheirKindsByWeight) {
         for (int kind = 0; kind < Powerup::POWERUPS; ++kind) {
             const float share = float(counts[size_t(kind)]) / float(draws);
             EXPECT_NEAR(share, c.share[size_t(kind)], 0.03f) << c.name << ", kind " << kind;
+        }
+    }
+}
+
+// Equipment: barrel, rockets and mug grow × 2 from 10 live enemies, × 8 from 15 and × 48 from 25;
+// the shield's and the speed-up's weights halve while the bubble is up or the speed-up runs.
+TEST_F(PowerupTest, EquipmentGrowsWithTheFieldAndHalvesWhatIsAlreadyRunning) {
+    struct Case {
+        int enemies;
+        bool shield, sneaker;
+        float barrel, rocket, shieldWeight, sneakerWeight, mug;
+    } cases[] = {
+        {9, false, false, 0.05f, 0.2f, 0.2f, 0.2f, 0.2f}, {10, false, false, 0.1f, 0.4f, 0.2f, 0.2f, 0.4f},
+        {14, false, false, 0.1f, 0.4f, 0.2f, 0.2f, 0.4f}, {15, false, false, 0.4f, 1.6f, 0.2f, 0.2f, 1.6f},
+        {25, false, false, 2.4f, 9.6f, 0.2f, 0.2f, 9.6f}, {0, true, false, 0.05f, 0.2f, 0.1f, 0.2f, 0.2f},
+        {0, false, true, 0.05f, 0.2f, 0.2f, 0.1f, 0.2f},  {0, true, true, 0.05f, 0.2f, 0.1f, 0.1f, 0.2f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.enemies << " enemies, shield " << c.shield << ", sneaker " << c.sneaker);
+        Enemy::FreeAll();
+        for (int i = 0; i < c.enemies; ++i)
+            StillEnemy(Enemy::BIRDY, 0, 0);
+        if (c.shield)
+            Player::Shield->Show();
+        else
+            Player::Shield->Hide();
+        Powerup::ActivationTimes[Powerup::SNEAKER] = c.sneaker ? GameTime : 0;
+        const float sum = c.barrel + c.rocket + c.shieldWeight + c.sneakerWeight + c.mug;
+        const int draws = 4000;
+        const auto counts = DropCounts(4, draws);
+        const struct {
+            int kind;
+            float weight;
+        } kinds[] = {{Powerup::BARREL, c.barrel},
+                     {Powerup::ROCKET, c.rocket},
+                     {Powerup::SHIELD, c.shieldWeight},
+                     {Powerup::SNEAKER, c.sneakerWeight},
+                     {Powerup::MUG, c.mug}};
+        for (const auto& k : kinds) {
+            const float expected = k.weight / sum;
+            // Three standard deviations of the drawn share.
+            const float tolerance = 3 * std::sqrt(expected * (1 - expected) / float(draws)) + 0.002f;
+            EXPECT_NEAR(float(counts[size_t(k.kind)]) / float(draws), expected, tolerance)
+                << "kind " << k.kind;
         }
     }
 }
