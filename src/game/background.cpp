@@ -147,6 +147,30 @@ void Background::Init() {
     CurrentBackground = 0;
 }
 
+namespace {
+
+constexpr const char* DUST_PATH = "gfx\\background\\dust2.jpg";
+constexpr int DARK_MATTERS = 4;
+
+std::string DarkMatterPath(int n) { // n = 1..DARK_MATTERS
+    return "gfx\\background\\darkmatter" + std::to_string(n) + ".png";
+}
+
+std::string PlanetPath(int index) {
+    return "gfx\\planets\\planet" + std::to_string(index + 1) + ".png";
+}
+
+} // namespace
+
+std::vector<std::string> Background::PicturePaths(int index) {
+    if (index < 0) return {};
+    std::vector<std::string> paths = {DUST_PATH};
+    for (int n = 1; n <= DARK_MATTERS; ++n)
+        paths.push_back(DarkMatterPath(n));
+    paths.push_back(PlanetPath(index));
+    return paths;
+}
+
 void Background::Load(int index) {
     Hide();
     CurrentBackground = index;
@@ -155,7 +179,7 @@ void Background::Load(int index) {
 
     // The dust picture's brightness becomes the opacity of a white picture, which the tint
     // colours.
-    const char* dustPath = "gfx\\background\\dust2.jpg";
+    const char* dustPath = DUST_PATH;
     Media::PixelMapRef dust = LoadGamePixmap(dustPath, 0);
     Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
     Media::RelabelGreyAsAlpha(*grey);
@@ -178,8 +202,7 @@ void Background::Load(int index) {
     DarkMatter->SetColor(3 * r, 3 * g, 3 * b);
     Nebula->SetColor(2 * r, 2 * g, 2 * b);
 
-    DarkMatterImage =
-        LoadGameImage("gfx\\background\\darkmatter" + std::to_string(Media::RandomInt(1, 4)) + ".png", -1, 0);
+    DarkMatterImage = LoadGameImage(DarkMatterPath(Media::RandomInt(1, DARK_MATTERS)), -1, 0);
     DarkMatter->SetImage(DarkMatterImage);
     DarkMatter->SetScale(1);
     if (Media::RandomInt(0, 1) == 1) DarkMatter->SetScaleX(-1);
@@ -191,7 +214,7 @@ void Background::Load(int index) {
     Nebula->SetRotation(float(Media::RandomInt(-45, 45)));
     Nebula->Show();
 
-    PlanetImage = LoadGameImage("gfx\\planets\\planet" + std::to_string(index + 1) + ".png", -1, 1);
+    PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
     Planet->SetImage(PlanetImage);
     Planet->SetColor(255, 255, 255);
     Planet->SetScale(0.66f);

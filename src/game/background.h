@@ -16,6 +16,9 @@
 // stretched over the screen for flashes (order 26). Level and the bosses animate those.
 //
 // All state is class-wide and lives for the whole run; Init must run before anything else here.
+#include <string>
+#include <vector>
+
 #include "sprites/sprite.h"
 
 class Background {
@@ -32,6 +35,9 @@ public:
     // keep the previous tints), or none for −1. An index below −1 is fatal. Loads the dust,
     // a random dark-matter veil and the planet each time; resets the drift.
     static void Load(int index);
+    // The pictures Load(index) reads (all four dark-matter veils, as Load picks one at random), for
+    // decoding them ahead on the worker thread (Media::PrefetchPixmaps) before they are needed.
+    static std::vector<std::string> PicturePaths(int index);
     // One frame of play: moves the scenery by the change of the scroll value given to
     // SetPosition. Fatal while no background is loaded (CurrentBackground < 0).
     static void Update();

@@ -193,6 +193,8 @@ int Level::LoadLevel(int stage) {
     EnemyTypes = ReadEnemyTypes(level, wave);
 
     Background::Load(level - 1);
+    // The next wave's scenery decodes on the worker while this wave plays.
+    if (stage + 1 < Stages) Media::PrefetchPixmaps(Background::PicturePaths((stage + 1) / WavesPerLevel));
     TintPlanet(level, Animate::InverseTween(1, float(WavesPerLevel), float(wave)));
 
     SpawnText("Level " + std::to_string(level), 0, 0, 5);

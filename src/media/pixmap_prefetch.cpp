@@ -1,6 +1,7 @@
 // Decoding pictures ahead on a worker thread, for loading screens: the game's loads stay in their
 // order on the main thread and take the worker's results as they come to them.
 #include <condition_variable>
+#include <list>
 #include <mutex>
 #include <thread>
 
@@ -17,36 +18,60 @@ struct Entry {
     enum class State { Queued, Decoding, Done, Taken };
     std::string Path;
     State Now = State::Queued;
-    PixelMapRef Map;
+    PixelMapRef Map = nullptr;
 };
 
+// The worker lives from the first list on and waits for the next one; a new list replaces the
+// old one at once, without waiting for the file in hand (its result is dropped when it comes).
 struct Prefetcher {
     std::mutex Lock;
     std::condition_variable Changed;
-    std::vector<Entry> Entries;
-    size_t Next = 0;        // first entry the worker has not looked at
-    size_t BytesAhead = 0;  // pixels of Done entries
+    std::list<Entry> Entries; // a list: the worker keeps its entry while the lock is let go
+    size_t BytesAhead = 0;    // pixels of Done entries
     bool Stopping = false;
     std::thread Worker;
+
+    Entry* NextQueued() {
+        for (Entry& entry : Entries) {
+            if (entry.Now == Entry::State::Queued) return &entry;
+        }
+        return nullptr;
+    }
 
     void Run() {
         std::unique_lock<std::mutex> hold(Lock);
         for (;;) {
-            Changed.wait(hold, [this] { return Stopping || Next == Entries.size() || BytesAhead < MAX_BYTES_AHEAD; });
-            if (Stopping || Next == Entries.size()) return;
-            Entry& entry = Entries[Next++];
-            // A load that came first decodes the file itself.
-            if (entry.Now != Entry::State::Queued) continue;
+            Changed.wait(hold, [this] {
+                return Stopping || (NextQueued() != nullptr && BytesAhead < MAX_BYTES_AHEAD);
+            });
+            if (Stopping) return;
+            Entry& entry = *NextQueued();
             entry.Now = Entry::State::Decoding;
             const std::string path = entry.Path;
             hold.unlock();
             PixelMapRef map = Internal::ReadPictureFile(path);
             hold.lock();
-            entry.Map = std::move(map);
-            entry.Now = Entry::State::Done;
-            if (entry.Map) BytesAhead += entry.Map->Pixels.size();
+            if (entry.Now == Entry::State::Decoding) { // not dropped meanwhile
+                entry.Map = std::move(map);
+                entry.Now = Entry::State::Done;
+                if (entry.Map) BytesAhead += entry.Map->Pixels.size();
+            }
             Changed.notify_all();
         }
+    }
+
+    // With the lock held: forgets every entry; one being decoded is marked taken, so its result
+    // is dropped when it comes and nobody waits for it.
+    void DropEntries() {
+        for (auto entry = Entries.begin(); entry != Entries.end();) {
+            if (entry->Now == Entry::State::Decoding) {
+                entry->Now = Entry::State::Taken;
+                ++entry;
+            } else {
+                entry = Entries.erase(entry);
+            }
+        }
+        BytesAhead = 0;
     }
 
     void Stop() {
@@ -57,7 +82,6 @@ struct Prefetcher {
         Changed.notify_all();
         if (Worker.joinable()) Worker.join();
         Entries.clear();
-        Next = 0;
         BytesAhead = 0;
         Stopping = false;
     }
@@ -73,11 +97,14 @@ Prefetcher& ThePrefetcher() {
 
 void PrefetchPixmaps(const std::vector<std::string>& paths) {
     Prefetcher& p = ThePrefetcher();
-    p.Stop();
-    if (paths.empty()) return;
-    for (const std::string& path : paths)
-        p.Entries.push_back({path});
-    p.Worker = std::thread([&p] { p.Run(); });
+    {
+        std::lock_guard<std::mutex> hold(p.Lock);
+        p.DropEntries();
+        for (const std::string& path : paths)
+            p.Entries.push_back({path});
+        if (!p.Worker.joinable() && !paths.empty()) p.Worker = std::thread([&p] { p.Run(); });
+    }
+    p.Changed.notify_all();
 }
 
 void EndPrefetch() {
@@ -95,7 +122,8 @@ bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map) {
             entry.Now = Entry::State::Taken;
             return false;
         }
-        p.Changed.wait(hold, [&entry] { return entry.Now == Entry::State::Done; });
+        p.Changed.wait(hold, [&entry] { return entry.Now != Entry::State::Decoding; });
+        if (entry.Now != Entry::State::Done) return false;
         if (entry.Map) p.BytesAhead -= entry.Map->Pixels.size();
         map = std::move(entry.Map);
         entry.Now = Entry::State::Taken;

@@ -42,14 +42,22 @@ int Credits::GapAfter(int index) {
     }
 }
 
+std::vector<std::string> Credits::PicturePaths() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < PICTURES; ++i)
+        paths.push_back("gfx\\menus\\credits" + std::to_string(i + 1) + ".png");
+    return paths;
+}
+
 void Credits::Load() {
     Container_ = Sprite::Create(nullptr, 21, nullptr);
     Container_->SetPosition(400, 500, 0);
     Container_->SetScale(0.4f);
     Container_->Hide();
     float y = 50;
+    const std::vector<std::string> paths = PicturePaths();
     for (int i = 0; i < PICTURES; ++i) {
-        Media::ImageRef image = LoadGameImage("gfx\\menus\\credits" + std::to_string(i + 1) + ".png", -1, 0);
+        Media::ImageRef image = LoadGameImage(paths[size_t(i)], -1, 0);
         Pictures_[i] = Sprite::Create(image, 1, Container_);
         y += float(image->Height()) / 2;
         Pictures_[i]->SetPosition(0, y, 0);
@@ -66,6 +74,8 @@ void Credits::Show() {
     HidePointer();
     ScoreBoard::Hide();
     Background::Load(-1);
+    // The title's scenery follows the credits.
+    Media::PrefetchPixmaps(Background::PicturePaths(MainMenu::BACKGROUND));
     SavedMusicVolume_ = Sound::MusicVolume_;
     Sound::PlayMusic("level7.ogg");
 }

@@ -3,6 +3,9 @@
 // (game state 17). The sixteenth picture, with the last one below it, stops at the screen centre
 // while the rest scrolls away, then fades to black with the music; the title follows. A typed
 // character or a click returns to the title at once.
+#include <string>
+#include <vector>
+
 #include "sprites/sprite.h"
 
 class Credits {
@@ -14,6 +17,8 @@ public:
     static void Load();
     // Enters game state 17: loads the pictures, clears the scenery, starts the music.
     static void Show();
+    // The pictures Show loads, for decoding them ahead (Media::PrefetchPixmaps).
+    static std::vector<std::string> PicturePaths();
     // Frees the pictures, stops the music and restores the music volume of before the credits.
     static void Free();
     static void Update();

@@ -1,5 +1,6 @@
 #include "menus/final_stats_menu.h"
 
+#include "game/background.h"
 #include "game/level.h"
 #include "game/player.h"
 #include "game/powerup.h"
@@ -20,6 +21,8 @@ void FinalStatsMenu::Show() {
     StateSystem::SetState(STATE_FINAL_STATS);
     Level::Free();
     Powerup::DisableAll();
+    // The title's scenery follows.
+    Media::PrefetchPixmaps(Background::PicturePaths(MainMenu::BACKGROUND));
     Panel_.Show(StatisticsValues(Player::TotalCollected, Player::TotalPowerups, Player::TotalKills,
                                  Player::TotalEnemies, Player::TotalHits, Player::TotalShots));
     Player::Hide();

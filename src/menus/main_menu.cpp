@@ -6,6 +6,7 @@
 #include "menus/credits.h"
 #include "menus/menu_input.h"
 #include "menus/player_menu.h"
+#include "menus/story.h"
 #include "shell/frame_clock.h"
 #include "shell/load_helpers.h"
 #include "shell/pointer.h"
@@ -40,7 +41,13 @@ void MainMenu::Show(int newBackground) {
     StateSystem::SetState(STATE_MAIN_MENU);
     SetPointerMode(0);
     Media::ClearInput();
-    if (newBackground != 0) Background::Load(4);
+    if (newBackground != 0) Background::Load(BACKGROUND);
+    // What the title leads to decodes on the worker while it shows: a new game's scenery, the
+    // story, the credits.
+    std::vector<std::string> ahead = Background::PicturePaths(0);
+    for (const std::vector<std::string>& more : {Story::PicturePaths(), Credits::PicturePaths()})
+        ahead.insert(ahead.end(), more.begin(), more.end());
+    Media::PrefetchPixmaps(ahead);
     MenuState_ = 0;
 }
 

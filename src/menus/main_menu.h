@@ -28,6 +28,7 @@ public:
     // Start, Options, Credits, Quit.
     static const SpriteRef& Button(int index) { return Buttons_[index]; }
 
+    static constexpr int BACKGROUND = 4; // the title's scenery (Background::Load)
     static constexpr int START = 0, OPTIONS = 1, CREDITS = 2, QUIT = 3;
     static constexpr int BUTTON_Y[4] = {300, 335, 370, 405};
 

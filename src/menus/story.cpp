@@ -1,5 +1,6 @@
 #include "menus/story.h"
 
+#include "game/background.h"
 #include "game/scoreboard.h"
 #include "media/media.h"
 #include "menus/menu_input.h"
@@ -21,10 +22,14 @@ int ScrollTime(float distance) {
 
 } // namespace
 
+std::vector<std::string> Story::PicturePaths() {
+    return {"gfx\\menus\\story1.png", "gfx\\menus\\story2.png"};
+}
+
 void Story::Load() {
+    const std::vector<std::string> paths = PicturePaths();
     for (int i = 0; i < 2; ++i) {
-        Pictures_[i] = Sprite::Create(
-            LoadGameImage("gfx\\menus\\story" + std::to_string(i + 1) + ".png", -1, 0), 24, nullptr);
+        Pictures_[i] = Sprite::Create(LoadGameImage(paths[size_t(i)], -1, 0), 24, nullptr);
         Pictures_[i]->SetScale(0.4f);
         Pictures_[i]->Hide();
     }
@@ -34,6 +39,8 @@ void Story::Show() {
     MenuState_ = 0;
     StateSystem::SetState(STATE_STORY);
     Load();
+    // A new game follows the story.
+    Media::PrefetchPixmaps(Background::PicturePaths(0));
     SetPointerMode(0);
     Media::ClearInput();
     HidePointer();

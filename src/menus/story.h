@@ -2,6 +2,9 @@
 // Story: before a new player's first game (game state 18) two story pictures scroll up the
 // screen to music, then fade to black with the music. A typed character or a click skips it.
 // Either way the new game starts (game state 12).
+#include <string>
+#include <vector>
+
 #include "sprites/sprite.h"
 
 class Story {
@@ -12,6 +15,8 @@ public:
     static void Load();
     // Enters game state 18: loads the pictures, hides the pointer and the scoreboard.
     static void Show();
+    // The pictures Show loads, for decoding them ahead (Media::PrefetchPixmaps).
+    static std::vector<std::string> PicturePaths();
     // Frees the pictures, stops the music and restores the music volume of before the story.
     static void Free();
     static void Update();

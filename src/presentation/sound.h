@@ -31,7 +31,7 @@ public:
     int Solo() const { return Solo_; }
 
     // Plays sfx\music\<name without extension> (.wav or .ogg) looping at MusicVolume_, after
-    // stopping the current piece.
+    // stopping the current piece. The piece is decoded a little ahead while it plays.
     static void PlayMusic(const std::string& name);
     static void SetMusicVolume(float volume);
     static void StopMusic();
@@ -52,6 +52,8 @@ public:
 
 private:
     static SoundRef LoadSound(const std::string& path, int looping, int solo);
+    // Like LoadSound (looping, not solo), but the sound streams.
+    static SoundRef OpenMusic(const std::string& path);
 
     Media::LoadedSoundRef TSound_;
     int Looping_ = 0;

@@ -171,4 +171,108 @@ TEST_F(MediaTest, StoppedChannelsEndAndTheClockWrapDoesNotStopThem) {
     EXPECT_EQ(channel.Playing(), 0);
 }
 
+// The music's way: a sound decoded piece by piece while it plays.
+std::shared_ptr<const std::vector<uint8_t>> Shared(std::vector<uint8_t> bytes) {
+    return std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+}
+
+TEST_F(MediaTest, StreamedDecodingGivesTheFramesOfTheWholeDecode) {
+    struct Case {
+        const char* Name;
+        std::vector<uint8_t> Bytes;
+    };
+    const Case cases[] = {
+        {"ogg mono", testsupport::OggTone(1, 8000, 20000)},
+        {"ogg stereo", testsupport::OggTone(2, 22050, 30000)},
+        {"wav 8-bit stereo", testsupport::WavBytes({2, 8, 22050, false}, 3001)},
+        {"wav 16-bit big-endian", testsupport::WavBytes({1, 16, 22050, true}, 3001)},
+    };
+    for (const Case& c : cases) {
+        Media::AudioSampleRef whole =
+            c.Bytes[0] == 'O' ? Media::DecodeOgg(c.Bytes) : Media::DecodeWav(c.Bytes);
+        ASSERT_TRUE(whole) << c.Name;
+        std::unique_ptr<Media::AudioDecoder> decoder = Media::OpenAudioDecoder(Shared(c.Bytes));
+        ASSERT_TRUE(decoder) << c.Name;
+        EXPECT_EQ(decoder->Header().Format, whole->Format) << c.Name;
+        EXPECT_EQ(decoder->Header().Rate, whole->Rate) << c.Name;
+        EXPECT_EQ(decoder->Header().Length, whole->Length) << c.Name << ": the header knows the length";
+        EXPECT_TRUE(decoder->Header().Data.empty());
+
+        // Pieces of awkward sizes, across the decoder's own piece boundaries.
+        const size_t frameBytes = size_t(whole->BytesPerFrame());
+        std::vector<uint8_t> streamed;
+        const int sizes[] = {1, 777, 4096, 5000};
+        for (int i = 0;; ++i) {
+            const int want = sizes[i % 4];
+            std::vector<uint8_t> piece(size_t(want) * frameBytes);
+            const int got = decoder->Read(piece.data(), want);
+            streamed.insert(streamed.end(), piece.begin(),
+                            piece.begin() + std::ptrdiff_t(size_t(got) * frameBytes));
+            if (got < want) break;
+        }
+        EXPECT_FALSE(decoder->Failed()) << c.Name;
+        EXPECT_TRUE(streamed == whole->Data)
+            << c.Name << ": " << streamed.size() << " vs " << whole->Data.size();
+
+        // A looping read runs through the seam into the first frames again; a plain one ends.
+        ASSERT_TRUE(decoder->Rewind());
+        const int extra = 1234;
+        std::vector<uint8_t> looped((size_t(whole->Length) + extra) * frameBytes);
+        EXPECT_EQ(Media::ReadFrames(*decoder, true, looped.data(), whole->Length + extra),
+                  whole->Length + extra);
+        EXPECT_TRUE(std::equal(whole->Data.begin(), whole->Data.end(), looped.begin())) << c.Name;
+        EXPECT_TRUE(std::equal(whole->Data.begin(), whole->Data.begin() + std::ptrdiff_t(extra * frameBytes),
+                               looped.begin() + std::ptrdiff_t(whole->Data.size())))
+            << c.Name << ": the seam";
+        ASSERT_TRUE(decoder->Rewind());
+        EXPECT_EQ(Media::ReadFrames(*decoder, false, looped.data(), whole->Length + extra), whole->Length)
+            << c.Name;
+        EXPECT_EQ(Media::ReadFrames(*decoder, false, looped.data(), extra), 0) << c.Name;
+    }
+}
+
+TEST_F(MediaTest, BrokenStreamsEndInsteadOfLoopingOrPlayingNoise) {
+    // Cut inside the audio packets: the header opens, the decode breaks off and is reported.
+    std::vector<uint8_t> cut = testsupport::OggTone(1, 8000, 40000);
+    cut.resize(cut.size() * 2 / 3);
+    for (size_t i = cut.size() / 2; i < cut.size(); i += 7)
+        cut[i] = uint8_t(cut[i] ^ 0x5A);
+    if (std::unique_ptr<Media::AudioDecoder> decoder = Media::OpenAudioDecoder(Shared(cut))) {
+        std::vector<uint8_t> out(size_t(80000) * 2);
+        const int got = Media::ReadFrames(*decoder, true, out.data(), 80000);
+        EXPECT_LT(got, 80000) << "a broken stream is not looped round";
+    }
+    for (const std::vector<uint8_t>& bad : {std::vector<uint8_t>{}, std::vector<uint8_t>{'O', 'g', 'g', 'S'},
+                                            std::vector<uint8_t>{'R', 'I', 'F', 'F', 0, 0, 0, 0}})
+        EXPECT_FALSE(Media::OpenAudioDecoder(Shared(bad)));
+    EXPECT_FALSE(Media::OpenAudioDecoder(nullptr));
+}
+
+TEST_F(MediaTest, StreamedSoundsOpenFromTheHeaderAndRunOnTheClockHeadless) {
+    const std::vector<uint8_t> bytes = testsupport::OggTone(2, 8000, 12000); // 1.5 s
+    const std::string path = TempPath("music.ogg");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    Media::LoadedSoundRef streamed = Media::OpenSoundStream(path, Media::SOUND_LOOP);
+    Media::LoadedSoundRef whole = Media::LoadSound(path, Media::SOUND_LOOP);
+    ASSERT_TRUE(streamed && whole);
+    EXPECT_TRUE(Media::IsStreamed(*streamed));
+    EXPECT_FALSE(Media::IsStreamed(*whole));
+    EXPECT_TRUE(streamed->Loops());
+    EXPECT_EQ(streamed->Sample().Data.size(), bytes.size()) << "the file's bytes: nothing is decoded yet";
+    EXPECT_EQ(streamed->Sample().Length, 12000);
+    EXPECT_DOUBLE_EQ(streamed->Sample().DurationMs(), whole->Sample().DurationMs());
+    EXPECT_FALSE(Media::OpenSoundStream(TempPath("absent.ogg"), 0));
+
+    // Headless, a streamed sound's channel lives on the clock like any other.
+    Media::AudioChannelRef channel = Media::CueSound(*Media::OpenSoundStream(path, 0));
+    auto* virtualChannel = dynamic_cast<Media::VirtualChannel*>(channel.get());
+    ASSERT_TRUE(virtualChannel);
+    channel->SetPaused(0);
+    Media::Headless::AdvanceClock(1499);
+    EXPECT_EQ(channel->Playing(), 1);
+    Media::Headless::AdvanceClock(1);
+    EXPECT_EQ(channel->Playing(), 0);
+}
+
 } // namespace
