@@ -47,6 +47,7 @@ struct Derived {
     float Red = 1, Green = 1, Blue = 1;
     BatchKey Key;
     bool ScissorEmpty = false;
+    float BoxX0 = 0, BoxY0 = 0, BoxX1 = 0, BoxY1 = 0; // the scissor box, as floats
 };
 
 DrawState state;
@@ -95,6 +96,10 @@ void UpdateScissor() {
     derived.Key.ScissorWidth = std::max(0, x1 - x0);
     derived.Key.ScissorHeight = std::max(0, y1 - y0);
     derived.ScissorEmpty = derived.Key.ScissorWidth == 0 || derived.Key.ScissorHeight == 0;
+    derived.BoxX0 = float(x0);
+    derived.BoxY0 = float(y0);
+    derived.BoxX1 = float(x0 + derived.Key.ScissorWidth);
+    derived.BoxY1 = float(y0 + derived.Key.ScissorHeight);
 }
 
 void UpdateProjection() {
@@ -140,45 +145,36 @@ void Record(const Image* image, int frame, float x, float y, float width, float 
     records.push_back(record);
 }
 
-// Pixels of the quad `v` (corners in order, back-buffer pixels) inside the scissor box: the
-// screen area the quad shades. Axis-aligned quads are boxes; turned ones are clipped as polygons.
-float CoveredArea(const Vertex* v) {
-    const float sx0 = float(derived.Key.ScissorX), sy0 = float(derived.Key.ScissorY);
-    const float sx1 = sx0 + float(derived.Key.ScissorWidth), sy1 = sy0 + float(derived.Key.ScissorHeight);
-    const float minX = std::min(std::min(v[0].X, v[1].X), std::min(v[2].X, v[3].X));
-    const float maxX = std::max(std::max(v[0].X, v[1].X), std::max(v[2].X, v[3].X));
-    const float minY = std::min(std::min(v[0].Y, v[1].Y), std::min(v[2].Y, v[3].Y));
-    const float maxY = std::max(std::max(v[0].Y, v[1].Y), std::max(v[2].Y, v[3].Y));
-    if (maxX <= sx0 || minX >= sx1 || maxY <= sy0 || minY >= sy1) return 0;
-    if (derived.B == 0 && derived.C == 0)
-        return (std::min(maxX, sx1) - std::max(minX, sx0)) * (std::min(maxY, sy1) - std::max(minY, sy0));
-    // Clips the polygon by one edge at a time (at most one corner more per edge).
-    float px[12], py[12], qx[12], qy[12];
+// The part of TurnedArea for quads that the scissor box cuts: the quad is clipped as a polygon,
+// one edge at a time (at most one corner more per edge). Kept apart so that the common case
+// stays small.
+[[gnu::noinline]] float CutArea(const float* px, const float* py, const float (&bounds)[4]) {
+    const float sx0 = derived.BoxX0, sy0 = derived.BoxY0, sx1 = derived.BoxX1, sy1 = derived.BoxY1;
+    const float minX = bounds[0], minY = bounds[1], maxX = bounds[2], maxY = bounds[3];
+    float cx[12], cy[12], qx[12], qy[12];
     int n = 4;
-    for (int i = 0; i < 4; ++i) {
-        px[i] = v[i].X;
-        py[i] = v[i].Y;
-    }
+    std::copy(px, px + 4, cx);
+    std::copy(py, py + 4, cy);
     const auto clip = [&](int axis, float bound, bool keepAbove) {
         int m = 0;
         for (int i = 0; i < n; ++i) {
             const int j = (i + 1) % n;
-            const float ci = axis == 0 ? px[i] : py[i], cj = axis == 0 ? px[j] : py[j];
+            const float ci = axis == 0 ? cx[i] : cy[i], cj = axis == 0 ? cx[j] : cy[j];
             const bool inI = keepAbove ? ci >= bound : ci <= bound;
             const bool inJ = keepAbove ? cj >= bound : cj <= bound;
             if (inI) {
-                qx[m] = px[i];
-                qy[m++] = py[i];
+                qx[m] = cx[i];
+                qy[m++] = cy[i];
             }
             if (inI != inJ) {
                 const float t = (bound - ci) / (cj - ci);
-                qx[m] = px[i] + t * (px[j] - px[i]);
-                qy[m++] = py[i] + t * (py[j] - py[i]);
+                qx[m] = cx[i] + t * (cx[j] - cx[i]);
+                qy[m++] = cy[i] + t * (cy[j] - cy[i]);
             }
         }
         n = m;
-        std::copy(qx, qx + m, px);
-        std::copy(qy, qy + m, py);
+        std::copy(qx, qx + m, cx);
+        std::copy(qy, qy + m, cy);
     };
     if (minX < sx0) clip(0, sx0, true);
     if (maxX > sx1) clip(0, sx1, false);
@@ -187,9 +183,28 @@ float CoveredArea(const Vertex* v) {
     float twice = 0;
     for (int i = 0; i < n; ++i) {
         const int j = (i + 1) % n;
-        twice += px[i] * py[j] - px[j] * py[i];
+        twice += cx[i] * cy[j] - cx[j] * cy[i];
     }
     return std::abs(twice) * 0.5f;
+}
+
+// Pixels of the turned quad with corners (px, py) (in order, back-buffer pixels) inside the
+// scissor box: the screen area it shades. `localArea` is its area in local units. Quads wholly
+// inside or outside the box cost a bounding-box test.
+float TurnedArea(const float* px, const float* py, float localArea) {
+    float minX = px[0], maxX = px[0], minY = py[0], maxY = py[0];
+    for (int i = 1; i < 4; ++i) {
+        minX = px[i] < minX ? px[i] : minX;
+        maxX = px[i] > maxX ? px[i] : maxX;
+        minY = py[i] < minY ? py[i] : minY;
+        maxY = py[i] > maxY ? py[i] : maxY;
+    }
+    if (maxX <= derived.BoxX0 || minX >= derived.BoxX1 || maxY <= derived.BoxY0 || minY >= derived.BoxY1)
+        return 0;
+    if (minX >= derived.BoxX0 && maxX <= derived.BoxX1 && minY >= derived.BoxY0 && maxY <= derived.BoxY1)
+        return std::abs((derived.A * derived.D - derived.B * derived.C) * localArea);
+    const float bounds[4] = {minX, minY, maxX, maxY};
+    return CutArea(px, py, bounds);
 }
 
 // Opaque quads at least this large are drawn without blending (the same pixels, less work per
@@ -203,28 +218,45 @@ void AddQuad(uint32_t texture, float x, float y, float x0, float y0, float x1, f
              float u1, float v1, bool opaque = false) {
     const float tx = (x + state.OriginX) * derived.PixelsPerUnitX;
     const float ty = (y + state.OriginY) * derived.PixelsPerUnitY;
-    const float corners[4][4] = {{x0, y0, u0, v0}, {x1, y0, u1, v0}, {x1, y1, u1, v1}, {x0, y1, u0, v1}};
-    Vertex quad[4];
-    for (int i = 0; i < 4; ++i) {
-        const float lx = corners[i][0], ly = corners[i][1];
-        quad[i] = Vertex{derived.A * lx + derived.B * ly + tx,
-                         derived.C * lx + derived.D * ly + ty,
-                         corners[i][2],
-                         corners[i][3],
-                         derived.Red,
-                         derived.Green,
-                         derived.Blue,
-                         state.Alpha};
+    float px[4], py[4], area;
+    if (derived.B == 0 && derived.C == 0) {
+        // Not turned (most quads): a box, with two distinct x and two distinct y.
+        const float xa = derived.A * x0 + tx, xb = derived.A * x1 + tx;
+        const float ya = derived.D * y0 + ty, yb = derived.D * y1 + ty;
+        const float w = std::min(std::max(xa, xb), derived.BoxX1) - std::max(std::min(xa, xb), derived.BoxX0);
+        const float h = std::min(std::max(ya, yb), derived.BoxY1) - std::max(std::min(ya, yb), derived.BoxY0);
+        if (!(w > 0) || !(h > 0)) return;
+        area = w * h;
+        px[0] = px[3] = xa;
+        px[1] = px[2] = xb;
+        py[0] = py[1] = ya;
+        py[2] = py[3] = yb;
+    } else {
+        const float ax0 = derived.A * x0, ax1 = derived.A * x1, by0 = derived.B * y0, by1 = derived.B * y1;
+        const float cx0 = derived.C * x0, cx1 = derived.C * x1, dy0 = derived.D * y0, dy1 = derived.D * y1;
+        px[0] = ax0 + by0 + tx;
+        px[1] = ax1 + by0 + tx;
+        px[2] = ax1 + by1 + tx;
+        px[3] = ax0 + by1 + tx;
+        py[0] = cx0 + dy0 + ty;
+        py[1] = cx1 + dy0 + ty;
+        py[2] = cx1 + dy1 + ty;
+        py[3] = cx0 + dy1 + ty;
+        area = TurnedArea(px, py, (x1 - x0) * (y1 - y0));
+        if (!(area > 0)) return;
     }
-    const float area = CoveredArea(quad);
-    if (!(area > 0)) return;
     frameCoverage += double(area);
     derived.Key.Texture = texture;
     derived.Key.Blend = state.Blend;
     derived.Key.Fog = state.Fog;
     if (opaque && state.Blend == ALPHABLEND && !state.Fog && state.Alpha >= 1 && area >= OPAQUE_MIN_AREA)
         derived.Key.Blend = SOLIDBLEND;
-    std::copy(quad, quad + 4, TheBatcher().AddQuad(derived.Key));
+    Vertex* v = TheBatcher().AddQuad(derived.Key);
+    const float r = derived.Red, g = derived.Green, b = derived.Blue, a = state.Alpha;
+    v[0] = Vertex{px[0], py[0], u0, v0, r, g, b, a};
+    v[1] = Vertex{px[1], py[1], u1, v0, r, g, b, a};
+    v[2] = Vertex{px[2], py[2], u1, v1, r, g, b, a};
+    v[3] = Vertex{px[3], py[3], u0, v1, r, g, b, a};
 }
 
 bool CanDraw() {
