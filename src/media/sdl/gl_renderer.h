@@ -4,8 +4,10 @@
 // current (the display keeps one context for the life of the window; GL objects die with it).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "media/backend.h"
+#include "media/sdl/texture_prep.h"
 
 namespace Media {
 
@@ -26,7 +28,11 @@ public:
     PixelMapRef Grab(int x, int y, int width, int height, int drawableWidth, int drawableHeight);
 
     // Straight-alpha RGBA (grey and alpha maps are expanded). Flags: FILTEREDIMAGE, MIPMAPPEDIMAGE.
+    // The texture's levels are made on a worker thread; they are uploaded before the texture is
+    // first drawn, or by the next UploadPrepared.
     uint32_t CreateTexture(PixelMap pixels, int flags);
+    // Uploads the textures whose levels are ready (call once per present).
+    void UploadPrepared();
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);
@@ -34,6 +40,7 @@ public:
 private:
     void EnsureIndexCapacity(int quadCount);
     void ApplyBlend(int blend);
+    void Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels);
 
     uint32_t program_ = 0;
     uint32_t vertexArray_ = 0;
@@ -45,6 +52,7 @@ private:
     int viewportUniform_ = -1;
     int fogUniform_ = -1;
     int alphaTestUniform_ = -1;
+    TexturePreparer preparer_;
 };
 
 } // namespace Media

@@ -59,7 +59,10 @@ public:
         display_.DrawableSize(w, h);
         renderer_.Clear(r, g, b, w, h);
     }
-    void Present(int sync) override { display_.Present(sync); }
+    void Present(int sync) override {
+        if (renderer_.Ready()) renderer_.UploadPrepared();
+        display_.Present(sync);
+    }
     PixelMapRef Grab(int x, int y, int width, int height) override {
         if (!display_.HasGraphics()) return nullptr;
         int w, h;
