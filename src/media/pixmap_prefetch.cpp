@@ -28,6 +28,7 @@ struct Prefetcher {
     std::condition_variable Changed;
     std::list<Entry> Entries; // a list: the worker keeps its entry while the lock is let go
     size_t BytesAhead = 0;    // pixels of Done entries
+    Entry* InHand = nullptr;  // the entry the worker is decoding; never erased meanwhile
     bool Stopping = false;
     std::thread Worker;
 
@@ -47,10 +48,12 @@ struct Prefetcher {
             if (Stopping) return;
             Entry& entry = *NextQueued();
             entry.Now = Entry::State::Decoding;
+            InHand = &entry;
             const std::string path = entry.Path;
             hold.unlock();
             PixelMapRef map = Internal::ReadPictureFile(path);
             hold.lock();
+            InHand = nullptr;
             if (entry.Now == Entry::State::Decoding) { // not dropped meanwhile
                 entry.Map = std::move(map);
                 entry.Now = Entry::State::Done;
@@ -60,11 +63,11 @@ struct Prefetcher {
         }
     }
 
-    // With the lock held: forgets every entry; one being decoded is marked taken, so its result
-    // is dropped when it comes and nobody waits for it.
+    // With the lock held: forgets every entry; the one being decoded is marked taken, so its
+    // result is dropped when it comes and nobody waits for it.
     void DropEntries() {
         for (auto entry = Entries.begin(); entry != Entries.end();) {
-            if (entry->Now == Entry::State::Decoding) {
+            if (&*entry == InHand) {
                 entry->Now = Entry::State::Taken;
                 ++entry;
             } else {

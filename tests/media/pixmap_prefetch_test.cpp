@@ -67,4 +67,20 @@ TEST_F(PrefetchTest, ResultsNotTakenAreDroppedAndTheFilesReadAgain) {
     Media::PrefetchPixmaps({a, b});
 }
 
+TEST_F(PrefetchTest, NewListsReplaceTheOldAtOnceEvenWithAPictureInHand) {
+    const std::string big = TempPath("big.png");
+    testfiles::WriteBytes(big, testsupport::PngBytes(testfiles::SolidPixmap(2000, 2000, 5, 20, 30, 255)));
+    const std::string a = Picture("a.png", 10), b = Picture("b.png", 20);
+    for (int round = 0; round < 3; ++round) {
+        // The worker is most likely decoding the big picture while the lists change under it.
+        Media::PrefetchPixmaps({big, a});
+        Media::PrefetchPixmaps({a});
+        Media::PrefetchPixmaps({b, big});
+        EXPECT_EQ(Red(Media::LoadPixmap(b)), 20) << round;
+        EXPECT_EQ(Red(Media::LoadPixmap(a)), 10) << round << ": a, no longer listed, reads its file";
+        EXPECT_EQ(Red(Media::LoadPixmap(big)), 5) << round;
+    }
+    Media::EndPrefetch();
+}
+
 } // namespace

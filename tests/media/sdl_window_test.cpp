@@ -15,11 +15,13 @@
 
 #include <unistd.h>
 
+#include "media/audio_codec.h"
 #include "media/media.h"
 #include "media/sdl/mip_level.h"
 #include "media/sdl/sdl_input.h"
 #include "media/sdl/sdl_test_control.h"
 #include "media/sdl/texture_bleed.h"
+#include "media/sdl/texture_prep.h"
 
 namespace {
 
@@ -419,8 +421,66 @@ Media::AudioSampleRef ShortTone() {
     return sample;
 }
 
+// A tone of `ms` milliseconds as a WAV file to stream from (16-bit big-endian, converted on the way).
+Media::LoadedSoundRef StreamedTone(int ms, int flags) {
+    Media::AudioSampleRef tone = ShortTone();
+    const int frames = 22050 * ms / 1000;
+    std::vector<uint8_t> file = {'R', 'I', 'F',  'X',  0, 0,  0, 0,  'W', 'A', 'V', 'E', 'f',  'm',
+                                 't', ' ', 0,    0,    0, 16, 0, 1,  0,   1,   0,   0,   0x56, 0x22,
+                                 0,   0,   0xAC, 0x44, 0, 2,  0, 16, 'd', 'a', 't', 'a'};
+    const uint32_t bytes = uint32_t(frames * 2);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        file.push_back(uint8_t(bytes >> shift));
+    for (int i = 0; i < frames; ++i) {
+        file.push_back(tone->Data[size_t(i % tone->Length) * 2]);
+        file.push_back(tone->Data[size_t(i % tone->Length) * 2 + 1]);
+    }
+    char path[] = "/tmp/qs_stream_XXXXXX";
+    const int fd = mkstemp(path);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(write(fd, file.data(), file.size()), ssize_t(file.size()));
+    close(fd);
+    Media::LoadedSoundRef sound = Media::OpenSoundStream(path, flags);
+    unlink(path);
+    return sound;
+}
+
+// Streamed sounds (music) behave as sounds decoded whole: paused when cued, pause and resume, stop,
+// a looping one goes on past its end, a plain one ends once it has played, also when it is longer
+// than what is decoded ahead.
+void ExerciseStreams() {
+    const Media::LoadedSoundRef once = StreamedTone(1300, 0);
+    const Media::LoadedSoundRef loop = StreamedTone(300, Media::SOUND_LOOP);
+    ASSERT_TRUE(once && loop);
+    ASSERT_TRUE(Media::IsStreamed(*once));
+    const Media::AudioChannelRef plain = Media::CueSound(*once);
+    const Media::AudioChannelRef looping = Media::CueSound(*loop);
+    EXPECT_EQ(plain->Playing(), 0) << "a cued stream starts paused";
+    plain->SetVolume(0.1f);
+    looping->SetVolume(0.1f);
+    plain->SetPaused(0);
+    looping->SetPaused(0);
+    EXPECT_EQ(plain->Playing(), 1);
+    looping->SetPaused(1);
+    EXPECT_EQ(looping->Playing(), 0);
+    looping->SetPaused(0);
+    EXPECT_EQ(looping->Playing(), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(900));
+    EXPECT_EQ(plain->Playing(), 1) << "still playing after 900 of its 1300 ms";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    EXPECT_EQ(plain->Playing(), 0) << "ended once played";
+    EXPECT_EQ(looping->Playing(), 1) << "a looping stream goes on past its end";
+    looping->Stop();
+    EXPECT_EQ(looping->Playing(), 0);
+    looping->SetPaused(0);
+    EXPECT_EQ(looping->Playing(), 0) << "a stopped stream stays stopped";
+    // A stream dropped while it plays is stopped and gives its source back.
+    Media::CueSound(*loop)->SetPaused(0);
+}
+
 // What the game relies on from channels, on OpenAL sources or on silent clock-driven channels.
 void ExerciseChannels() {
+    ExerciseStreams();
     const Media::LoadedSoundRef sound = Media::LoadSound(ShortTone(), 0);
     const Media::LoadedSoundRef loop = Media::LoadSound(ShortTone(), Media::SOUND_LOOP);
     ASSERT_TRUE(sound && loop);
@@ -662,6 +722,63 @@ TEST(SdlTextInput, Utf8TextDecodesToCodePoints) {
             got.push_back(code);
         EXPECT_EQ(got, c.Codes) << "text of " << std::char_traits<char>::length(c.Text) << " bytes";
     }
+}
+
+// Texture levels made on the worker: the bled map and its halvings, uploaded once each, in any
+// order the main thread asks for them; a texture deleted before its upload never arrives, also
+// when GL hands its name out again.
+TEST(SdlTexturePreparer, LevelsArePreparedAsideAndUploadedOnceEach) {
+    auto map = [](int w, int h, uint8_t red) {
+        Media::PixelMap m;
+        m.Width = w;
+        m.Height = h;
+        m.Pixels.assign(size_t(w) * size_t(h) * 4, 0);
+        m.Pixels[0] = red; // one visible texel, the rest transparent: the bleed has work to do
+        m.Pixels[3] = 255;
+        return m;
+    };
+    const std::vector<Media::PixelMap> expected = Media::PrepareTextureLevels(map(6, 3, 200), true);
+    ASSERT_EQ(expected.size(), 3u) << "6 x 3, 3 x 1, 1 x 1";
+    EXPECT_EQ(expected[1].Width, 3);
+    EXPECT_EQ(expected[2].Width * expected[2].Height, 1);
+    EXPECT_EQ(expected[0].Pixels[4 + 2], 200) << "transparent texels take the visible colour (BGRA)";
+    EXPECT_EQ(Media::PrepareTextureLevels(map(6, 3, 200), false).size(), 1u);
+
+    struct Uploaded {
+        uint32_t Texture;
+        int Flags;
+        std::vector<Media::PixelMap> Levels;
+    };
+    std::vector<Uploaded> uploads;
+    const Media::TexturePreparer::Upload record = [&uploads](uint32_t texture, int flags,
+                                                             std::vector<Media::PixelMap>& levels) {
+        uploads.push_back({texture, flags, std::move(levels)});
+    };
+    {
+        Media::TexturePreparer preparer;
+        preparer.Submit(1, map(6, 3, 200), Media::MIPMAPPEDIMAGE);
+        preparer.Submit(2, map(4, 4, 50), 0);
+        preparer.Submit(3, map(64, 64, 70), 0);
+        preparer.Cancel(3);
+        preparer.Submit(3, map(2, 2, 90), 0); // the name again, for a new texture
+        EXPECT_TRUE(preparer.Pending(2));
+        preparer.UploadPrepared(record, 2); // waits for texture 2 (and so for 1 before it)
+        EXPECT_FALSE(preparer.Pending(2));
+        EXPECT_FALSE(preparer.Pending(1));
+        preparer.UploadPrepared(record, 3);
+        EXPECT_FALSE(preparer.Pending(3));
+        preparer.UploadPrepared(record, 3);   // nothing left
+        preparer.Submit(4, map(8, 8, 10), 0); // dropped with the preparer, never uploaded
+    }
+    ASSERT_EQ(uploads.size(), 3u);
+    EXPECT_EQ(uploads[0].Texture, 1u);
+    EXPECT_EQ(uploads[0].Flags, Media::MIPMAPPEDIMAGE);
+    ASSERT_EQ(uploads[0].Levels.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(uploads[0].Levels[i].Pixels, expected[i].Pixels) << "level " << i;
+    EXPECT_EQ(uploads[1].Texture, 2u);
+    EXPECT_EQ(uploads[2].Texture, 3u);
+    EXPECT_EQ(uploads[2].Levels[0].Width, 2) << "the cancelled texture's levels never arrive";
 }
 
 } // namespace

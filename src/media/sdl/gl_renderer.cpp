@@ -7,9 +7,6 @@
 #include <cstddef>
 #include <utility>
 
-#include "media/sdl/mip_level.h"
-#include "media/sdl/texture_bleed.h"
-
 namespace Media {
 namespace {
 
@@ -314,40 +311,39 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
         rgba.Width = rgba.Height = 1;
         rgba.Pixels.assign(4, 0);
     }
-    BleedTransparentColours(rgba);
-    // Uploaded in BGRA order, the texture keeps the layout of the window's pixels; Mesa's
-    // software rasterizer has fast paths for such textures only.
-    for (size_t i = 0; i + 3 < rgba.Pixels.size(); i += 4)
-        std::swap(rgba.Pixels[i], rgba.Pixels[i + 2]);
     GLuint texture = 0;
     glGenTextures(1, &texture);
+    preparer_.Submit(texture, std::move(rgba), flags);
+    return texture;
+}
+
+void GlRenderer::UploadPrepared() {
+    preparer_.UploadPrepared([this](uint32_t texture, int flags, std::vector<PixelMap>& levels) {
+        Upload(texture, flags, levels);
+    });
+}
+
+void GlRenderer::Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels) {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.Width, rgba.Height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 rgba.Pixels.data());
+    for (size_t n = 0; n < levels.size(); ++n) {
+        glTexImage2D(GL_TEXTURE_2D, GLint(n), GL_RGBA8, levels[n].Width, levels[n].Height, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, levels[n].Pixels.data());
+    }
     const bool filtered = (flags & FILTEREDIMAGE) != 0;
     const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
-    if (mipmapped) {
-        PixelMap level = HalfSizeMipLevel(rgba);
-        for (int n = 1;; ++n) {
-            glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level.Width, level.Height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                         level.Pixels.data());
-            if (level.Width == 1 && level.Height == 1) break;
-            level = HalfSizeMipLevel(level);
-        }
-    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped) mipmapped_[texture] = TextureSize{rgba.Width, rgba.Height, filtered};
-    return texture;
+    if (mipmapped) mipmapped_[texture] = TextureSize{levels[0].Width, levels[0].Height, filtered};
 }
 
 void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
+    preparer_.Cancel(texture);
     mipmapped_.erase(texture);
     const GLuint name = texture;
     glDeleteTextures(1, &name);
@@ -377,6 +373,12 @@ void GlRenderer::ApplyBlend(int blend) {
 void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                            int drawableHeight) {
     if (quadCount <= 0 || program_ == 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
+    // A texture whose levels are still being made is uploaded first, waiting for them if need be.
+    if (key.Texture != 0 && preparer_.Pending(key.Texture)) {
+        preparer_.UploadPrepared([this](uint32_t texture, int flags,
+                                        std::vector<PixelMap>& levels) { Upload(texture, flags, levels); },
+                                 key.Texture);
+    }
     // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
     // a span at a time) only when every quad it holds in the pending scene is an axis-aligned
     // rectangle; one turned quad, a star or a nebula, sends the whole tile to the slow path. So

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "media/backend.h"
+#include "media/sdl/texture_prep.h"
 
 namespace Media {
 
@@ -28,7 +30,11 @@ public:
     PixelMapRef Grab(int x, int y, int width, int height, int drawableWidth, int drawableHeight);
 
     // Straight-alpha RGBA (grey and alpha maps are expanded). Flags: FILTEREDIMAGE, MIPMAPPEDIMAGE.
+    // The texture's levels are made on a worker thread; they are uploaded before the texture is
+    // first drawn, or by the next UploadPrepared.
     uint32_t CreateTexture(PixelMap pixels, int flags);
+    // Uploads the textures whose levels are ready (call once per present).
+    void UploadPrepared();
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);
@@ -47,6 +53,7 @@ private:
 
     void EnsureIndexCapacity(int quadCount);
     void ApplyBlend(int blend);
+    void Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels);
 
     Program programs_[VARIANTS];
     uint32_t program_ = 0; // non-zero once every variant is built
@@ -67,6 +74,7 @@ private:
     bool sceneTurned_ = false;
     float sceneRectangles_ = 0;
     int maxTextureSize_ = 0;
+    TexturePreparer preparer_;
 };
 
 } // namespace Media

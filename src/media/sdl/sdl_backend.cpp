@@ -65,6 +65,7 @@ public:
         renderer_.Clear(r, g, b, w, h);
     }
     void Present(int sync) override {
+        if (renderer_.Ready()) renderer_.UploadPrepared();
         display_.Present(sync);
         renderer_.FrameEnded();
     }

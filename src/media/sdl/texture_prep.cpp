@@ -1,0 +1,95 @@
+#include "media/sdl/texture_prep.h"
+
+#include <utility>
+
+#include "media/sdl/mip_level.h"
+#include "media/sdl/texture_bleed.h"
+
+namespace Media {
+
+std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, bool mipmapped) {
+    std::vector<PixelMap> levels;
+    BleedTransparentColours(rgba);
+    levels.push_back(std::move(rgba));
+    while (mipmapped && (levels.back().Width > 1 || levels.back().Height > 1))
+        levels.push_back(HalfSizeMipLevel(levels.back()));
+    // Uploaded in BGRA order, a texture keeps the layout of the window's pixels; Mesa's software
+    // rasterizer has fast paths for such textures only. The box filter treats channels alike, so
+    // the order can change after the levels are made.
+    for (PixelMap& level : levels)
+        for (size_t i = 0; i + 3 < level.Pixels.size(); i += 4)
+            std::swap(level.Pixels[i], level.Pixels[i + 2]);
+    return levels;
+}
+
+TexturePreparer::~TexturePreparer() {
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    if (worker_.joinable()) worker_.join();
+}
+
+void TexturePreparer::Submit(uint32_t texture, PixelMap rgba, int flags) {
+    auto job = std::make_shared<Job>();
+    job->Texture = texture;
+    job->Flags = flags;
+    job->Rgba = std::move(rgba);
+    pending_[texture] = job;
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        queue_.push_back(job);
+        if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
+    }
+    changed_.notify_all();
+}
+
+void TexturePreparer::Run() {
+    std::unique_lock<std::mutex> hold(lock_);
+    for (;;) {
+        changed_.wait(hold, [this] { return stopping_ || !queue_.empty(); });
+        if (stopping_) return;
+        const std::shared_ptr<Job> job = queue_.front();
+        queue_.pop_front();
+        if (job->Cancelled) continue;
+        hold.unlock();
+        job->Levels = PrepareTextureLevels(std::move(job->Rgba), (job->Flags & MIPMAPPEDIMAGE) != 0);
+        hold.lock();
+        job->Done = true;
+        prepared_.push_back(job);
+        changed_.notify_all();
+    }
+}
+
+void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor) {
+    std::vector<std::shared_ptr<Job>> ready;
+    {
+        std::unique_lock<std::mutex> hold(lock_);
+        const auto waited = waitFor != 0 ? pending_.find(waitFor) : pending_.end();
+        if (waited != pending_.end()) {
+            const std::shared_ptr<Job> job = waited->second;
+            changed_.wait(hold, [&job] { return job->Done; });
+        }
+        ready.swap(prepared_);
+    }
+    for (const std::shared_ptr<Job>& job : ready) {
+        const auto entry = pending_.find(job->Texture);
+        // A cancelled texture's name may already belong to a newer texture.
+        if (entry == pending_.end() || entry->second != job) continue;
+        upload(job->Texture, job->Flags, job->Levels);
+        pending_.erase(entry);
+    }
+}
+
+void TexturePreparer::Cancel(uint32_t texture) {
+    const auto entry = pending_.find(texture);
+    if (entry == pending_.end()) return;
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        entry->second->Cancelled = true;
+    }
+    pending_.erase(entry);
+}
+
+} // namespace Media

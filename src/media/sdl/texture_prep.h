@@ -1,0 +1,65 @@
+#pragma once
+// Textures prepared on a worker thread of the sdl back end. Making a texture's levels (the colour
+// bleed, the mip levels) is processor work that needs no GL context, so it runs beside the game's
+// loading; the main thread uploads the levels before the texture is first drawn, or at the next
+// present when that comes first. Every call but the worker's own is made on the main thread.
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "media/media.h"
+
+namespace Media {
+
+// The levels of a texture, ready to upload: level 0 with its transparent texels bled, then (when
+// mip-mapped) each half the size of the one before, down to 1 × 1; texels in B, G, R, A order.
+std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, bool mipmapped);
+
+class TexturePreparer {
+public:
+    using Upload = std::function<void(uint32_t texture, int flags, std::vector<PixelMap>& levels)>;
+
+    TexturePreparer() = default;
+    ~TexturePreparer(); // waits for the texture in hand; the rest are dropped
+    TexturePreparer(const TexturePreparer&) = delete;
+    TexturePreparer& operator=(const TexturePreparer&) = delete;
+
+    // Queues an RGBA map for GL texture name `texture` (flags: MIPMAPPEDIMAGE and the rest, passed
+    // on to the upload).
+    void Submit(uint32_t texture, PixelMap rgba, int flags);
+    // True from Submit until the texture's levels were uploaded (or it was cancelled).
+    bool Pending(uint32_t texture) const { return pending_.count(texture) != 0; }
+    // Uploads every prepared texture through `upload`, first waiting for `waitFor` when that one
+    // is pending.
+    void UploadPrepared(const Upload& upload, uint32_t waitFor = 0);
+    // Forgets a pending texture that is being deleted: its levels are dropped.
+    void Cancel(uint32_t texture);
+
+private:
+    struct Job {
+        uint32_t Texture = 0;
+        int Flags = 0;
+        PixelMap Rgba;
+        std::vector<PixelMap> Levels;
+        bool Done = false;      // guarded by lock_
+        bool Cancelled = false; // guarded by lock_
+    };
+
+    void Run();
+
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<std::shared_ptr<Job>> queue_;                     // to prepare, in order
+    std::vector<std::shared_ptr<Job>> prepared_;                 // to upload
+    std::unordered_map<uint32_t, std::shared_ptr<Job>> pending_; // the main thread's alone
+    bool stopping_ = false;
+    std::thread worker_;
+};
+
+} // namespace Media
