@@ -1,10 +1,14 @@
 // Runs the real program: headless with a script, and in a real window under Xvfb with software
-// OpenGL. Each test makes its own small data root, so the results do not depend on the art.
+// OpenGL. Each test makes its own small data root, so the results do not depend on the art, but
+// for the scene grabs, which use the generated game data.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "media/media.h"
@@ -144,4 +148,107 @@ TEST_F(ProgramTest, RealFullScreenCoversTheWholeScreen) {
     EXPECT_GT(Brightness(*shot, 222, 322), 600);
     EXPECT_LT(Brightness(*shot, 195, 295), 60);
     EXPECT_LT(Brightness(*shot, 640, 512), 60);
+}
+
+namespace {
+
+// Halves a grab to a quarter of its pixels (the mean of each 2 × 2 block), so the reference
+// pictures stay small in the repository.
+Media::PixelMap Halved(const Media::PixelMap& shot) {
+    Media::PixelMap half;
+    half.Width = shot.Width / 2;
+    half.Height = shot.Height / 2;
+    half.Pixels.resize(size_t(half.Width) * size_t(half.Height) * 4);
+    for (int y = 0; y < half.Height; ++y) {
+        for (int x = 0; x < half.Width; ++x) {
+            uint8_t* out = half.At(x, y);
+            for (int c = 0; c < 3; ++c) {
+                const int sum = shot.At(2 * x, 2 * y)[c] + shot.At(2 * x + 1, 2 * y)[c] +
+                                shot.At(2 * x, 2 * y + 1)[c] + shot.At(2 * x + 1, 2 * y + 1)[c];
+                out[c] = uint8_t((sum + 2) / 4);
+            }
+            out[3] = 255;
+        }
+    }
+    return half;
+}
+
+} // namespace
+
+// What the player sees of three scenes, the title and two moments of play (the first wave, and
+// the last level's boss wave with the ship firing), from real-window runs with a fixed seed on the
+// stepped clock, grabbed with F5 at fixed frames, halved, and compared with the grabs that the
+// renderer made before it learnt to skip invisible and covered pixels
+// (tests/data/render_reference). The drawing may differ by rounding, not visibly.
+// To make new references: QS_WRITE_RENDER_REFERENCE=DIR, and QS_RENDER_REFERENCE_GAME=PROGRAM
+// for the program that draws them (by default this build's).
+TEST_F(ProgramTest, TitleAndPlayScenesLookAsTheirReferenceGrabs) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    const char* game = std::getenv("QS_RENDER_REFERENCE_GAME");
+    const char* write = std::getenv("QS_WRITE_RENDER_REFERENCE");
+    const struct {
+        const char* Name;
+        const char* Options;
+        const char* Script;
+        int Frames;
+    } scenes[] = {
+        {"title", "", "0 step 16\n2 click 1\n700 key F5\n", 702},
+        {"stage0", "--stage 0", "0 step 16\n0 down 1\n100 rel 40 -20\n600 key F5\n", 602},
+        {"stage54", "--stage 54", "0 step 16\n0 down 1\n100 rel -60 -30\n900 key F5\n", 902},
+    };
+    // The three runs go at once (each under its own X server): the cores are shared anyway, and a
+    // run takes a while with the sanitizers.
+    std::string roots[3], command;
+    for (int i = 0; i < 3; ++i) {
+        const auto& scene = scenes[i];
+        roots[i] = testfiles::MakeGameRoot();
+        testfiles::WriteBytes(roots[i] + "/script.txt",
+                              std::vector<uint8_t>(scene.Script, scene.Script + std::strlen(scene.Script)));
+        command += "( LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s '-screen 0 1280x1024x24' '" +
+                   std::string(game ? game : QS_GAME_BINARY) + "' --windowed --seed 7 " + scene.Options +
+                   " --frames " + std::to_string(scene.Frames) + " --data '" + roots[i] + "' --script '" +
+                   roots[i] + "/script.txt' > '" + roots[i] + "/out.txt' 2>&1; echo $? > '" + roots[i] +
+                   "/status.txt' ) & ";
+    }
+    command += "wait";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (int i = 0; i < 3; ++i) {
+        const auto& scene = scenes[i];
+        SCOPED_TRACE(scene.Name);
+        const std::string& gameRoot = roots[i];
+        ASSERT_EQ(testfiles::ReadText(gameRoot + "/status.txt"), "0\n")
+            << testfiles::ReadText(gameRoot + "/out.txt");
+        const Media::PixelMapRef shot = Media::LoadPixmap(gameRoot + "/Screenshot-001.jpg");
+        ASSERT_TRUE(shot);
+        ASSERT_EQ(shot->Width, 800);
+        const Media::PixelMap half = Halved(*shot);
+        std::filesystem::remove_all(gameRoot);
+        if (write) {
+            testfiles::WritePng(std::string(write) + "/" + scene.Name + ".png", half);
+            continue;
+        }
+        const Media::PixelMapRef reference = Media::LoadPixmap(
+            std::string(QS_SOURCE_DIR) + "/tests/data/render_reference/" + scene.Name + ".png");
+        ASSERT_TRUE(reference);
+        ASSERT_EQ(reference->Width, half.Width);
+        ASSERT_EQ(reference->Height, half.Height);
+        // Per pixel: the largest channel difference. JPEG's rounding alone moves a few levels.
+        long total = 0;
+        int worst = 0, off = 0;
+        for (int y = 0; y < half.Height; ++y) {
+            for (int x = 0; x < half.Width; ++x) {
+                int diff = 0;
+                for (int c = 0; c < 3; ++c)
+                    diff = std::max(diff, std::abs(int(half.At(x, y)[c]) - int(reference->At(x, y)[c])));
+                total += diff;
+                worst = std::max(worst, diff);
+                off += diff > 12 ? 1 : 0;
+            }
+        }
+        const double mean = double(total) / double(half.Width * half.Height);
+        std::printf("%s: mean difference %.3f, worst %d, %d pixels off by more than 12\n", scene.Name, mean,
+                    worst, off);
+        EXPECT_LT(mean, 1.0) << "worst " << worst << ", " << off << " pixels off by more than 12";
+        EXPECT_LE(off, half.Width * half.Height / 1000) << "worst " << worst << ", mean " << mean;
+    }
 }

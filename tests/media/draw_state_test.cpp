@@ -67,7 +67,7 @@ TEST_F(MediaTest, BlendFogTextureAndViewportChangesStartNewBatches) {
     Media::FogModeOn();
     Media::DrawFrame(*b, 0, 0, 0); // fog
     Media::SetViewport(10, 10, 100, 100);
-    Media::DrawFrame(*b, 0, 0, 0); // scissor
+    Media::DrawFrame(*b, 20, 20, 0); // scissor (inside it: a quad outside is not drawn)
     Media::Flip(0);
     EXPECT_EQ(Media::GetDrawStats().Batches, 5);
     EXPECT_EQ(Media::GetDrawStats().Quads, 6);
