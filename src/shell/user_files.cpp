@@ -39,10 +39,21 @@ std::string UserFilePath(const std::string& gamePath) {
 bool PrepareUserFileFolder() {
     if (Folder.empty()) return true;
     std::error_code error;
-    std::filesystem::create_directories(Folder, error);
-    if (!std::filesystem::is_directory(Folder, error)) {
+    if (std::filesystem::is_directory(Folder, error)) return true;
+    // Each folder made is a new entry in its parent, which must reach the disk too, or a power
+    // cut can lose the first save together with its folder. So note the nearest existing folder
+    // on the way, and flush every parent from the new folder's up to it.
+    const std::filesystem::path folder = std::filesystem::path(Folder).lexically_normal();
+    std::filesystem::path existing = folder.parent_path();
+    while (existing.has_relative_path() && !std::filesystem::exists(existing, error))
+        existing = existing.parent_path();
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder, error)) {
         Media::DebugLog("Cannot create the folder " + Folder + " for saved files");
         return false;
     }
+    for (std::filesystem::path made = folder; made != existing && made.has_relative_path();
+         made = made.parent_path())
+        Media::FlushFolder(made.parent_path().empty() ? "." : made.parent_path().string());
     return true;
 }
