@@ -55,7 +55,8 @@ bool InFont1(int ch) {
 void PlayerMenu::Load() {
     SaveGames::LoadAll();
     Panel_ = MakePanel(5, 5);
-    DeletePanel_ = MakePanel(5, 3);
+    // Six pieces wide, one more than the quit panel: its longer warning must sit inside the rim.
+    DeletePanel_ = MakePanel(6, 3);
 
     SpriteRef title =
         Sprite::Create(LoadGameImage("gfx\\menus\\menutitle-selectplayer.png", -1, 0), 1, Panel_);
