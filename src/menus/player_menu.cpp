@@ -83,7 +83,10 @@ void PlayerMenu::Load() {
         SlotHighlights_[i]->Hide();
     }
     Text::Create("WARNING!", 0, -48, 1, DeletePanel_, Text::CENTRE);
-    Text::Create("All progress for this player will be lost!", 0, -16, 1, DeletePanel_, Text::CENTRE);
+    // The longest line of any panel: a little smaller, so it also clears the Cancel button that
+    // straddles the panel's left rim.
+    Text::Create("All progress for this player will be lost!", 0, -16, 1, DeletePanel_, Text::CENTRE)
+        ->Pivot->SetScale(0.9f);
     Text::Create("Are you sure?", 0, 32, 1, DeletePanel_, Text::CENTRE);
 }
 

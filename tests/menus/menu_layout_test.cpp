@@ -1,4 +1,5 @@
-// Every word on a menu panel lies inside the panel's rim, on every screen that has one.
+// Every word on a menu panel lies inside the panel's rim and clear of its buttons, on every
+// screen that has one.
 #include <algorithm>
 #include <vector>
 
@@ -27,14 +28,19 @@ TEST_F(MenuFlowTest, EveryPanelTextLiesInsideItsRim) {
     struct Panel {
         const char* Name;
         SpriteRef Sprite;
+        std::vector<SpriteRef> Buttons;
     };
+    std::vector<SpriteRef> playerButtons, deleteButtons;
+    for (int i = 0; i < PlayerMenu::BUTTONS; ++i)
+        (PlayerMenu::Button(i)->Parent() == PlayerMenu::DeletePanel() ? deleteButtons : playerButtons)
+            .push_back(PlayerMenu::Button(i));
     const std::vector<Panel> panels = {
-        {"player selection", PlayerMenu::Panel()},
-        {"delete confirmation", PlayerMenu::DeletePanel()},
-        {"quit confirmation", QuitGameMenu::Panel()},
-        {"options", ConfigMenu::Panel()},
-        {"level statistics", EndLevelMenu::Screen().Panel()},
-        {"final statistics", FinalStatsMenu::Screen().Panel()},
+        {"player selection", PlayerMenu::Panel(), playerButtons},
+        {"delete confirmation", PlayerMenu::DeletePanel(), deleteButtons},
+        {"quit confirmation", QuitGameMenu::Panel(), {QuitGameMenu::Button(0), QuitGameMenu::Button(1)}},
+        {"options", ConfigMenu::Panel(), {ConfigMenu::BackButton()}},
+        {"level statistics", EndLevelMenu::Screen().Panel(), {EndLevelMenu::Screen().ContinueButton()}},
+        {"final statistics", FinalStatsMenu::Screen().Panel(), {FinalStatsMenu::Screen().ContinueButton()}},
     };
     for (const Panel& panel : panels) {
         SCOPED_TRACE(panel.Name);
@@ -47,13 +53,25 @@ TEST_F(MenuFlowTest, EveryPanelTextLiesInsideItsRim) {
             const SpriteRef& pivot = letter->Parent();
             if (!font || !pivot || pivot->Parent() != panel.Sprite) continue;
             ++letters;
-            // Letters sit at their centres in the text's pivot, which sits in the panel (scale 1).
-            const float x = pivot->X(0) + letter->X(0), y = pivot->Y(0) + letter->Y(0);
-            const float halfLetter = float((*font)->FrameWidth(int(letter->Frame(0)))) / 2;
+            // Letters sit at their centres in the text's pivot, which sits in the panel.
+            const float scale = pivot->ScaleX(0);
+            const float x = pivot->X(0) + letter->X(0) * scale, y = pivot->Y(0) + letter->Y(0) * scale;
+            const float halfLetter = float((*font)->FrameWidth(int(letter->Frame(0)))) / 2 * scale;
+            const float halfLetterHeight = float((*font)->CelHeight()) / 2 * scale;
             EXPECT_GE(x - halfLetter, -halfWidth) << "a letter at x " << x;
             EXPECT_LE(x + halfLetter, halfWidth) << "a letter at x " << x;
-            EXPECT_GE(y - float((*font)->CelHeight()) / 2, -halfHeight) << "a letter at y " << y;
-            EXPECT_LE(y + float((*font)->CelHeight()) / 2, halfHeight) << "a letter at y " << y;
+            EXPECT_GE(y - halfLetterHeight, -halfHeight) << "a letter at y " << y;
+            EXPECT_LE(y + halfLetterHeight, halfHeight) << "a letter at y " << y;
+            // Nor under a button of the panel (at its resting size; letters are 24 high at most).
+            for (const SpriteRef& button : panel.Buttons) {
+                const float bx = button->X(0), by = button->Y(0);
+                const float bw = float(button->Image()->Width()) * button->ScaleX(0) / 2;
+                const float bh = float(button->Image()->Height()) * button->ScaleY(0) / 2;
+                const bool overlaps = x + halfLetter > bx - bw && x - halfLetter < bx + bw &&
+                                      y + 12 * scale > by - bh && y - 12 * scale < by + bh;
+                EXPECT_FALSE(overlaps) << "a letter at (" << x << ", " << y << ") under a picture at (" << bx
+                                       << ", " << by << ")";
+            }
         }
         EXPECT_GT(letters, 0);
     }
