@@ -48,8 +48,10 @@ void PollSystemEvents() {
     for (int button = 1; button <= 3; ++button)
         MouseButtonHit[button] = 0;
     Media::PollEvents(events);
-    for (Media::SystemEvent event : events)
+    for (Media::SystemEvent event : events) {
         Sound::PauseMusic(event == Media::SystemEvent::Suspend ? 1 : 0);
+        if (event == Media::SystemEvent::Resume) ResumePointer();
+    }
 }
 
 void StartFrameClock() {

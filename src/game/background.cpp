@@ -1,5 +1,6 @@
 #include "game/background.h"
 
+#include <cmath>
 #include <string>
 
 #include "media/fatal_error.h"
@@ -16,11 +17,28 @@ namespace {
 // 12 units per second and the stars at 12 to 72.
 constexpr float DUST1_DRIFT = 0.25f;
 constexpr float DUST2_DRIFT = 0.5f;
+// The near dust layer is the far one mirrored left to right. A mirror alone, about the same
+// centre, would make the two one symmetric picture (every cloud with its twin across the middle
+// of the screen), so the near layer also starts this far down its column. Its seams, like the far
+// layer's, stay off screen until the drift brings them in: the picture is 640 units tall.
+constexpr float DUST2_START = 64.0f;
 constexpr float FAR_STAR_DRIFT = 0.5f;
 constexpr float NEAR_STAR_DRIFT = 3.0f;
-// A star this far below the playfield's centre has left the screen (the biggest star is about 38
-// units across) and re-enters at the top.
-constexpr float STAR_EXIT_Y = 270.0f;
+constexpr float TWINKLE = 0.2f; // a star's scale swings this fraction either side of its base
+
+float StarBaseScale(float depth) {
+    return Animate::TweenLinear(0.13333334f, 1, depth) / 2;
+}
+
+// How far from its centre a star of this depth can reach: half its picture's diagonal at the top
+// of its twinkle, since it spins. A drifting star leaves at the bottom and re-enters at the top
+// by this much beyond the edge, so it is never seen to appear or vanish.
+float StarReach(float depth) {
+    const Media::ImageRef& image = Background::StarImage;
+    if (!image) return 0;
+    const float diagonal = std::hypot(float(image->Width()), float(image->Height()));
+    return diagonal / 2 * StarBaseScale(depth) * (1 + TWINKLE);
+}
 
 struct Rgb {
     float R, G, B;
@@ -101,8 +119,8 @@ void Background::Init() {
         layer->SetScale(1);
         layer->Hide();
     }
-    // The near layer is mirrored left to right, so the two layers do not read as one picture
-    // sliding over itself.
+    // The near layer is mirrored left to right (and starts lower, see DUST2_START), so the two
+    // layers do not read as one picture over itself.
     DustLayer2->SetScaleX(-1);
     for (int i = 0; i < 4; ++i) {
         DustCopies_[i] = Sprite::Create(nullptr, 0, i < 2 ? DustLayer1 : DustLayer2);
@@ -239,7 +257,7 @@ void Background::Update() {
         Sprite& star = *Stars[i];
         star.SetY(star.Y(0) + scrolled * Animate::TweenLinear(FAR_STAR_DRIFT, NEAR_STAR_DRIFT, StarDepth[i]),
                   0);
-        if (star.Y(0) > STAR_EXIT_Y) RandomizeStar(i, 0);
+        if (star.Y(0) - StarReach(StarDepth[i]) > float(VIRTUAL_HEIGHT / 2)) RandomizeStar(i, 0);
     }
     PlaceDust();
 }
@@ -261,6 +279,11 @@ void Background::Hide() {
 
 void Background::Free() {}
 
+void Background::HideFlash() {
+    FlashOverlay->StopAnimating(Animate::TRANSFORM_ALPHA);
+    FlashOverlay->Hide();
+}
+
 void Background::RandomizeStar(int i, int anywhere) {
     Sprite& star = *Stars[i];
     // A star re-rolled in place must not keep the twinkle and spin of its previous life.
@@ -269,10 +292,10 @@ void Background::RandomizeStar(int i, int anywhere) {
     const float rf = Media::RandomFloat(0, 1);
     const float depth = rf * rf * rf * rf * rf * rf;
     StarDepth[i] = depth;
-    const float scale = Animate::TweenLinear(0.13333334f, 1, depth) / 2;
+    const float scale = StarBaseScale(depth);
     star.SetOrder(Animate::TweenLinear(STAR_MIN_Z, STAR_MAX_Z, depth));
-    star.AnimateScale(scale - 0.2f * scale, scale + 0.2f * scale, 1000, Animate::LOOP + Animate::PINGPONG, 0,
-                      Media::RandomInt(0, 1000));
+    star.AnimateScale(scale - TWINKLE * scale, scale + TWINKLE * scale, 1000,
+                      Animate::LOOP + Animate::PINGPONG, 0, Media::RandomInt(0, 1000));
 
     const int pick = Media::RandomInt(0, 1);
     Rgb first{}, second{};
@@ -283,7 +306,10 @@ void Background::RandomizeStar(int i, int anywhere) {
     star.SetAlpha(0.9f);
 
     const float x = float(Media::RandomInt(-400, 400)) + 0.5f;
-    const float y = anywhere != 0 ? float(Media::RandomInt(-258, 258)) + 0.5f : -257.5f;
+    // Just above the top edge: a whole number of units out of sight, then half a unit like the
+    // other places.
+    const float above = -float(VIRTUAL_HEIGHT / 2) - std::ceil(StarReach(depth)) - 0.5f;
+    const float y = anywhere != 0 ? float(Media::RandomInt(-258, 258)) + 0.5f : above;
     star.SetPosition(x, y, 0);
     star.AnimateRotation(0, 360, 5000, Animate::LOOP, 0, Media::RandomInt(0, 5000));
 }
@@ -292,7 +318,7 @@ void Background::PlaceDust() {
     const float height = DustImage ? float(DustImage->Height()) : 0.0f;
     if (height <= 0) return;
     DustLayer1->SetPosition(0, WrappedOffset(PositionY * DUST1_DRIFT, height), 0);
-    DustLayer2->SetPosition(0, WrappedOffset(PositionY * DUST2_DRIFT, height), 0);
+    DustLayer2->SetPosition(0, WrappedOffset(DUST2_START + PositionY * DUST2_DRIFT, height), 0);
     // Only the copies that reach into the screen are drawn; at most one of each layer's two does.
     for (int i = 0; i < 4; ++i) {
         Sprite& copy = *DustCopies_[i];

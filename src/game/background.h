@@ -48,8 +48,12 @@ public:
     static void Hide();
     // Nothing to release: the scenery lives for the whole run.
     static void Free();
+    // Hides the white flash overlay at once and drops its fades. For whatever ends the flash's
+    // owner early (a boss or level freed mid-flash), since the overlay covers menus and pointer.
+    static void HideFlash();
     // Re-rolls star i (0..STARS − 1): depth, size, order, twinkle, colour and place; anywhere 0
-    // puts it just above the top edge, anything else anywhere on the screen.
+    // puts it just above the top edge (out of sight at any size, twinkle and spin), anything else
+    // anywhere on the screen.
     static void RandomizeStar(int i, int anywhere);
 
     static inline SpriteRef Playfield;

@@ -282,3 +282,10 @@ void Boss::Step(Enemy& boss, const EnemyBounds& bounds) {
             StepBoss2Death(boss);
     }
 }
+
+void Boss::Release(const Enemy& boss) {
+    if (boss.Type_ != Enemy::BOSS2) return;
+    if (boss.State_ == 9) Sound::SetMusicVolume(Enemy::SavedMusicVolume);
+    // The flash shows from state 10 on; its fade-out is only started by the boss's next step.
+    if (boss.State_ >= 10) Background::HideFlash();
+}

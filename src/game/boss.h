@@ -11,4 +11,7 @@ class Boss {
 public:
     // One frame of a BOSS1 or BOSS2 (boss.State_ is the phase). Valid for a linked boss only.
     static void Step(Enemy& boss, const EnemyBounds& bounds);
+    // Undoes what a dying boss leaves outside itself: BOSS2's faded music volume and its white
+    // flash. Enemy::Free calls it for every boss, however the boss or the level ends.
+    static void Release(const Enemy& boss);
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/background.h"
+#include "game/boss.h"
 #include "game/bullet.h"
 #include "game/effect.h"
 #include "game/level.h"
@@ -148,8 +149,7 @@ void Enemy::AnimateFrames(float phase) {
 
 void Enemy::Free() {
     if (!Linked()) return;
-    // BOSS2 dies with the music fading; leaving in the middle must not keep the faded volume.
-    if (Type_ == BOSS2 && State_ == 9) Sound::SetMusicVolume(SavedMusicVolume);
+    if (Boss_) Boss::Release(*this);
     List.Remove(*this);
     if (Pivot1_->Linked()) Pivot1_->Free();
     const EnemyRef self = std::move(Self_); // `this` may end with this scope
@@ -161,7 +161,8 @@ void Enemy::Kill() {
     SpawnExplosion(0);
     const float x = Sprite_->X(1), y = Sprite_->Y(1);
     Powerup::SpawnRandom(x, y, 3, 5);
-    Level::SpawnPoints(EnemyScore[size_t(Type_)], x, y, 0);
+    // A dying boss was paid by the blow that took its hit points to 0.
+    if (!(Boss_ && HitPoints_ <= 0)) Level::SpawnPoints(EnemyScore[size_t(Type_)], x, y, 0);
     Free();
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "media/media.h"
@@ -11,7 +12,9 @@
 namespace Media {
 namespace {
 
-constexpr const char* TEMPORARY_SUFFIX = ".tmp";
+// mkostemp's pattern: the six X become random characters.
+constexpr const char* TEMPORARY_SUFFIX = ".tmp.XXXXXX";
+constexpr mode_t NEW_FILE_MODE = 0644;
 
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -33,14 +36,18 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 bool ReplaceFile(const std::string& gamePath, const std::string& bytes, std::string& reason) {
     const std::string path = NativePath(gamePath);
-    const std::string temporary = path + TEMPORARY_SUFFIX;
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    struct stat old;
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 0777) : NEW_FILE_MODE;
+    // A name of its own per call, so two running copies never write into one temporary file;
+    // mkostemp creates it with O_EXCL, which also refuses a link planted under that name.
+    std::string temporary = path + TEMPORARY_SUFFIX;
+    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         reason = std::strerror(errno);
         return false;
     }
     // A full disk may show only at the flush, so both count before the rename.
-    bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
@@ -54,12 +61,16 @@ bool ReplaceFile(const std::string& gamePath, const std::string& bytes, std::str
     }
     // The rename itself is durable only once the folder is flushed; the file is already whole,
     // so a failure here is not worth more than the write's success.
-    int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    FlushFolder(FolderOf(path));
     return true;
+}
+
+bool FlushFolder(const std::string& folder) {
+    int fd = ::open(NativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    return flushed;
 }
 
 int FileWritable(const std::string& path) {

@@ -332,23 +332,38 @@ int CollideRectTest(float x, float y, float width, float height, uint32_t testMa
 // '\' becomes '/'.
 std::string NativePath(const std::string& path);
 int FileType(const std::string& path); // 0 missing, 1 file, 2 folder
+// True only when nothing is at `path` (or a folder on the way is missing). False for whatever
+// exists, and for a path that cannot be looked at (no permission on a folder, a link loop): such a
+// file may well be there.
+bool FileMissing(const std::string& path);
 bool DeleteFile(const std::string& path);
 // 1 when the existing file at `path` may be written by this process.
 int FileWritable(const std::string& path);
 // Replaces the file at `path` with `bytes` so that at every instant, across a crash or a power
-// cut, it holds either its old content or all of the new: the bytes go to `path` + ".tmp" in the
-// same folder, are flushed to disk and renamed over the file, and the folder is flushed. False
-// with the reason when it cannot be done; the old file is then untouched.
+// cut, it holds either its old content or all of the new. The bytes go to a temporary file of a
+// name no other writer uses (`path` + ".tmp" and six random characters) in the same folder,
+// created exclusively and never through a link, with the old file's permission bits (0644 for a
+// new file); it is flushed to disk and renamed over the file, and the folder is flushed. Two
+// processes replacing the same file at once each leave one whole version. False with the reason
+// when it cannot be done; the old file is then untouched. A process killed mid-write may leave its
+// temporary file behind, never a partial `path`.
 bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& reason);
+// Flushes the folder's entries to disk (after creating a file or folder in it); false on failure.
+bool FlushFolder(const std::string& folder);
 
 class Stream {
 public:
     ~Stream();
     Stream(const Stream&) = delete;
     Stream& operator=(const Stream&) = delete;
-    // Bytes up to a byte 10 or 0 or the end; bytes 13 dropped; one character per byte.
+    // Bytes up to a byte 10 or 0 or the end; bytes 13 dropped; one character per byte. A read
+    // error ends the line like the end of the file does, and Failed tells them apart.
     std::string ReadLine();
+    // True at the end of the file and after a read error.
     bool Eof();
+    // True once a read has failed (an I/O error, not the end of the file): what was read may be
+    // incomplete.
+    bool Failed();
     void WriteString(const std::string& text); // one byte per character, nothing added
     void WriteLine(const std::string& text);   // the text, then bytes 13 10
     void WriteInt(int32_t value);              // 32-bit little-endian

@@ -1,6 +1,7 @@
 // Files and byte streams. Text is 8-bit: one byte per character.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "media/media.h"
@@ -25,6 +26,12 @@ int FileType(const std::string& path) {
     if (stat(NativePath(path).c_str(), &info) != 0) return 0;
     if (S_ISDIR(info.st_mode)) return 2;
     return S_ISREG(info.st_mode) ? 1 : 0;
+}
+
+bool FileMissing(const std::string& path) {
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) == 0) return false;
+    return errno == ENOENT || errno == ENOTDIR;
 }
 
 bool DeleteFile(const std::string& path) {
@@ -65,6 +72,10 @@ bool Stream::Eof() {
     if (c == EOF) return true;
     std::ungetc(c, File(file_));
     return false;
+}
+
+bool Stream::Failed() {
+    return file_ && std::ferror(File(file_)) != 0;
 }
 
 void Stream::WriteBytes(const void* data, size_t size) {

@@ -58,6 +58,9 @@ int EndGame::TimePassed() {
 void EndGame::Update() {
     const SpriteRef& first = Pictures_[0];
     const SpriteRef& second = Pictures_[1];
+    // Read before any step: a skip reads Escape's typed character and clears the input, which would
+    // turn Escape into a step on to the credits.
+    const bool escape = EscapePressed();
     switch (MenuState_) {
     case 0:
         SavedMusicVolume_ = Sound::MusicVolume_;
@@ -69,7 +72,7 @@ void EndGame::Update() {
         SetState(1);
         break;
     case 1:
-        if (first->Animating(Animate::TRANSFORM_ALPHA) == 0 || SkipRequested()) {
+        if (!escape && (first->Animating(Animate::TRANSFORM_ALPHA) == 0 || SkipRequested())) {
             Media::ClearInput();
             Sound::StopMusic();
             first->Hide();
@@ -87,7 +90,7 @@ void EndGame::Update() {
         }
         break;
     case 2:
-        if (TimePassed() > SECOND_PICTURE_TIME || SkipRequested()) {
+        if (!escape && (TimePassed() > SECOND_PICTURE_TIME || SkipRequested())) {
             if (JingleChannel_) JingleChannel_->Stop();
             second->Hide();
             Free();
@@ -98,7 +101,8 @@ void EndGame::Update() {
     default:
         break;
     }
-    if (EscapePressed()) {
+    if (escape) {
+        if (MenuState_ == 2 && JingleChannel_) JingleChannel_->Stop();
         Free();
         MainMenu::Show(1);
     }

@@ -58,7 +58,8 @@ bool InFont1(int ch) {
 void PlayerMenu::Load() {
     SaveGames::LoadAll();
     Panel_ = MakePanel(5, 5);
-    DeletePanel_ = MakePanel(5, 3);
+    // Six pieces wide, one more than the quit panel: its longer warning must sit inside the rim.
+    DeletePanel_ = MakePanel(6, 3);
 
     SpriteRef title =
         Sprite::Create(LoadGameImage("gfx\\menus\\menutitle-selectplayer.png", -1, 0), 1, Panel_);
@@ -85,7 +86,10 @@ void PlayerMenu::Load() {
         SlotHighlights_[i]->Hide();
     }
     Text::Create("WARNING!", 0, -48, 1, DeletePanel_, Text::CENTRE);
-    Text::Create("All progress for this player will be lost!", 0, -16, 1, DeletePanel_, Text::CENTRE);
+    // The longest line of any panel: a little smaller, so it also clears the Cancel button that
+    // straddles the panel's left rim.
+    Text::Create("All progress for this player will be lost!", 0, -16, 1, DeletePanel_, Text::CENTRE)
+        ->Pivot->SetScale(0.9f);
     Text::Create("Are you sure?", 0, 32, 1, DeletePanel_, Text::CENTRE);
 }
 

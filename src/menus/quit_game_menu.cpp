@@ -52,6 +52,7 @@ void QuitGameMenu::Show() {
     PausedTime_ = GameTime;
     MenuState_ = 0;
     StateSystem::SetState(STATE_QUIT_CONFIRM);
+    ShipWasShown_ = Player::Ship->Hidden(0) == 0;
     Player::Hide();
     SetPointerMode(0);
     Media::ClearInput();
@@ -89,7 +90,8 @@ void QuitGameMenu::Update() {
             Hide(1);
             StateSystem::SetState(STATE_PLAYING);
             SetPointerMode(1);
-            Player::Show();
+            // A ship lost with its last life stays gone while the game-over wait runs on.
+            if (ShipWasShown_) Player::Show();
         } else if (hovered == BUTTON_CONFIRM) {
             Hide(1);
             Player::Hide();

@@ -1,7 +1,8 @@
 #pragma once
 // QuitGameMenu: the quit confirmation (game state 11), opened by Escape during play. It pauses
 // every animation and the physics; Cancel resumes play exactly where it stopped, with GameTime
-// given back so no game timer sees the time spent here; Confirm (or Escape) abandons the game and
+// given back so no game timer sees the time spent here, and the ship shown only if it was shown
+// when the menu opened; Confirm (or Escape) abandons the game and
 // returns to the title without writing the save file.
 #include "sprites/sprite.h"
 
@@ -29,4 +30,5 @@ private:
     static inline SpriteRef Buttons_[BUTTONS];
     static inline float ButtonScales_[BUTTONS] = {};
     static inline int PausedTime_ = 0;
+    static inline bool ShipWasShown_ = false; // the ship's visibility when the menu opened
 };

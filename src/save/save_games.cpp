@@ -20,19 +20,30 @@ void LogSkipped(const std::string& reason) {
 void SaveGames::LoadAll() {
     for (int i = 0; i < MAX_SAVEGAMES; ++i)
         Reset(i);
+    Unreadable_ = false;
     const std::string path = UserFilePath(Filename);
-    if (Media::FileType(path) != 1) return;
-    std::unique_ptr<Media::Stream> file = Media::OpenRead(path);
-    if (!file) return;
-
-    int active = int(ParseLenientInteger(file->ReadLine()));
-    Active_ = ValidIndex(active) ? active : 0;
-    for (int i = 0; i < MAX_SAVEGAMES && !file->Eof(); ++i) {
-        Names_[i] = file->ReadLine();
-        Levels_[i] = int(ParseLenientInteger(file->ReadLine()));
-        Scores_[i] = ParseLenientInteger(file->ReadLine());
+    const int type = Media::FileType(path);
+    // A folder in the file's place is no file, and SaveAll refuses to write over it.
+    if (type == 2 || Media::FileMissing(path)) return;
+    std::unique_ptr<Media::Stream> file = type == 1 ? Media::OpenRead(path) : nullptr;
+    const int activeBefore = Active_;
+    if (file) {
+        int active = int(ParseLenientInteger(file->ReadLine()));
+        Active_ = ValidIndex(active) ? active : 0;
+        for (int i = 0; i < MAX_SAVEGAMES && !file->Eof(); ++i) {
+            Names_[i] = file->ReadLine();
+            Levels_[i] = int(ParseLenientInteger(file->ReadLine()));
+            Scores_[i] = ParseLenientInteger(file->ReadLine());
+        }
+        if (!file->Failed()) return;
     }
-    file->Close();
+    // Half a file is worse than none: show the defaults and keep the player's file untouched.
+    for (int i = 0; i < MAX_SAVEGAMES; ++i)
+        Reset(i);
+    Active_ = activeBefore;
+    Unreadable_ = true;
+    Media::DebugLog(std::string("SaveGames.LoadAll(): Could not read ") + Filename +
+                    "; the defaults are shown and the file is not written.");
 }
 
 std::string SaveGames::FileContent() {
@@ -47,6 +58,10 @@ std::string SaveGames::FileContent() {
 
 bool SaveGames::SaveAll() {
     const std::string path = Media::NativePath(UserFilePath(Filename));
+    if (Unreadable_) {
+        LogSkipped("the file could not be read");
+        return false;
+    }
     const int type = Media::FileType(path);
     if (type == 2) {
         LogSkipped("the path is a folder");

@@ -21,11 +21,16 @@
 // defaults; a slot cut in the middle gets an empty name or 0 for its missing lines. Lines after
 // the 28th are ignored.
 //
-// Writing is crash-safe: the new content goes to "savegames.dat.tmp" in the same folder, is
-// flushed to disk, renamed over the old file, and the folder is flushed, so at any instant the
-// file is either the old one or the new one. A write that cannot be done (no permission, the path
-// is a folder, the disk is full) is skipped with one debug-log line and leaves the old file as it
-// was; the game goes on.
+// A file that is there but cannot be opened or read through (no read permission, a read error)
+// is not taken for a missing one: the defaults are shown, but the player's file is kept, so every
+// write is skipped (one debug-log line each) until a later LoadAll reads it whole.
+//
+// Writing is crash-safe: the new content goes to a temporary file of its own in the same folder,
+// is flushed to disk, renamed over the old file (keeping its permission bits), and the folder is
+// flushed, so at any instant the file is either the old one or the new one, even with two copies
+// of the game writing at once. A write that cannot be done (no permission, the path is a folder,
+// the disk is full) is skipped with one debug-log line and leaves the old file as it was; the game
+// goes on.
 #include <cstdint>
 #include <string>
 
@@ -37,8 +42,12 @@ public:
     static constexpr const char* Filename = "data\\savegames.dat";
 
     // Resets every slot, then reads the file when it is a regular file (a missing file leaves the
-    // defaults and the active index as it was, 0 at start).
+    // defaults and the active index as it was, 0 at start). A file that exists but cannot be
+    // opened or read through also leaves the defaults and the active index, and makes SaveAll
+    // skip every write until a LoadAll succeeds (Unreadable).
     static void LoadAll();
+    // True when the last LoadAll found a save file it could not read.
+    static bool Unreadable() { return Unreadable_; }
     // Writes all slots (see the format above). Returns true when the new file is in place, false
     // when the write was skipped (logged once; the old file is unchanged).
     static bool SaveAll();
@@ -75,4 +84,5 @@ private:
     static inline int Levels_[MAX_SAVEGAMES] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
     static inline int64_t Scores_[MAX_SAVEGAMES] = {};
     static inline int Active_ = 0;
+    static inline bool Unreadable_ = false;
 };

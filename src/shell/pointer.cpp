@@ -37,6 +37,16 @@ void DisplayCentre(int& windowX, int& windowY) {
     windowY = Media::GraphicsHeight() / 2;
 }
 
+// A capture begins with the mouse at the centre and measures from where the mouse now is, so
+// whatever it did while free (in a menu, while the window was away) never reaches the ship.
+void StartCapture() {
+    int cx, cy;
+    DisplayCentre(cx, cy);
+    Media::MoveMouse(cx, cy);
+    PreviousX = Media::PointerWindowX();
+    PreviousY = Media::PointerWindowY();
+}
+
 } // namespace
 
 void WindowToPlayfield(float windowX, float windowY, float& x, float& y) {
@@ -76,12 +86,14 @@ void SetPointerMode(int mode) {
     PointerCaptured = mode;
     if (mode == 1) {
         HidePointer();
-        int cx, cy;
-        DisplayCentre(cx, cy);
-        Media::MoveMouse(cx, cy);
+        StartCapture();
     } else if (mode == 0) {
         ShowPointer(0);
     }
+}
+
+void ResumePointer() {
+    if (PointerCaptured == 1) StartCapture();
 }
 
 void CentrePointer() {

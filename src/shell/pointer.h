@@ -25,8 +25,12 @@ void InitPointer();
 // Shows the pointer sprite if it is hidden, or always when force is 1.
 void ShowPointer(int force);
 void HidePointer();
-// 1 captures the pointer for play (hidden, mouse at the display centre); 0 releases it.
+// 1 captures the pointer for play (hidden, mouse at the display centre; movement counts from
+// there, none made while it was free); 0 releases it.
 void SetPointerMode(int mode);
+// After the program resumes from a suspension: a captured pointer starts its capture afresh, so
+// the mouse's wandering meanwhile is not taken for one frame's movement.
+void ResumePointer();
 // Moves the mouse to the display centre; the current and previous positions become that point.
 void CentrePointer();
 // Once per frame: position, movement and buttons; pulls a captured mouse more than 100 window

@@ -21,6 +21,9 @@ void ProjectionMatrix::SetScale(int width, int height) {
     ScaledWidth_ = VirtualWidth_ = width;
     ScaledHeight_ = VirtualHeight_ = height;
     Media::SetProjection(float(width), float(height));
+    // The viewport is in drawing units. Left as the back buffer's pixel size, it would cut the
+    // picture off wherever units outnumber pixels (a desktop smaller than 800 × 500).
+    Media::SetViewport(0, 0, width, height);
 }
 
 void ProjectionMatrix::SetLetterbox(int vw, int vh) {

@@ -13,7 +13,8 @@ LetterboxSize ComputeLetterbox(int vw, int vh, int gw, int gh);
 class ProjectionMatrix {
 public:
     // The back buffer shows drawing units 0..width × 0..height, y growing downward; both the
-    // scaled and the virtual size become (width, height).
+    // scaled and the virtual size become (width, height). The drawing viewport becomes that whole
+    // extent, so sprites made from now on (which take the current viewport) clip nothing of it.
     static void SetScale(int width, int height);
     // Fits a vw × vh playfield into the current back buffer with square units (ComputeLetterbox).
     static void SetLetterbox(int vw, int vh);

@@ -24,11 +24,22 @@ std::string XdgFolder(const char* variable, const char* fallback) {
 bool PrepareFolder(const std::string& folder, const char* what) {
     if (folder.empty()) return true;
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error)) {
+    if (std::filesystem::is_directory(folder, error)) return true;
+    // Each folder made is a new entry in its parent, which must reach the disk too, or a power
+    // cut can lose the first save together with its folder. So note the nearest existing folder
+    // on the way, and flush every parent from the new folder's up to it.
+    const std::filesystem::path path = std::filesystem::path(folder).lexically_normal();
+    std::filesystem::path existing = path.parent_path();
+    while (existing.has_relative_path() && !std::filesystem::exists(existing, error))
+        existing = existing.parent_path();
+    std::filesystem::create_directories(path, error);
+    if (!std::filesystem::is_directory(path, error)) {
         Media::DebugLog("Cannot create the folder " + folder + " for " + what);
         return false;
     }
+    for (std::filesystem::path made = path; made != existing && made.has_relative_path();
+         made = made.parent_path())
+        Media::FlushFolder(made.parent_path().empty() ? "." : made.parent_path().string());
     return true;
 }
 

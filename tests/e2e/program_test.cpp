@@ -251,4 +251,23 @@ TEST_F(ProgramTest, TitleAndPlayScenesLookAsTheirReferenceGrabs) {
         EXPECT_LT(mean, 1.0) << "worst " << worst << ", " << off << " pixels off by more than 12";
         EXPECT_LE(off, half.Width * half.Height / 1000) << "worst " << worst << ", mean " << mean;
     }
+TEST_F(ProgramTest, RealFullScreenSmallerThanThePlayfieldIsNotCutOff) {
+    if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+    // 640 × 480: 0.8 pixels per unit, the playfield 640 × 400 pixels from y = 40, the pointer
+    // 12.8 pixels wide. The picture was once clipped from x = 512 and y = 424 pixels.
+    Script("2 move 580 400\n10 key F5\n12 move 300 426\n20 key F5\n");
+    int status = Run("--frames 30 --script '" + root + "/script.txt'",
+                     "LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s '-screen 0 640x480x24'");
+    ASSERT_EQ(status, 0) << Log() << testfiles::ReadText(root + "/stderr.txt");
+    EXPECT_FALSE(Logged("Could not set full screen mode"));
+    Media::PixelMapRef right = Media::LoadPixmap(root + "/Screenshot-001.jpg");
+    Media::PixelMapRef low = Media::LoadPixmap(root + "/Screenshot-002.jpg");
+    ASSERT_TRUE(right && low);
+    ASSERT_EQ(right->Width, 640);
+    ASSERT_EQ(right->Height, 480);
+    EXPECT_GT(Brightness(*right, 585, 405), 600); // right of x = 512
+    EXPECT_GT(Brightness(*right, 590, 410), 600);
+    EXPECT_LT(Brightness(*right, 575, 395), 60);
+    EXPECT_GT(Brightness(*low, 305, 431), 600); // below y = 424
+    EXPECT_GT(Brightness(*low, 310, 436), 600);
 }

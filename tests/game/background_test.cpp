@@ -1,12 +1,21 @@
 // The scenery: its compositions, and its drift during play (stars by depth, dust layers wrapping).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "level_fixture.h"
 #include "sprites/animate.h"
 
 namespace {
+
+// The farthest a star's picture reaches from its centre: half its diagonal (it spins) at the top
+// of its twinkle (base scale + 20 %).
+float StarReach(int i) {
+    const float diagonal =
+        std::hypot(float(Background::StarImage->Width()), float(Background::StarImage->Height()));
+    return diagonal / 2 * Animate::TweenLinear(0.13333334f, 1, Background::StarDepth[i]) / 2 * 1.2f;
+}
 
 TEST_F(LevelTest, StarsDriftDownByDepthAndReEnterAtTheTop) {
     Background::Load(0);
@@ -18,7 +27,7 @@ TEST_F(LevelTest, StarsDriftDownByDepthAndReEnterAtTheTop) {
     int wrapped = 0;
     for (int i = 0; i < Background::STARS; ++i) {
         const float moved = Background::Stars[i]->Y(0) - before[i];
-        if (Background::Stars[i]->Y(0) == -257.5f) {
+        if (Background::Stars[i]->Y(0) < -250) {
             ++wrapped;
             continue;
         }
@@ -28,12 +37,30 @@ TEST_F(LevelTest, StarsDriftDownByDepthAndReEnterAtTheTop) {
     }
     EXPECT_LT(wrapped, 10);
 
-    // Every star eventually leaves at the bottom and comes back from the top.
-    Background::Stars[0]->SetY(269, 0);
+    // Every star eventually leaves at the bottom, once wholly out of sight, and comes back from
+    // the top.
     Background::StarDepth[0] = 1;
-    Background::SetPosition(0, 20);
+    const float reach = StarReach(0);
+    Background::Stars[0]->SetY(250 + reach - 20, 0);
+    Background::SetPosition(0, 10 + 15); // 15 more units of scroll move the nearest star 45 down
     Background::Update();
-    EXPECT_FLOAT_EQ(Background::Stars[0]->Y(0), -257.5f);
+    EXPECT_LT(Background::Stars[0]->Y(0), -250);
+}
+
+// A star re-rolled at the top enters from just beyond the edge by its own size, so even the
+// biggest, at the top of its twinkle and turned corner-down, is not already partly on screen.
+TEST_F(LevelTest, AStarReRolledAtTheTopIsWhollyAboveTheEdge) {
+    Background::Load(0);
+    float biggest = 0;
+    for (int roll = 0; roll < 400; ++roll) {
+        const int i = roll % Background::STARS;
+        Background::RandomizeStar(i, 0);
+        const float y = Background::Stars[i]->Y(0), reach = StarReach(i);
+        biggest = std::max(biggest, reach);
+        EXPECT_LE(y + reach, -250.0f) << "roll " << roll << ", reach " << reach;
+        EXPECT_GE(y + reach, -252.0f) << "roll " << roll << ": just beyond the edge";
+    }
+    EXPECT_GT(biggest, 10.0f); // big stars were rolled, not only specks
 }
 
 TEST_F(LevelTest, DustLayersDriftAtTwoSpeedsAndWrapWithoutASeam) {
@@ -65,9 +92,30 @@ TEST_F(LevelTest, ALoadResetsTheDriftAndMenusStayStill) {
     Background::SetPosition(0, 300);
     Background::Update();
     EXPECT_NE(Background::DustLayer1->Y(0), 0);
+    const float start2 = Background::DustLayer2->Y(0);
     Background::Load(4); // the title screen: nothing updates it
     EXPECT_EQ(Background::DustLayer1->Y(0), 0);
-    EXPECT_EQ(Background::DustLayer2->Y(0), 0);
+    EXPECT_NE(Background::DustLayer2->Y(0), start2);
+}
+
+// The near dust layer is the far one mirrored left to right. Mirrored about the same centre the
+// two would make one symmetric picture, the far layer's twin across the middle of the screen, so
+// the near one must also stand at another height; and in the still menus neither layer may show a
+// seam of its column of copies.
+TEST_F(LevelTest, TheTwoDustLayersAreDistinctAndShowNoSeamWhenStill) {
+    Background::Load(4);
+    const float height = float(Background::DustImage->Height());
+    const SpriteRef& far = Background::DustLayer1;
+    const SpriteRef& near = Background::DustLayer2;
+    EXPECT_FLOAT_EQ(far->ScaleX(0), 1);
+    EXPECT_FLOAT_EQ(near->ScaleX(0), -1);
+    EXPECT_FLOAT_EQ(near->X(0), far->X(0));
+    EXPECT_GE(std::fabs(near->Y(0) - far->Y(0)), 32.0f);
+    for (const SpriteRef& layer : {far, near}) {
+        // The picture's top and bottom edges, where the mirrored copies join it.
+        EXPECT_LE(layer->Y(0) - height / 2, -250.0f);
+        EXPECT_GE(layer->Y(0) + height / 2, 250.0f);
+    }
 }
 
 TEST_F(LevelTest, RepeatedLoadsDoNotPileUpStarAnimations) {

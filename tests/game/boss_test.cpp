@@ -200,4 +200,53 @@ TEST_F(EnemyTest, LeavingDuringTheFadeRestoresTheVolume) {
     EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.8f);
 }
 
+// The white flash shows from BOSS2's state 10 and only the boss's next step fades it; leaving the
+// level (Confirm on the quit panel, game over) or the skip-wave key in that window must not leave
+// the overlay over the menus.
+TEST_F(EnemyTest, FreeingBoss2MidFlashHidesTheOverlay) {
+    for (const int state : {10, 11}) {
+        SCOPED_TRACE(state);
+        EnemyRef boss = FightingBoss(Enemy::BOSS2);
+        DeathBegins(boss, 8);
+        while (boss->State_ != state)
+            Frame();
+        Frames(5);
+        ASSERT_EQ(Background::FlashOverlay->Hidden(0), 0);
+        if (state == 10)
+            Level::Free();
+        else
+            Enemy::KillAll();
+        EXPECT_FALSE(boss->Linked());
+        EXPECT_EQ(Background::FlashOverlay->Hidden(0), 1);
+        Frames(300); // no fade left running that could show it again
+        EXPECT_EQ(Background::FlashOverlay->Hidden(0), 1);
+    }
+}
+
+// The blow that takes a boss to 0 hit points pays its score; the skip-wave key during the death
+// sequence pays nothing more, while a fighting boss it kills is paid once.
+TEST_F(EnemyTest, SkipWaveDoesNotPayADyingBossAgain) {
+    struct Case {
+        int Type;
+        bool Dying;
+        int64_t Paid;
+    };
+    for (const Case c : {Case{Enemy::BOSS1, true, 500000}, Case{Enemy::BOSS2, true, 1000000},
+                         Case{Enemy::BOSS1, false, 500000}}) {
+        SCOPED_TRACE(testing::Message() << c.Type << (c.Dying ? " dying" : " fighting"));
+        EnemyRef boss = FightingBoss(c.Type);
+        SaveGames::SetScore(0);
+        if (c.Dying) {
+            boss->HitPoints_ = 1;
+            boss->AdjustHealth(-1);
+            Frame();
+            ASSERT_TRUE(boss->Linked());
+        }
+        Enemy::KillAll();
+        EXPECT_FALSE(boss->Linked());
+        Frames(200); // the points fly to the score board
+        EXPECT_EQ(SaveGames::Score(), c.Paid);
+    }
+}
+
 } // namespace

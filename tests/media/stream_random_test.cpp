@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -53,6 +54,37 @@ TEST_F(MediaTest, FileTypesDeletionAndBackslashPaths) {
     EXPECT_TRUE(Media::DeleteFile(windowsStyle));
     EXPECT_EQ(Media::FileType(windowsStyle), 0);
     EXPECT_FALSE(Media::DeleteFile(TempPath("sub")));
+}
+
+// A read error must not pass for the end of the file: a reader could not tell a whole file from
+// a cut one. Reading this process's memory file at offset 0 fails with an I/O error.
+TEST_F(MediaTest, AReadErrorIsToldApartFromTheEnd) {
+    std::unique_ptr<Media::Stream> failing = Media::OpenRead("/proc/self/mem");
+    ASSERT_TRUE(failing);
+    EXPECT_EQ(failing->ReadLine(), "");
+    EXPECT_TRUE(failing->Failed());
+    EXPECT_TRUE(failing->Eof());
+
+    { std::ofstream(TempPath("whole.txt")) << "a\nb"; }
+    std::unique_ptr<Media::Stream> whole = Media::OpenRead(TempPath("whole.txt"));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->ReadLine(), "a");
+    EXPECT_EQ(whole->ReadLine(), "b");
+    EXPECT_TRUE(whole->Eof());
+    EXPECT_FALSE(whole->Failed());
+}
+
+// Only a path with nothing there counts as missing; one that cannot be looked at may hold a file.
+TEST_F(MediaTest, OnlyNothingAtAllIsAMissingFile) {
+    std::filesystem::create_directories(TempPath("sub"));
+    { std::ofstream(TempPath("sub/f.txt")) << "x"; }
+    std::filesystem::create_symlink(TempPath("loop"), TempPath("loop"));
+    EXPECT_TRUE(Media::FileMissing(TempPath("none")));
+    EXPECT_TRUE(Media::FileMissing(TempPath("no/such/folder/f")));
+    EXPECT_FALSE(Media::FileMissing(TempPath("sub/f.txt")));
+    EXPECT_FALSE(Media::FileMissing(TempPath("sub")));
+    EXPECT_FALSE(Media::FileMissing(TempPath("loop"))); // a link loop
+    EXPECT_EQ(Media::FileType(TempPath("loop")), 0);
 }
 
 TEST_F(MediaTest, SeedsAreMaskedToThirtyOneBitsAndUnusableSeedsReplaced) {

@@ -61,6 +61,26 @@ TEST_F(MenuFlowTest, EscapeThenCancelResumesPlayWithGameTimeGivenBack) {
     EXPECT_EQ(Physics::Paused(), 0);
 }
 
+// A ship lost with the last life stays lost: Cancel during the game-over wait must not bring it back
+// to fly, fire and be hit again.
+TEST_F(MenuFlowTest, CancelDuringTheGameOverWaitKeepsTheShipGone) {
+    WriteSaveFile(SaveFileText(0, {}, {1}));
+    Start(TO_PLAY + "600 key ESC\n900 move 180 250\n901 click 1\n");
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    // The ship blinks, invincible, after it flies in; the last life is lost after that.
+    ASSERT_TRUE(RunUntil([] { return Player::Invincible == 0; }, 300));
+    ASSERT_LT(Level::State, 4);
+    Player::Lives = 1;
+    Player::AdjustLives(-1);
+    ASSERT_NE(Player::Ship->Hidden(0), 0);
+    ASSERT_TRUE(RunUntilState(STATE_QUIT_CONFIRM, 500));
+    ASSERT_TRUE(RunUntilState(STATE_PLAYING, 400));
+    EXPECT_NE(Player::Ship->Hidden(0), 0);
+    Run(30);
+    EXPECT_NE(Player::Ship->Hidden(0), 0);
+    EXPECT_GE(Level::State, 4); // the game-over wait goes on
+}
+
 TEST_F(MenuFlowTest, ConfirmingTheQuitReturnsToTheTitleWithoutWritingTheFile) {
     WriteSaveFile(SaveFileText(0, {}, {1}));
     Start(TO_PLAY + "400 key ESC\n500 key ESC\n");

@@ -52,7 +52,12 @@ protected:
             ++count;
         return count;
     }
-    bool NoTemporaryLeft() const { return !std::filesystem::exists(FilePath() + ".tmp"); }
+    // Nothing in the save file's folder but the file itself (or nothing at all).
+    bool NoTemporaryLeft() const {
+        for (const auto& entry : std::filesystem::directory_iterator(root + "/data"))
+            if (entry.path() != FilePath()) return false;
+        return true;
+    }
 
     std::string root;
 };
@@ -233,48 +238,150 @@ TEST_F(SaveGamesTest, AFullDiskKeepsTheOldFile) {
     EXPECT_NE(testfiles::LogText(root).find("File too large"), std::string::npos);
 }
 
-// A child rewrites the file in a loop and is killed at a random moment; every time the file on
-// disk must be exactly the old content or the new one.
-TEST_F(SaveGamesTest, AProcessKilledWhileWritingLeavesTheOldOrTheNewFile) {
+// [SECTION] Files that are there but cannot be read
+
+// A save file that exists but cannot be read through must never be overwritten with defaults: the
+// player's slots are still in it. Root passes any permission check, so the unreadable files are
+// a link loop (cannot be opened) and a link to this process's memory file (fails on reading).
+TEST_F(SaveGamesTest, AFileThatCannotBeReadIsShownAsDefaultsAndNeverOverwritten) {
+    const std::string message = "SaveGames.SaveAll(): Could not write data\\savegames.dat";
+    struct Case {
+        const char* Name;
+        std::string Target;
+    };
+    const Case cases[] = {{"cannot be opened", FilePath()}, {"a read error", "/proc/self/mem"}};
+    int logged = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::filesystem::create_symlink(c.Target, FilePath());
+        SaveGames::SetActive(4);
+        SaveGames::SetName("Changed");
+        SaveGames::LoadAll();
+        EXPECT_TRUE(SaveGames::Unreadable());
+        EXPECT_EQ(SaveGames::Active(), 4);
+        EXPECT_EQ(SaveGames::SlotName(0), "Player 1");
+        EXPECT_EQ(SaveGames::Name(), "Player 5");
+        // Play, a rename and a delete all write: each is skipped with a line of its own.
+        SaveGames::SetName("Renamed");
+        EXPECT_FALSE(SaveGames::SaveAll());
+        EXPECT_FALSE(SaveGames::SaveAll());
+        logged += 2;
+        EXPECT_EQ(LogLines(message), logged);
+        EXPECT_TRUE(std::filesystem::is_symlink(FilePath()));
+        EXPECT_EQ(std::filesystem::read_symlink(FilePath()), c.Target);
+        std::filesystem::remove(FilePath());
+    }
+    EXPECT_EQ(LogLines("SaveGames.LoadAll(): Could not read data\\savegames.dat"), 2);
+
+    // Once the file reads whole again, writing is allowed again; a missing file allows it too.
+    WriteFile(FullFile(3));
+    SaveGames::LoadAll();
+    EXPECT_FALSE(SaveGames::Unreadable());
+    EXPECT_EQ(SaveGames::Name(), "Name3");
+    EXPECT_TRUE(SaveGames::SaveAll());
+    std::filesystem::remove(FilePath());
+    SaveGames::LoadAll();
+    EXPECT_FALSE(SaveGames::Unreadable());
+    EXPECT_TRUE(SaveGames::SaveAll());
+    EXPECT_EQ(ReadFile(), SaveGames::FileContent());
+}
+
+// [SECTION] The temporary file
+
+TEST_F(SaveGamesTest, TheNewFileKeepsTheOldPermissionBits) {
+    for (const mode_t mode : {0600, 0640, 0664}) {
+        SCOPED_TRACE(mode);
+        WriteFile("old");
+        chmod(FilePath().c_str(), mode);
+        ASSERT_TRUE(SaveGames::SaveAll());
+        struct stat info;
+        ASSERT_EQ(stat(FilePath().c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, mode);
+    }
+    std::filesystem::remove(FilePath());
+    ASSERT_TRUE(SaveGames::SaveAll());
+    struct stat info;
+    ASSERT_EQ(stat(FilePath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u); // a new file
+}
+
+// Links planted where a fixed temporary name would be are never followed, so no other file is
+// truncated or written through them.
+TEST_F(SaveGamesTest, PlantedLinksAreNotFollowed) {
+    const std::string victim = root + "/victim.txt";
+    testfiles::WriteBytes(victim, {'k', 'e', 'e', 'p'});
+    for (const char* suffix : {".tmp", ".tmp.000000", ".new"})
+        std::filesystem::create_symlink(victim, FilePath() + suffix);
+    SaveGames::SetName("New");
+    ASSERT_TRUE(SaveGames::SaveAll());
+    EXPECT_EQ(testfiles::ReadText(victim), "keep");
+    EXPECT_EQ(ReadFile(), SaveGames::FileContent());
+    EXPECT_FALSE(std::filesystem::is_symlink(FilePath()));
+}
+
+// Two children, like two running copies of the game, each rewrite the file with its own content
+// in a loop and are killed at random moments; every time the file on disk must be exactly one
+// whole version: the old content or one of the two new ones.
+TEST_F(SaveGamesTest, WritersKilledWhileWritingLeaveOneWholeVersion) {
     constexpr int TRIALS = 1000;
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> delayUs(0, 3000);
-    auto contentFor = [](int trial) {
+    auto contentFor = [](int version) {
         for (int i = 0; i < SaveGames::MAX_SAVEGAMES; ++i) {
             SaveGames::SetActive(i);
-            SaveGames::SetName("Trial" + std::to_string(trial));
-            SaveGames::SetScore(int64_t(trial) * 1000003 + i);
+            SaveGames::SetName("Trial" + std::to_string(version));
+            SaveGames::SetScore(int64_t(version) * 1000003 + i);
         }
-        SaveGames::SetActive(trial % 9);
+        SaveGames::SetActive(version % 9);
         return SaveGames::FileContent();
     };
     std::string old = contentFor(0);
     ASSERT_TRUE(SaveGames::SaveAll());
 
-    int olds = 0, news = 0, partials = 0;
+    const auto started = std::chrono::steady_clock::now();
+    int olds = 0, firsts = 0, seconds = 0, partials = 0, temporaries = 0;
     for (int trial = 1; trial <= TRIALS; ++trial) {
-        std::string fresh = contentFor(trial);
-        pid_t pid = fork();
-        if (pid == 0) {
-            for (;;)
-                SaveGames::SaveAll();
+        std::string fresh[2];
+        pid_t writers[2];
+        for (int w = 0; w < 2; ++w) {
+            fresh[w] = contentFor(2 * trial + w);
+            writers[w] = fork();
+            if (writers[w] == 0) {
+                for (;;)
+                    SaveGames::SaveAll();
+            }
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+        // The writers die one after the other at independent moments.
+        for (const pid_t writer : writers) {
+            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random) / 2));
+            kill(writer, SIGKILL);
+        }
+        for (const pid_t writer : writers)
+            waitpid(writer, nullptr, 0);
         std::string disk = ReadFile();
         if (disk == old) {
             ++olds;
-        } else if (disk == fresh) {
-            ++news;
-            old = fresh;
+        } else if (disk == fresh[0] || disk == fresh[1]) {
+            ++(disk == fresh[0] ? firsts : seconds);
+            old = disk;
         } else {
             ++partials;
         }
+        // A writer killed between creating its temporary file and the rename leaves it behind.
+        for (const auto& entry : std::filesystem::directory_iterator(root + "/data"))
+            if (entry.path() != FilePath()) {
+                ++temporaries;
+                std::filesystem::remove(entry.path());
+            }
     }
-    std::printf("kill test: %d trials, old %d, new %d, partial %d\n", TRIALS, olds, news, partials);
+    const double seconds_taken =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("kill test: %d trials of two writers in %.1f s: old %d, first writer %d, second writer %d, "
+                "partial %d; %d temporary files left by killed writers\n",
+                TRIALS, seconds_taken, olds, firsts, seconds, partials, temporaries);
     EXPECT_EQ(partials, 0);
-    EXPECT_EQ(olds + news, TRIALS);
-    EXPECT_GT(news, 0); // the writes did happen
+    EXPECT_EQ(olds + firsts + seconds, TRIALS);
+    EXPECT_GT(firsts, 0); // both writers' files did land
+    EXPECT_GT(seconds, 0);
     EXPECT_GT(olds, 0); // and some were cut off
 }

@@ -87,6 +87,36 @@ TEST_F(PointerTest, CapturedMovementAndPullBackAreInWindowPixelsAtEveryDisplaySi
     }
 }
 
+// Movement made while the mouse was free (a menu, the window away) must not reach the ship in the
+// first frame of the next capture: it would slide up to a third of the screen.
+TEST_F(PointerTest, EachCaptureStartsFromWhereTheMouseIs) {
+    App::Create("Quillstorm!", 1920, 1080, 0, 0, 0);
+    SetPointerMode(1);
+    Media::MoveMouse(400 + 90, 250 - 80); // the last movement before the menu opened
+    UpdatePointer();
+    ASSERT_FLOAT_EQ(PointerDX, 90);
+    SetPointerMode(0); // the quit confirmation: the mouse wanders
+    Media::MoveMouse(130, 420);
+    UpdatePointer();
+    Media::MoveMouse(700, 60);
+    UpdatePointer();
+    SetPointerMode(1); // Cancel
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerDX, 0);
+    EXPECT_FLOAT_EQ(PointerDY, 0);
+    Media::MoveMouse(400 + 5, 250);
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerDX, 5);
+
+    // Away from the window (suspended, no frames) the mouse moved; the resume starts afresh.
+    Media::MoveMouse(400 + 95, 250 + 60);
+    ResumePointer();
+    UpdatePointer();
+    EXPECT_FLOAT_EQ(PointerDX, 0);
+    EXPECT_FLOAT_EQ(PointerDY, 0);
+    EXPECT_EQ(Media::PointerWindowX(), 400);
+}
+
 TEST_F(PointerTest, ReleasedPointerStaysInThePlayfieldInFullScreen) {
     App::Create("Quillstorm!", 1920, 1080, 0, 1, 0);
     Media::MoveMouse(10, 1070); // in the left bar, near the bottom

@@ -6,6 +6,7 @@
 #include "shell/app.h"
 #include "shell/projection_matrix.h"
 #include "sprites/render_state.h"
+#include "sprites/sprite.h"
 #include "support/test_files.h"
 
 TEST(ComputeLetterbox, SquareUnitsWithThePlayfieldInside) {
@@ -86,4 +87,37 @@ TEST_F(LetterboxTest, EightToFiveHasEmptyBarsAndRestoresTheState) {
     EXPECT_EQ(r, 10);
     EXPECT_FLOAT_EQ(Media::GetAlpha(), 0.5f);
     EXPECT_EQ(RenderState::Depth(), 0);
+}
+
+// The viewport is in drawing units: a sprite made after the letterbox (it takes the current
+// viewport) must be drawn unclipped over the whole playfield at every desktop size, including
+// those with fewer pixels than the playfield has units, where a pixel-sized viewport cut the
+// picture off at 640 × 480 from x = 512 and y = 424 pixels.
+TEST_F(LetterboxTest, SpritesAreNotClippedInsideThePlayfieldAtAnyDesktopSize) {
+    const struct {
+        int w, h;
+    } desktops[] = {{640, 480}, {400, 250}, {320, 200}, {800, 500}, {1024, 768}, {1280, 720}, {1920, 1080}};
+    Media::ImageRef picture = Media::ImageFromPixmap(testfiles::SolidPixmap(4, 4, 255, 255, 255, 255));
+    ASSERT_TRUE(picture);
+    for (const auto& d : desktops) {
+        SCOPED_TRACE(testing::Message() << d.w << " x " << d.h);
+        ASSERT_TRUE(Media::OpenFullscreenGraphics(d.w, d.h, 32));
+        ProjectionMatrix::SetLetterbox(800, 500);
+        Sprite::SetOrigin(ProjectionMatrix::OriginX(), ProjectionMatrix::OriginY());
+        SpriteRef sprite = Sprite::Create(picture, 1, nullptr);
+        sprite->SetPosition(798, 498, 0); // the playfield's bottom-right corner
+        Media::SetDrawRecording(true);
+        Media::ClearRecordedDraws();
+        sprite->Draw();
+        const std::vector<Media::DrawRecord>& draws = Media::RecordedDraws();
+        ASSERT_FALSE(draws.empty());
+        const Media::DrawRecord& draw = draws.back();
+        const float left = ProjectionMatrix::OriginX(), top = ProjectionMatrix::OriginY();
+        EXPECT_LE(draw.ViewportX, left);
+        EXPECT_LE(draw.ViewportY, top);
+        EXPECT_GE(draw.ViewportX + draw.ViewportWidth, left + 800);
+        EXPECT_GE(draw.ViewportY + draw.ViewportHeight, top + 500);
+        Media::SetDrawRecording(false);
+        sprite->Free();
+    }
 }

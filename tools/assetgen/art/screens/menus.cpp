@@ -16,11 +16,13 @@ namespace {
 void WritePointer(const Output& out) {
     // The arrow tip sits on the picture's top-left corner, which is the pointer's hotspot.
     WritePicture(out, "gfx/menus/mouse.png", 48, 64, [](cairo_t* cr) {
-        const double pts[][2] = {{1.5, 1.5}, {1.5, 52}, {13.5, 41}, {22.5, 60}, {31, 56}, {22.5, 38}, {39, 38}};
+        const double pts[][2] = {{1.5, 1.5}, {1.5, 52},  {13.5, 41}, {22.5, 60},
+                                 {31, 56},   {22.5, 38}, {39, 38}};
         auto path = [&] {
             cairo_new_path(cr);
             cairo_move_to(cr, pts[0][0], pts[0][1]);
-            for (const auto& p : pts) cairo_line_to(cr, p[0], p[1]);
+            for (const auto& p : pts)
+                cairo_line_to(cr, p[0], p[1]);
             cairo_close_path(cr);
         };
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -160,8 +162,10 @@ void WriteFramePieces(const Output& out) {
         cairo_set_line_width(cr, 3.0 * i + 2);
         cairo_stroke(cr);
     }
+    // The fill is all but opaque: a menu opened over play must hide the level's banners and
+    // texts behind it, or they read through its own words.
     frame(rim, radius);
-    SetColour(cr, {0.030, 0.055, 0.150}, 0.90);
+    SetColour(cr, {0.030, 0.055, 0.150}, 0.97);
     cairo_fill(cr);
     // Faint navigation grid in the fill, period 32 so that it repeats in every piece.
     cairo_save(cr);
@@ -227,8 +231,8 @@ void WriteFramePieces(const Output& out) {
         p = at(rim + 6, rim + 40);
         cairo_line_to(cr, p.first, p.second);
         auto q = at(rim + 40, rim + 6);
-        cairo_curve_to(cr, at(rim + 6, rim + 18).first, at(rim + 6, rim + 18).second, at(rim + 18, rim + 6).first,
-                       at(rim + 18, rim + 6).second, q.first, q.second);
+        cairo_curve_to(cr, at(rim + 6, rim + 18).first, at(rim + 6, rim + 18).second,
+                       at(rim + 18, rim + 6).first, at(rim + 18, rim + 6).second, q.first, q.second);
         p = at(104, rim + 6);
         cairo_line_to(cr, p.first, p.second);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -266,7 +270,7 @@ void WriteHighlight(const Output& out, const std::string& path, int w, int h, Rg
         double cx = std::clamp(px, r, w - r);
         double d = std::hypot(px - cx, py - h / 2.0) / r; // 0 on the centre line, 1 on the rim
         if (d > 1.0) return Rgba{1, 0, 1, 1};
-        double edge = std::min(px, w - px) / w;             // 0 at the ends, 0.5 in the middle
+        double edge = std::min(px, w - px) / w; // 0 at the ends, 0.5 in the middle
         double wash = 0.22 * (1 - d * d);
         double rule = 0.75 * std::exp(-std::pow((d - 0.8) / 0.09, 2));
         double ends = 0.55 * std::exp(-edge / 0.04) * (1 - d);
