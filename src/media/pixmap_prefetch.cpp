@@ -76,7 +76,7 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
     p.Stop();
     if (paths.empty()) return;
     for (const std::string& path : paths)
-        p.Entries.push_back({path});
+        p.Entries.emplace_back().Path = path;
     p.Worker = std::thread([&p] { p.Run(); });
 }
 
