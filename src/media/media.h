@@ -35,11 +35,17 @@ struct Options {
     // STAGE_MAX = level 11 wave 5) with the active save slot; -1: none.
     int Stage = -1;
     static constexpr int STAGE_MAX = 54;
+    bool Help = false;    // --help: print UsageText and end (what follows it is not read)
+    bool Version = false; // --version: print VersionText and end
 };
 
 // Parses the command line (argv[0] skipped). On an unknown or malformed option returns false with
 // a message in `error`.
 bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+// What --help prints: the usage, every option with its meaning, and the controls.
+std::string UsageText();
+// What --version prints: "Quillstorm <version>" and a line break.
+std::string VersionText();
 
 // Starts the media layer with the chosen back end: changes to the data root, opens the log file,
 // loads the input script (a malformed line fails with its line number), seeds the random
