@@ -3,7 +3,7 @@
 set -eu
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libepoxy-dev libopenal-dev libpng-dev zlib1g-dev \
 libjpeg62-turbo-dev libogg-dev libvorbis-dev libcairo2-dev fonts-dejavu-core libgtest-dev libgmock-dev \
-libbenchmark-dev desktop-file-utils xvfb xauth xdotool libgl1-mesa-dri"
+libbenchmark-dev desktop-file-utils xvfb xauth xdotool libgl1-mesa-dri appstream man-db dpkg-dev file lintian"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

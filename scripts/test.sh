@@ -1,10 +1,11 @@
 #!/bin/sh
-# Sets up, builds (with AddressSanitizer and UBSan) and runs every test. Real-window tests run
-# under a virtual X server with Mesa's software OpenGL.
+# Sets up, builds (with AddressSanitizer and UBSan, compiler warnings as errors) and runs every
+# test, the Debian package's among them. Real-window tests run under a virtual X server with
+# Mesa's software OpenGL.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQS_SANITIZE=ON >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQS_SANITIZE=ON -DQS_WERROR=ON >/dev/null
 cmake --build build/test -j"$(nproc)"
 export LIBGL_ALWAYS_SOFTWARE=1
 # A fatal error in a test must never wait on a message box nobody can click.

@@ -14,16 +14,18 @@
 
 namespace {
 
-// An installed program lives in <prefix>/bin beside its data root in <prefix>/share/quillstorm.
-// Returns that root when it exists, else "" (run from a build, the data root is given or is the
-// working folder).
+// An installed program lives in <prefix>/bin with its data root in <prefix>/share/quillstorm, or
+// in Debian's layout for games, <prefix>/games with <prefix>/share/games/quillstorm. Returns that
+// root when it exists, else "" (run from a build, the data root is given or is the working folder).
 std::string InstalledDataRoot() {
     std::error_code error;
-    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) return "";
-    std::filesystem::path root = program.parent_path().parent_path() / "share" / "quillstorm";
-    if (!std::filesystem::is_directory(root / "gfx", error)) return "";
-    return root.string();
+    const std::filesystem::path prefix = program.parent_path().parent_path();
+    for (const std::filesystem::path& root :
+         {prefix / "share" / "quillstorm", prefix / "share" / "games" / "quillstorm"})
+        if (std::filesystem::is_directory(root / "gfx", error)) return root.string();
+    return "";
 }
 
 } // namespace
@@ -34,6 +36,10 @@ int main(int argc, char** argv) {
     if (!Media::ParseCommandLine(argc, argv, options, error)) {
         std::fprintf(stderr, "quillstorm: %s\n", error.c_str());
         return 1;
+    }
+    if (options.Help || options.Version) {
+        std::fputs((options.Help ? Media::UsageText() : Media::VersionText()).c_str(), stdout);
+        return 0;
     }
     if (options.DataRoot.empty()) {
         options.DataRoot = InstalledDataRoot();

@@ -184,8 +184,12 @@ void StrikePowerup(Bullet& bullet) {
                 item->SpawnExplosion();
                 item->Free();
             } else {
+#pragma GCC diagnostic push
+                // GCC 12 falsely reports -Wrestrict inside std::string's operator+ (GCC bug 105651).
+#pragma GCC diagnostic ignored "-Wrestrict"
                 Level::SpawnText("x" + std::to_string(item->Hits_ + 1), item->Sprite_->X(1),
                                  item->Sprite_->Y(1), 1);
+#pragma GCC diagnostic pop
             }
             item->LastHitTime_ = GameTime;
         }

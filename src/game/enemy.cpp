@@ -227,7 +227,11 @@ void Enemy::AdjustHealth(int delta) {
         if (Powerup::Active(Powerup::SNEAKER)) multiplier *= 2;
         const float x = Sprite_->X(1), y = Sprite_->Y(1);
         Level::SpawnPoints(int64_t(EnemyScore[size_t(Type_)]) * multiplier, x, y, 0);
+#pragma GCC diagnostic push
+        // GCC 12 falsely reports -Wrestrict inside std::string's operator+ (GCC bug 105651).
+#pragma GCC diagnostic ignored "-Wrestrict"
         if (multiplier > 1) Level::SpawnText("x" + std::to_string(multiplier), x, y, 1);
+#pragma GCC diagnostic pop
         ++Player::LevelKills;
         ++Player::TotalKills;
         if (Type_ == ASTEROID_LARGE) {

@@ -295,7 +295,11 @@ void Player::AdjustHealth(int delta) {
         UpdateHealthDisplay();
         if (delta < 0) Rumble(HIT_RUMBLE, HIT_RUMBLE_TIME);
         if (Health < 1) Explode();
+        // GCC 12 falsely reports -Wrestrict inside std::string's operator+ (GCC bug 105651).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
         if (delta > 0) Level::SpawnText("+" + std::to_string(delta) + " Health", Ship->X(1), Ship->Y(1), 3);
+#pragma GCC diagnostic pop
     } else {
         DeactivateShield(); // the shield absorbs one whole hit of any strength
     }

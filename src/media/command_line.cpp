@@ -1,5 +1,6 @@
 // The command line: quillstorm [--windowed] [--data DIR] [--log FILE] [--seed N] [--headless]
-// [--step MS] [--frames N] [--script FILE] [--record FILE] [--stage N] [--fps N].
+// [--step MS] [--frames N] [--script FILE] [--record FILE] [--stage N] [--fps N] [--help]
+// [--version].
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -36,7 +37,14 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
         };
         std::string value;
         long long number = 0;
-        if (option == "--windowed") {
+        // --help and --version end the program at once, so what follows them does not matter.
+        if (option == "--help") {
+            options.Help = true;
+            return true;
+        } else if (option == "--version") {
+            options.Version = true;
+            return true;
+        } else if (option == "--windowed") {
             options.Windowed = true;
         } else if (option == "--headless") {
             options.Headless = true;
@@ -90,7 +98,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
             }
             options.Fps = int(number);
         } else {
-            error = "unknown option '" + option + "'";
+            error = "unknown option '" + option + "' (quillstorm --help lists the options)";
             return false;
         }
     }

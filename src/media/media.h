@@ -40,11 +40,17 @@ struct Options {
     // of headless runs and replays is not affected.
     int Fps = -1;
     static constexpr int FPS_MAX = 1000;
+    bool Help = false;    // --help: print UsageText and end (what follows it is not read)
+    bool Version = false; // --version: print VersionText and end
 };
 
 // Parses the command line (argv[0] skipped). On an unknown or malformed option returns false with
 // a message in `error`.
 bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+// What --help prints: the usage, every option with its meaning, and the controls.
+std::string UsageText();
+// What --version prints: "Quillstorm <version>" and a line break.
+std::string VersionText();
 
 // Starts the media layer with the chosen back end: changes to the data root, opens the log file,
 // loads the input script (a malformed line fails with its line number), seeds the random

@@ -104,7 +104,7 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
         std::lock_guard<std::mutex> hold(p.Lock);
         p.DropEntries();
         for (const std::string& path : paths)
-            p.Entries.push_back({path});
+            p.Entries.emplace_back().Path = path;
         if (!p.Worker.joinable() && !paths.empty()) p.Worker = std::thread([&p] { p.Run(); });
     }
     p.Changed.notify_all();

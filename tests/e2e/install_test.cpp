@@ -1,6 +1,7 @@
 // Installs the build into a temporary prefix and runs the installed program as a player would:
 // from another folder, without --data, with its own HOME. It must find its data beside itself
-// and keep the save file in the player's data folder, never in the read-only installed tree.
+// and keep the save file in the player's data folder, never in the read-only installed tree. The
+// desktop entry, the AppStream metainfo and the man page pass their validators.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -41,17 +42,32 @@ TEST_F(InstallTest, InstalledGameFindsItsDataAndSavesInThePlayersFolder) {
 
     for (const char* file :
          {"bin/quillstorm", "share/quillstorm/gfx/menus/mouse.png", "share/quillstorm/data/level1.dat",
-          "share/quillstorm/sfx/music", "share/applications/quillstorm.desktop",
+          "share/quillstorm/sfx/music", "share/applications/io.github.quillstorm.Quillstorm.desktop",
+          "share/metainfo/io.github.quillstorm.Quillstorm.metainfo.xml", "share/man/man6/quillstorm.6.gz",
           "share/icons/hicolor/48x48/apps/quillstorm.png", "share/icons/hicolor/128x128/apps/quillstorm.png",
           "share/icons/hicolor/256x256/apps/quillstorm.png"})
         EXPECT_TRUE(fs::exists(prefix + "/" + file)) << file;
     EXPECT_FALSE(fs::exists(prefix + "/share/quillstorm/.generated"));
     EXPECT_FALSE(fs::exists(prefix + "/share/quillstorm/data/savegames.dat"));
 
-    EXPECT_EQ(Shell("desktop-file-validate '" + prefix + "/share/applications/quillstorm.desktop' > '" +
-                    temp + "/validate.txt' 2>&1"),
+    EXPECT_EQ(Shell("desktop-file-validate '" + prefix +
+                    "/share/applications/io.github.quillstorm.Quillstorm.desktop' > '" + temp +
+                    "/validate.txt' 2>&1"),
               0)
         << testfiles::ReadText(temp + "/validate.txt");
+    // Software centres read the metainfo; --no-net: the screenshot's address is not fetched.
+    EXPECT_EQ(Shell("appstreamcli validate --no-net '" + prefix +
+                    "/share/metainfo/io.github.quillstorm.Quillstorm.metainfo.xml' > '" + temp +
+                    "/appstream.txt' 2>&1"),
+              0)
+        << testfiles::ReadText(temp + "/appstream.txt");
+    // The man page renders without a warning from groff or man.
+    EXPECT_EQ(Shell("LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l '" + prefix +
+                    "/share/man/man6/quillstorm.6.gz' > '" + temp + "/man.txt' 2> '" + temp +
+                    "/man-warnings.txt'"),
+              0);
+    EXPECT_EQ(testfiles::ReadText(temp + "/man-warnings.txt"), "");
+    EXPECT_NE(testfiles::ReadText(temp + "/man.txt").find("settings.ini"), std::string::npos);
 
     // Skip the logos, open the player menu, rename slot 1 to "Ace": Enter writes the save file.
     std::string script =
