@@ -3,6 +3,7 @@
 #include "game/level.h"
 #include "game/player.h"
 #include "menus/config_menu.h"
+#include "menus/credits.h"
 #include "menus/end_level_menu.h"
 #include "menus/final_stats_menu.h"
 #include "menus/menu_flow_fixture.h"
@@ -13,6 +14,7 @@
 #include "shell/frame_clock.h"
 #include "shell/pointer.h"
 #include "sprites/physics.h"
+#include "sprites/sprite.h"
 
 namespace {
 
@@ -91,6 +93,77 @@ TEST_F(MenuFlowTest, ConfirmingTheQuitReturnsToTheTitleWithoutWritingTheFile) {
     ASSERT_TRUE(RunUntilState(STATE_MAIN_MENU, 10));
     EXPECT_EQ(SaveFile(), before);
     EXPECT_EQ(PointerCaptured, 0);
+}
+
+// [SECTION] Story and credits
+
+// Frames of `ms` as the frame loop runs them (the state's screen, then the sprite engine), until
+// the state changes; returns the game time they took. `each` runs after every frame.
+static int RunScreen(int state, int ms, const std::function<void(int elapsed)>& each = nullptr) {
+    const int start = GameTime;
+    while (StateSystem::State() == state && GameTime - start < 600000) {
+        GameTime += ms;
+        DeltaTime = ms;
+        Sprite::SetTimeStep(ms);
+        StateSystem::Update();
+        Sprite::Update();
+        if (each) each(GameTime - start);
+    }
+    return GameTime - start;
+}
+
+// The story scrolls at 16 units per second until the second picture stops at y 400, stands 5 s,
+// then both fade over 3 s with the music; the game starts and the music volume of before returns.
+TEST_F(MenuFlowTest, TheStoryScrollsStandsAndFadesWithTheMusic) {
+    WriteSaveFile(SaveFileText(0, {}, {0}));
+    Start(TO_PLAY);
+    ASSERT_TRUE(RunUntilState(STATE_STORY, 200));
+    Run(1); // the story starts in a frame of the real loop, which also takes in the click's end
+    const float h1 = Story::Picture(0)->Height(0), h2 = Story::Picture(1)->Height(0);
+    const int scroll = int(1000 * (148 + h1 + h2 / 2) / 16); // from 548 + h1 + h2 / 2 to 400
+    float midFadeVolume = -1;
+    const int took = RunScreen(STATE_STORY, 50, [&](int elapsed) {
+        if (elapsed == 50 * ((scroll + 6500) / 50)) midFadeVolume = Sound::MusicVolume_;
+        if (elapsed == 50 * ((scroll + 4900) / 50)) {
+            EXPECT_NEAR(Story::Picture(1)->Y(0), 400, 0.5f) << "the second picture has stopped";
+            EXPECT_FLOAT_EQ(Story::Picture(1)->Alpha(0), 1) << "and stands";
+        }
+    });
+    EXPECT_EQ(StateSystem::State(), STATE_NEW_GAME);
+    EXPECT_GE(took, scroll + 8000 - 50);
+    EXPECT_LE(took, scroll + 8000 + 100);
+    EXPECT_NEAR(midFadeVolume, 0.25f, 0.02f) << "half of the volume half-way through the fade";
+    EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.5f);
+}
+
+// The credits column scrolls until the closing picture (the 16th) reaches the screen centre; it
+// stands there while the rest scrolls 250 units on (15625 ms), then fades over 7 s with the music,
+// and the title returns.
+TEST_F(MenuFlowTest, TheCreditsScrollHoldTheClosingPictureAndFade) {
+    Start("1 click 1\n40 move 400 370\n41 click 1\n");
+    ASSERT_TRUE(RunUntilState(STATE_CREDITS, 200));
+    Run(1);
+    const SpriteRef closing = Credits::Picture(15);
+    const float d = closing->Y(0) * Credits::Container()->ScaleY(0);
+    const int scroll = int(1000 * d / 16);
+    float midFadeVolume = -1;
+    const int took = RunScreen(STATE_CREDITS, 100, [&](int elapsed) {
+        if (elapsed == 100 * ((scroll + 8000) / 100)) {
+            EXPECT_NEAR(closing->Y(1), 250, 0.5f) << "the closing picture stands at the centre";
+            EXPECT_FLOAT_EQ(closing->Alpha(0), 1);
+        }
+        // Each stage begins a frame or two after the one before has ended.
+        if (elapsed == 100 * ((scroll + 200 + 15625 + 3500) / 100)) {
+            EXPECT_NEAR(closing->Y(1), 250, 0.5f);
+            midFadeVolume = Sound::MusicVolume_;
+        }
+    });
+    EXPECT_EQ(StateSystem::State(), STATE_MAIN_MENU);
+    EXPECT_GE(took, scroll + 15625 + 7000 - 100);
+    EXPECT_LE(took, scroll + 15625 + 7000 + 400);
+    EXPECT_NEAR(midFadeVolume, 0.25f, 0.02f);
+    EXPECT_FLOAT_EQ(Sound::MusicVolume_, 0.5f);
+    EXPECT_FALSE(Credits::Container());
 }
 
 class StatisticsFlowTest : public MenuFlowTest {
