@@ -251,6 +251,8 @@ TEST_F(ProgramTest, TitleAndPlayScenesLookAsTheirReferenceGrabs) {
         EXPECT_LT(mean, 1.0) << "worst " << worst << ", " << off << " pixels off by more than 12";
         EXPECT_LE(off, half.Width * half.Height / 1000) << "worst " << worst << ", mean " << mean;
     }
+}
+
 TEST_F(ProgramTest, RealFullScreenSmallerThanThePlayfieldIsNotCutOff) {
     if (std::system("command -v xvfb-run > /dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
     // 640 × 480: 0.8 pixels per unit, the playfield 640 × 400 pixels from y = 40, the pointer
