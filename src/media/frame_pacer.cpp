@@ -4,8 +4,10 @@ namespace Media {
 namespace {
 
 // A frame counts as short when its work and present took less than this share of the interval;
-// a present that waits for the display fills the interval whatever the work.
-constexpr int64_t SHORT_PERCENT = 80;
+// a present that waits for the display fills the interval whatever the work. Set close to the
+// interval: software rendering can take most of a frame (15 ms at 60 Hz) and still run faster
+// than the display.
+constexpr int64_t SHORT_PERCENT = 95;
 // Frames measured before the first decision: a few presents right after the window opens may
 // return at once even where they wait later (the driver's spare buffers).
 constexpr int FIRST_DECISION = 8;

@@ -47,6 +47,17 @@ TEST(FramePacerTest, IntervalComesFromTheCapOrTheDisplay) {
     EXPECT_EQ(Media::FramePacer::IntervalFor(0, 60), 0);
 }
 
+// A frame loop that spends most of the interval drawing (software OpenGL) but does not wait for
+// the display still runs faster than it, so it is paced too.
+TEST(FramePacerTest, HeavyFramesThatDoNotWaitArePacedToo) {
+    FakeLoop loop;
+    loop.pacer.SetInterval(HZ60);
+    const std::vector<int64_t> starts = loop.Run(200, 15000);
+    EXPECT_TRUE(loop.pacer.Pacing());
+    for (int64_t step : Steps(starts, 40))
+        EXPECT_EQ(step, loop.pacer.PacedStep());
+}
+
 // Without vsync a short frame is held to the interval, evenly: the steps settle on the interval
 // and a frame that runs a little late does not shift the rhythm.
 TEST(FramePacerTest, PresentThatDoesNotWaitIsPacedEvenly) {
