@@ -157,13 +157,13 @@ ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first,
 ImageRef ImageFromPixmap(const PixelMap& map, int flags = -1);
 
 PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
-// Decoding ahead on a second thread: starts reading and decoding these files, in this order,
-// while the caller goes on. A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path,
+// Decoding ahead on worker threads (two where there are two cores, below the main thread's
+// priority): starts reading and decoding these files, in this order, while the caller goes on. A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path,
 // the same string, takes that result, waiting for it if it is being decoded, instead of reading
-// the file itself; the result is the same either way. Each listed path is taken once; the worker
-// stays at most about 64 MB of decoded pictures ahead of the loads. A new call replaces the list.
+// the file itself; the result is the same either way. Each listed path is taken once; the workers
+// stay at most about 64 MB of decoded pictures ahead of the loads. A new call replaces the list.
 void PrefetchPixmaps(const std::vector<std::string>& paths);
-// Stops decoding ahead (after the file in hand) and frees the results nobody took.
+// Stops decoding ahead (after the files in hand) and frees the results nobody took.
 void EndPrefetch();
 PixelMapRef CreatePixmap(int width, int height); // RGBA, all zero
 // 8-bit intensity copy (Rec. 601 luma).

@@ -67,19 +67,28 @@ TEST_F(PrefetchTest, ResultsNotTakenAreDroppedAndTheFilesReadAgain) {
     Media::PrefetchPixmaps({a, b});
 }
 
-TEST_F(PrefetchTest, NewListsReplaceTheOldAtOnceEvenWithAPictureInHand) {
-    const std::string big = TempPath("big.png");
+TEST_F(PrefetchTest, NewListsReplaceTheOldAtOnceEvenWithPicturesInHand) {
+    const std::string big = TempPath("big.png"), big2 = TempPath("big2.png");
     testfiles::WriteBytes(big, testsupport::PngBytes(testfiles::SolidPixmap(2000, 2000, 5, 20, 30, 255)));
+    testfiles::WriteBytes(big2, testsupport::PngBytes(testfiles::SolidPixmap(2000, 2000, 6, 20, 30, 255)));
     const std::string a = Picture("a.png", 10), b = Picture("b.png", 20);
     for (int round = 0; round < 3; ++round) {
-        // The worker is most likely decoding the big picture while the lists change under it.
-        Media::PrefetchPixmaps({big, a});
+        // The workers are most likely decoding the big pictures while the lists change under them.
+        Media::PrefetchPixmaps({big, big2, a});
         Media::PrefetchPixmaps({a});
-        Media::PrefetchPixmaps({b, big});
+        Media::PrefetchPixmaps({b, big2, big});
         EXPECT_EQ(Red(Media::LoadPixmap(b)), 20) << round;
         EXPECT_EQ(Red(Media::LoadPixmap(a)), 10) << round << ": a, no longer listed, reads its file";
         EXPECT_EQ(Red(Media::LoadPixmap(big)), 5) << round;
+        EXPECT_EQ(Red(Media::LoadPixmap(big2)), 6) << round;
     }
+    // Dropped while in hand, then their entries dropped again: nothing waits on them or serves them.
+    Media::PrefetchPixmaps({big, big2});
+    Media::PrefetchPixmaps({a});
+    LetTheWorkerRun();
+    Media::PrefetchPixmaps({b});
+    testfiles::WriteBytes(big, testsupport::PngBytes(testfiles::SolidPixmap(16, 8, 7, 20, 30, 255)));
+    EXPECT_EQ(Red(Media::LoadPixmap(big)), 7) << "a dropped result must not be served";
     Media::EndPrefetch();
 }
 
