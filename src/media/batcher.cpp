@@ -4,13 +4,6 @@ namespace Media {
 
 Batcher::Batcher() : vertices_(size_t(CAPACITY) * 4) {}
 
-Vertex* Batcher::AddQuad(const BatchKey& key) {
-    if (quads_ > 0 && (quads_ == CAPACITY || !(key == key_))) Flush();
-    key_ = key;
-    ++quadsAdded_;
-    return &vertices_[size_t(quads_++) * 4];
-}
-
 void Batcher::Flush() {
     if (quads_ == 0) return;
     CurrentBackend().DrawBatch(key_, vertices_.data(), quads_);

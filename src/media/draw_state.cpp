@@ -214,8 +214,9 @@ constexpr float OPAQUE_MIN_AREA = 16384;
 // Adds one quad covering the local rectangle (x0, y0)–(x1, y1) about the point (x, y) in drawing
 // units (origin not yet added), with the given texture region. A quad that covers nothing on
 // screen is dropped; `opaque` says that every texel of the region is opaque.
-void AddQuad(uint32_t texture, float x, float y, float x0, float y0, float x1, float y1, float u0, float v0,
-             float u1, float v1, bool opaque = false) {
+[[gnu::always_inline]] inline void AddQuad(uint32_t texture, float x, float y, float x0, float y0, float x1,
+                                           float y1, float u0, float v0, float u1, float v1,
+                                           bool opaque = false) {
     const float tx = (x + state.OriginX) * derived.PixelsPerUnitX;
     const float ty = (y + state.OriginY) * derived.PixelsPerUnitY;
     float px[4], py[4], area;
