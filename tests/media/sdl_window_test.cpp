@@ -188,6 +188,38 @@ TEST_F(SdlWindowTest, BlendModesFlatColourAndViewportReadBack) {
     Media::Flip(0);
 }
 
+// Over a black clear the frame's first quads are drawn opaque with their blended colour: the
+// pixels must be those of the blend, and a quad of the same batch over an earlier one must still
+// blend over it.
+TEST_F(SdlWindowTest, TheFirstQuadsOverABlackClearLookAsBlended) {
+    Media::SetClsColor(0, 0, 0);
+    const Media::ImageRef halfRed = SolidImage(40, 40, {255, 0, 0}, 128);
+    ASSERT_TRUE(halfRed);
+    for (const int blend : {Media::ALPHABLEND, Media::LIGHTBLEND}) {
+        Media::Cls();
+        Media::SetBlend(blend);
+        Media::DrawFrame(*halfRed, 10, 10, 0);  // over black
+        Media::DrawFrame(*halfRed, 100, 10, 0); // beside it
+        Media::DrawFrame(*halfRed, 30, 10, 0);  // half over the first
+        Media::SetColor(128, 255, 255);
+        Media::SetAlpha(0.5f);
+        Media::DrawFrame(*halfRed, 200, 10, 0); // tinted darker, half as opaque again
+        Media::SetColor(255, 255, 255);
+        Media::SetAlpha(1);
+        const Media::PixelMapRef grab = Media::GrabPixmap(0, 0, 800, 500);
+        ASSERT_TRUE(grab);
+        const char* what = blend == Media::ALPHABLEND ? "alpha" : "light";
+        ExpectPixel(*grab, 20, 20, {128, 0, 0}, what);
+        ExpectPixel(*grab, 110, 20, {128, 0, 0}, what);
+        ExpectPixel(*grab, 60, 20, {128, 0, 0}, what);
+        // The alpha blend gives 128 + 0.5 × 128; the light one adds 128 and saturates.
+        ExpectPixel(*grab, 40, 20, {blend == Media::ALPHABLEND ? 192 : 255, 0, 0}, what);
+        ExpectPixel(*grab, 210, 20, {32, 0, 0}, what);
+        ExpectPixel(*grab, 5, 5, {0, 0, 0}, what);
+        Media::Flip(0);
+    }
+}
+
 // A red square inside a transparent border, magnified with filtering over white: the edge fades
 // from red to white. Transparent texels of black colour would darken it on the way.
 TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {

@@ -53,6 +53,9 @@ void main() {
 #else
     fragColour = texel;
 #endif
+#ifdef OVERBLACK
+    fragColour = vec4(fragColour.rgb * fragColour.a, 1.0);
+#endif
 #endif
 }
 )";
@@ -148,6 +151,32 @@ float RectangleArea(const Vertex* vertices, int quadCount) {
     return area;
 }
 
+// How many of the first quads are axis-aligned rectangles that overlap none of the quads before
+// them (up to a few: the scenery's first layer is a picture and the copy that wraps it).
+int LeadingDisjointRectangles(const Vertex* vertices, int quadCount) {
+    constexpr int MOST = 4;
+    float boxes[MOST][4];
+    int n = 0;
+    for (; n < std::min(quadCount, MOST); ++n) {
+        const Vertex* v = vertices + size_t(n) * 4;
+        const bool across = v[0].Y == v[1].Y && v[1].X == v[2].X && v[2].Y == v[3].Y && v[3].X == v[0].X;
+        const bool upright = v[0].X == v[1].X && v[1].Y == v[2].Y && v[2].X == v[3].X && v[3].Y == v[0].Y;
+        if (!across && !upright) break;
+        float* box = boxes[n];
+        box[0] = std::min(v[0].X, v[2].X);
+        box[1] = std::min(v[0].Y, v[2].Y);
+        box[2] = std::max(v[0].X, v[2].X);
+        box[3] = std::max(v[0].Y, v[2].Y);
+        bool overlaps = false;
+        for (int m = 0; m < n && !overlaps; ++m) {
+            const float* other = boxes[m];
+            overlaps = box[0] < other[2] && other[0] < box[2] && box[1] < other[3] && other[1] < box[3];
+        }
+        if (overlaps) break;
+    }
+    return n;
+}
+
 // True when every quad shows at least one pixel per texel along both of its edges, so the
 // filtering never reaches for a smaller mip level. Level-of-detail estimates may overrate a
 // turned quad's texel footprint by up to √2, so turned quads need half as much again.
@@ -175,6 +204,8 @@ bool GlRenderer::Init(std::string& error) {
         return false;
     }
     for (int variant = 0; variant < VARIANTS; ++variant) {
+        // Over black only plain and tinted quads are drawn (see DrawBatch).
+        if ((variant & OVERBLACK) != 0 && (variant & (FOG | MASKED | UNTEXTURED)) != 0) continue;
         std::string defines;
         if (variant == UNTEXTURED) {
             defines = "#define UNTEXTURED\n#define COLOUR\n";
@@ -183,6 +214,7 @@ bool GlRenderer::Init(std::string& error) {
             if (variant & (COLOUR | FOG)) defines += "#define COLOUR\n";
             if (variant & FOG) defines += "#define FOG\n";
             if (variant & MASKED) defines += "#define MASKED\n";
+            if (variant & OVERBLACK) defines += "#define OVERBLACK\n";
         }
         Program& program = programs_[variant];
         program.Id = LinkProgram(defines, error);
@@ -263,6 +295,7 @@ void GlRenderer::FrameEnded() {
 }
 
 void GlRenderer::Clear(int r, int g, int b, int drawableWidth, int drawableHeight) {
+    clearedToBlack_ = r == 0 && g == 0 && b == 0;
     glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, drawableWidth, drawableHeight);
     glClearColor(float(r) / 255.0f, float(g) / 255.0f, float(b) / 255.0f, 1.0f);
@@ -400,16 +433,17 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
         variant = (key.Fog ? FOG : 0) | (key.Blend == MASKBLEND ? MASKED : 0);
         if (!key.Fog && !AllWhite(vertices, quadCount * 4)) variant |= COLOUR;
     }
-    Program& program = programs_[variant];
-    glUseProgram(program.Id);
+    // Over the black of a fresh clear either blend leaves the source's colour times its alpha, so
+    // the frame's first quads (the far scenery), where they overlap nothing drawn, are drawn
+    // opaque with that colour: the same pixels for less work per pixel.
+    int overBlack = 0;
+    if (clearedToBlack_ && key.Texture != 0 && !key.Fog &&
+        (key.Blend == ALPHABLEND || key.Blend == LIGHTBLEND))
+        overBlack = LeadingDisjointRectangles(vertices, quadCount);
+    clearedToBlack_ = false;
+
     glBindVertexArray(vertexArray_);
     glViewport(0, 0, drawableWidth, drawableHeight);
-    if (program.ViewportWidth != drawableWidth || program.ViewportHeight != drawableHeight) {
-        glUniform2f(program.ViewportUniform, float(drawableWidth), float(drawableHeight));
-        program.ViewportWidth = drawableWidth;
-        program.ViewportHeight = drawableHeight;
-    }
-    ApplyBlend(key.Blend);
 
     // The scissor box is given top-down; GL's origin is the bottom-left corner. A box that holds
     // the whole back buffer is no box: without the test the rasterizer keeps its fast paths.
@@ -442,7 +476,26 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
     // A fresh store per batch (orphaning) lets the driver keep drawing from the previous one.
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(quadCount) * 4 * sizeof(Vertex)), vertices,
                  GL_STREAM_DRAW);
-    glDrawElements(GL_TRIANGLES, quadCount * 6, GL_UNSIGNED_INT, nullptr);
+    if (overBlack > 0) {
+        ApplyBlend(SOLIDBLEND);
+        DrawQuads(variant | OVERBLACK, 0, overBlack, drawableWidth, drawableHeight);
+    }
+    if (overBlack < quadCount) {
+        ApplyBlend(key.Blend);
+        DrawQuads(variant, overBlack, quadCount - overBlack, drawableWidth, drawableHeight);
+    }
+}
+
+void GlRenderer::DrawQuads(int variant, int first, int count, int drawableWidth, int drawableHeight) {
+    Program& program = programs_[variant];
+    glUseProgram(program.Id);
+    if (program.ViewportWidth != drawableWidth || program.ViewportHeight != drawableHeight) {
+        glUniform2f(program.ViewportUniform, float(drawableWidth), float(drawableHeight));
+        program.ViewportWidth = drawableWidth;
+        program.ViewportHeight = drawableHeight;
+    }
+    glDrawElements(GL_TRIANGLES, count * 6, GL_UNSIGNED_INT,
+                   reinterpret_cast<void*>(size_t(first) * 6 * sizeof(uint32_t)));
 }
 
 } // namespace Media

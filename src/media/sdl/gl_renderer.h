@@ -43,8 +43,9 @@ public:
 
 private:
     // Shader variants: bits for colour (some vertex not white or not opaque), fog and the mask
-    // test on textured quads, and one for untextured quads (colour only).
-    enum Variant { COLOUR = 1, FOG = 2, MASKED = 4, UNTEXTURED = 8, VARIANTS = 9 };
+    // test on textured quads, and one for untextured quads (colour only). OVERBLACK, with the
+    // plain and tinted ones alone, gives what the alpha or light blend gives over black, opaque.
+    enum Variant { COLOUR = 1, FOG = 2, MASKED = 4, UNTEXTURED = 8, OVERBLACK = 16, VARIANTS = 18 };
     struct Program {
         uint32_t Id = 0;
         int ViewportUniform = -1;
@@ -52,6 +53,8 @@ private:
     };
 
     void EnsureIndexCapacity(int quadCount);
+    // Draws `count` of the batch's quads from `first` with shader variant `variant`.
+    void DrawQuads(int variant, int first, int count, int drawableWidth, int drawableHeight);
     void ApplyBlend(int blend);
     void Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels);
 
@@ -72,6 +75,8 @@ private:
     // The pending scene (drawn since the last present or flush): turned quads in it, and the
     // pixels of its axis-aligned rectangles.
     bool sceneTurned_ = false;
+    // Nothing has been drawn since the back buffer was cleared to black.
+    bool clearedToBlack_ = false;
     float sceneRectangles_ = 0;
     int maxTextureSize_ = 0;
     TexturePreparer preparer_;
