@@ -9,7 +9,8 @@
 // It measures the main thread's CPU time of each frame (its CPU clock around one pass of the frame
 // loop, so work on other threads does not count) and reports the maximum, the 99.9th and 99th
 // percentiles and the median of the frames outside the loading screen, the slowest frames with the
-// screen they belong to, and the arrival frame of the boss (the frame that starts the boss fight).
+// screen they belong to, every frame over 4 ms, and the arrival frame of the boss (the frame that starts the
+// boss fight).
 //
 // Run: game_bench --data DIR [--runs N] (default 3; each run is its own process, from a fresh
 // program; the figures are given per run and as the median over the runs). The save file is
@@ -288,8 +289,17 @@ int RunGame(const std::string& dataRoot) {
     for (size_t i = 0; i < std::min<size_t>(12, slowest.size()); ++i)
         std::printf("%s %.2f ms (%s, frame %d, stage %d)", i % 3 == 0 ? "\n " : ",", slowest[i]->CpuMs,
                     StateName(slowest[i]->State), slowest[i]->Index, slowest[i]->Stage);
-    std::printf("\nreached: stage %d, game completed %d, final state %s\n", Level::Stage,
-                Player::GameCompleted, StateName(StateSystem::State()));
+    // Every frame over the hitch limit, in the order played.
+    std::printf("\nframes over 4 ms:");
+    int over = 0;
+    for (const Frame& f : frames) {
+        if (f.CpuMs <= 4.0 || std::string(StateName(f.State)) == "loading") continue;
+        std::printf("%s %.2f ms (%s, frame %d, stage %d)", over % 3 == 0 ? "\n " : ",", f.CpuMs,
+                    StateName(f.State), f.Index, f.Stage);
+        ++over;
+    }
+    std::printf("%s\nreached: stage %d, game completed %d, final state %s\n", over == 0 ? " none" : "",
+                Level::Stage, Player::GameCompleted, StateName(StateSystem::State()));
     std::fflush(stdout);
     return 0;
 }
