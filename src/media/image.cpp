@@ -170,18 +170,15 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     int maskR, maskG, maskB;
     GetMaskColor(maskR, maskG, maskB);
 
-    std::shared_ptr<Image> image(new Image());
-    image->width_ = cellW;
-    image->height_ = cellH;
-    image->frames_ = count;
-    image->flags_ = flags;
-    if (GetAutoMidHandle()) image->SetHandle(float(cellW) * 0.5f, float(cellH) * 0.5f);
-    image->framePixels_.resize(size_t(count));
-    image->masks_.resize(size_t(count));
+    Internal::ImageParts parts;
+    parts.Width = cellW;
+    parts.Height = cellH;
+    parts.FramePixels.resize(size_t(count));
+    parts.Masks.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         const int cell = first + i;
         const int left = cell % perRow * cellW, top = cell / perRow * cellH;
-        PixelMap& frame = image->framePixels_[size_t(i)];
+        PixelMap& frame = parts.FramePixels[size_t(i)];
         frame.Width = cellW;
         frame.Height = cellH;
         frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
@@ -193,23 +190,57 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
                 if (px[0] == maskR && px[1] == maskG && px[2] == maskB) px[0] = px[1] = px[2] = px[3] = 0;
             }
         }
-        image->masks_[size_t(i)] = BuildSolidMask(frame);
+        parts.Masks[size_t(i)] = BuildSolidMask(frame);
     }
+    parts.Atlas = BuildAtlas(parts.FramePixels, cellW, cellH, parts.Regions);
+    for (int i = 0; i < count; ++i)
+        FindVisibleRect(parts.FramePixels[size_t(i)], parts.Regions[size_t(i)]);
+    return FromParts(std::move(parts), flags);
+}
 
-    PixelMap atlas = BuildAtlas(image->framePixels_, cellW, cellH, image->regions_);
-    const uint32_t texture = CurrentBackend().CreateTexture(std::move(atlas), flags);
+std::shared_ptr<Image> Image::FromParts(Internal::ImageParts parts, int flags) {
+    std::shared_ptr<Image> image(new Image());
+    image->width_ = parts.Width;
+    image->height_ = parts.Height;
+    image->frames_ = int(parts.FramePixels.size());
+    image->flags_ = flags;
+    if (GetAutoMidHandle()) image->SetHandle(float(parts.Width) * 0.5f, float(parts.Height) * 0.5f);
+    image->framePixels_ = std::move(parts.FramePixels);
+    image->masks_ = std::move(parts.Masks);
+    image->regions_ = std::move(parts.Regions);
+    const uint32_t texture = CurrentBackend().CreateTexture(std::move(parts.Atlas), flags);
     image->generation_ = Internal::BackendGeneration();
     if (texture != 0) image->textures_.push_back(texture);
-    for (int i = 0; i < count; ++i) {
-        TextureRegion& region = image->regions_[size_t(i)];
+    for (TextureRegion& region : image->regions_)
         region.Texture = texture;
-        FindVisibleRect(image->framePixels_[size_t(i)], region);
-    }
     return image;
 }
 
+Internal::ImageParts Internal::PrepareWholeImage(PixelMap&& rgba) {
+    ImageParts parts;
+    parts.Width = rgba.Width;
+    parts.Height = rgba.Height;
+    parts.Masks.push_back(BuildSolidMask(rgba));
+    parts.Regions.assign(1, Image::TextureRegion{});
+    FindVisibleRect(rgba, parts.Regions[0]);
+    parts.Atlas = rgba;
+    parts.FramePixels.push_back(std::move(rgba));
+    return parts;
+}
+
 ImageRef LoadImage(const std::string& path, int flags) {
-    PixelMapRef map = LoadPixmap(path);
+    if (flags < 0) flags = GetDefaultImageFlags();
+    Internal::PrefetchedPicture prefetched;
+    PixelMapRef map;
+    if (Internal::TakePrefetchedPicture(path, prefetched)) {
+        // Unmasked, a whole picture is what the worker prepared; masking needs the mask colour
+        // of now.
+        if (prefetched.Prepared && (flags & MASKEDIMAGE) == 0)
+            return Image::FromParts(std::move(*prefetched.Prepared), flags);
+        map = Internal::PixmapOf(std::move(prefetched));
+    } else {
+        map = Internal::ReadPictureFile(path);
+    }
     if (!map) return nullptr;
     return Image::FromSheet(*map, map->Width, map->Height, 0, 1, flags);
 }

@@ -1,5 +1,6 @@
 // Pixel maps: loading, creation, grey conversion, alpha relabelling and pasting.
 #include <algorithm>
+#include <utility>
 
 #include "media/image_codec.h"
 #include "media/media.h"
@@ -20,8 +21,8 @@ PixelMapRef Internal::ReadPictureFile(const std::string& path) {
 }
 
 PixelMapRef LoadPixmap(const std::string& path) {
-    PixelMapRef prefetched;
-    if (Internal::TakePrefetchedPixmap(path, prefetched)) return prefetched;
+    Internal::PrefetchedPicture prefetched;
+    if (Internal::TakePrefetchedPicture(path, prefetched)) return Internal::PixmapOf(std::move(prefetched));
     return Internal::ReadPictureFile(path);
 }
 

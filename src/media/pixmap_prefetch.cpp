@@ -1,9 +1,14 @@
-// Decoding pictures ahead on a worker thread, for loading screens: the game's loads stay in their
-// order on the main thread and take the worker's results as they come to them.
+// Decoding pictures ahead on a worker thread, for loading screens and for the screens that come
+// next: the game's loads stay in their order on the main thread and take the worker's results as
+// they come to them. The worker also cuts each RGBA picture into the parts of its whole-picture
+// image (masks, visible rectangle, the texture's copy of the pixels), so that a load of a big
+// picture leaves the main thread only the texture to make.
+#include <algorithm>
 #include <condition_variable>
 #include <list>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "media/media.h"
 #include "media/media_internal.h"
@@ -11,15 +16,39 @@
 namespace Media {
 namespace {
 
-// Decoded results waiting to be taken; the worker waits while it is this far ahead.
-constexpr size_t MAX_BYTES_AHEAD = size_t(64) << 20;
+// Results waiting to be taken; the worker waits while it is this far ahead. A prepared picture
+// holds its pixels twice (the image's frame and the texture's copy): the credits' seventeen
+// pictures alone take some 80 MB.
+constexpr size_t MAX_BYTES_AHEAD = size_t(160) << 20;
 
 struct Entry {
     enum class State { Queued, Decoding, Done, Taken };
     std::string Path;
     State Now = State::Queued;
-    PixelMapRef Map = nullptr;
+    Internal::PrefetchedPicture Result;
+    size_t Bytes = 0; // of Result
 };
+
+bool Preparable(const PixelMap& map) {
+    return map.PixelFormat == PixelMap::Format::RGBA && map.Width > 0 && map.Height > 0 &&
+           map.Pixels.size() == size_t(map.Width) * size_t(map.Height) * 4;
+}
+
+// Decodes a picture and, when it can be an image as it is, cuts its image's parts.
+Internal::PrefetchedPicture ReadAhead(const std::string& path, size_t& bytes) {
+    Internal::PrefetchedPicture picture;
+    PixelMapRef map = Internal::ReadPictureFile(path);
+    bytes = 0;
+    if (map && Preparable(*map)) {
+        picture.Prepared =
+            std::make_unique<Internal::ImageParts>(Internal::PrepareWholeImage(std::move(*map)));
+        bytes = picture.Prepared->FramePixels[0].Pixels.size() + picture.Prepared->Atlas.Pixels.size();
+    } else if (map) {
+        bytes = map->Pixels.size();
+        picture.Map = std::move(map);
+    }
+    return picture;
+}
 
 // The worker lives from the first list on and waits for the next one; a new list replaces the
 // old one at once, without waiting for the file in hand (its result is dropped when it comes).
@@ -27,7 +56,7 @@ struct Prefetcher {
     std::mutex Lock;
     std::condition_variable Changed;
     std::list<Entry> Entries; // a list: the worker keeps its entry while the lock is let go
-    size_t BytesAhead = 0;    // pixels of Done entries
+    size_t BytesAhead = 0;    // Bytes of the Done entries
     Entry* InHand = nullptr;  // the entry the worker is decoding; never erased meanwhile
     bool Stopping = false;
     std::thread Worker;
@@ -51,13 +80,15 @@ struct Prefetcher {
             InHand = &entry;
             const std::string path = entry.Path;
             hold.unlock();
-            PixelMapRef map = Internal::ReadPictureFile(path);
+            size_t bytes = 0;
+            Internal::PrefetchedPicture picture = ReadAhead(path, bytes);
             hold.lock();
             InHand = nullptr;
             if (entry.Now == Entry::State::Decoding) { // not dropped meanwhile
-                entry.Map = std::move(map);
+                entry.Result = std::move(picture);
+                entry.Bytes = bytes;
                 entry.Now = Entry::State::Done;
-                if (entry.Map) BytesAhead += entry.Map->Pixels.size();
+                BytesAhead += bytes;
             }
             Changed.notify_all();
         }
@@ -102,9 +133,22 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
     Prefetcher& p = ThePrefetcher();
     {
         std::lock_guard<std::mutex> hold(p.Lock);
+        // A picture the old list holds too, decoded, queued or in hand, keeps its place in the
+        // work: a screen's list often repeats what the one before it already started.
+        std::list<Entry> listed;
+        for (const std::string& path : paths) {
+            const auto old = std::find_if(p.Entries.begin(), p.Entries.end(), [&path](const Entry& entry) {
+                return entry.Path == path && entry.Now != Entry::State::Taken;
+            });
+            if (old != p.Entries.end())
+                listed.splice(listed.end(), p.Entries, old); // the entry itself moves, never copied
+            else
+                listed.emplace_back().Path = path;
+        }
         p.DropEntries();
-        for (const std::string& path : paths)
-            p.Entries.emplace_back().Path = path;
+        p.Entries.splice(p.Entries.begin(), listed);
+        for (const Entry& entry : p.Entries)
+            if (entry.Now == Entry::State::Done) p.BytesAhead += entry.Bytes;
         if (!p.Worker.joinable() && !paths.empty()) p.Worker = std::thread([&p] { p.Run(); });
     }
     p.Changed.notify_all();
@@ -116,7 +160,7 @@ void EndPrefetch() {
 
 namespace Internal {
 
-bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map) {
+bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) {
     Prefetcher& p = ThePrefetcher();
     std::unique_lock<std::mutex> hold(p.Lock);
     for (Entry& entry : p.Entries) {
@@ -127,13 +171,24 @@ bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map) {
         }
         p.Changed.wait(hold, [&entry] { return entry.Now != Entry::State::Decoding; });
         if (entry.Now != Entry::State::Done) return false;
-        if (entry.Map) p.BytesAhead -= entry.Map->Pixels.size();
-        map = std::move(entry.Map);
+        p.BytesAhead -= entry.Bytes;
+        picture = std::move(entry.Result);
         entry.Now = Entry::State::Taken;
         p.Changed.notify_all();
         return true;
     }
     return false;
+}
+
+PixelMapRef PixmapOf(PrefetchedPicture&& picture) {
+    if (picture.Map || !picture.Prepared) return std::move(picture.Map);
+    return std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
+}
+
+bool PrefetchBusy() {
+    Prefetcher& p = ThePrefetcher();
+    std::lock_guard<std::mutex> hold(p.Lock);
+    return p.InHand != nullptr || (p.NextQueued() != nullptr && p.BytesAhead < MAX_BYTES_AHEAD);
 }
 
 } // namespace Internal
