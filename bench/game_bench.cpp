@@ -245,6 +245,7 @@ int RunGame(const std::string& dataRoot) {
         std::fprintf(stderr, "game_bench: %s\n", error.c_str());
         return 1;
     }
+    StartDecodingLogos(); // as the game does, before its window opens
     App::Create("Quillstorm!", 800, 500, 0, 0, 0);
     Media::SeedRandom(int32_t(options.Seed));
     RegisterGameFlow();
