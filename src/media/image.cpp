@@ -34,12 +34,18 @@ PixelMap ToRgba(const PixelMap& map) {
 
 std::vector<uint64_t> BuildSolidMask(const PixelMap& frame) {
     const int words = (frame.Width + 63) / 64;
-    std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height), 0);
+    std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height));
     for (int y = 0; y < frame.Height; ++y) {
         const uint8_t* alpha = frame.At(0, y) + 3;
         uint64_t* row = &mask[size_t(y) * size_t(words)];
-        for (int x = 0; x < frame.Width; ++x)
-            row[x / 64] |= uint64_t(alpha[size_t(x) * 4] >= SOLID_ALPHA) << (x % 64);
+        // Word by word, so that each word is written once.
+        for (int w = 0; w < words; ++w) {
+            const int x0 = w * 64, bits = std::min(64, frame.Width - x0);
+            uint64_t word = 0;
+            for (int b = 0; b < bits; ++b)
+                word |= uint64_t(alpha[size_t(x0 + b) * 4] >= SOLID_ALPHA) << b;
+            row[w] = word;
+        }
     }
     return mask;
 }
@@ -55,16 +61,24 @@ void FindVisibleRect(const PixelMap& frame, Image::TextureRegion& region) {
     bool opaque = true;
     for (int y = 0; y < frame.Height; ++y) {
         const uint8_t* p = frame.At(0, y);
+        auto alpha = [p](int x) { return p[size_t(x) * 4 + 3]; };
         int first = -1, last = -1;
-        for (int x = 0; x < frame.Width; ++x) {
-            const uint8_t alpha = p[size_t(x) * 4 + 3];
-            opaque = opaque && alpha == 255;
-            if (alpha != 0) {
-                if (first < 0) first = x;
-                last = x;
-            }
+        if (opaque) {
+            for (int x = 0; x < frame.Width && opaque; ++x)
+                opaque = alpha(x) == 255;
         }
-        if (first < 0) continue;
+        if (opaque) {
+            first = 0, last = frame.Width - 1;
+        } else {
+            // Only the row's ends matter once a texel is not opaque: scanned from each side.
+            first = 0;
+            while (first < frame.Width && alpha(first) == 0)
+                ++first;
+            if (first == frame.Width) continue;
+            last = frame.Width - 1;
+            while (alpha(last) == 0)
+                --last;
+        }
         x0 = std::min(x0, first);
         x1 = std::max(x1, last + 1);
         y0 = std::min(y0, y);
@@ -163,10 +177,14 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     if ((long long)first + count > cells) return nullptr;
     if (flags < 0) flags = GetDefaultImageFlags();
 
-    // Decoded pictures are RGBA already and are read in place; only grey and alpha maps are converted.
+    // A whole picture as one frame is copied, or converted, straight into its frame. Cut into
+    // cells, decoded pictures are RGBA already and are read in place; only grey and alpha maps are
+    // converted first.
+    const bool whole = count == 1 && cellW == sheet.Width && cellH == sheet.Height;
+    const bool isRgba = sheet.PixelFormat == PixelMap::Format::RGBA;
     PixelMap converted;
-    if (sheet.PixelFormat != PixelMap::Format::RGBA) converted = ToRgba(sheet);
-    const PixelMap& rgba = sheet.PixelFormat == PixelMap::Format::RGBA ? sheet : converted;
+    if (!isRgba && !whole) converted = ToRgba(sheet);
+    const PixelMap& rgba = isRgba ? sheet : converted;
     int maskR, maskG, maskB;
     GetMaskColor(maskR, maskG, maskB);
 
@@ -179,11 +197,16 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
         const int cell = first + i;
         const int left = cell % perRow * cellW, top = cell / perRow * cellH;
         PixelMap& frame = parts.FramePixels[size_t(i)];
-        frame.Width = cellW;
-        frame.Height = cellH;
-        frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
-        for (int y = 0; y < cellH; ++y)
-            std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+        if (whole) {
+            frame = isRgba ? sheet : ToRgba(sheet);
+            frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4); // past the picture: not copied
+        } else {
+            frame.Width = cellW;
+            frame.Height = cellH;
+            frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
+            for (int y = 0; y < cellH; ++y)
+                std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+        }
         if (flags & MASKEDIMAGE) {
             for (size_t p = 0; p < frame.Pixels.size(); p += 4) {
                 uint8_t* px = &frame.Pixels[p];

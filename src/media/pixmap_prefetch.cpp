@@ -59,6 +59,9 @@ struct Prefetcher {
     size_t BytesAhead = 0;    // Bytes of the Done entries
     Entry* InHand = nullptr;  // the entry the worker is decoding; never erased meanwhile
     bool Stopping = false;
+    // Results nobody will take, freed by the worker: freeing a screen's worth of big pictures
+    // costs the main thread milliseconds.
+    std::vector<Internal::PrefetchedPicture> Discards;
     std::thread Worker;
 
     Entry* NextQueued() {
@@ -72,9 +75,18 @@ struct Prefetcher {
         std::unique_lock<std::mutex> hold(Lock);
         for (;;) {
             Changed.wait(hold, [this] {
-                return Stopping || (NextQueued() != nullptr && BytesAhead < MAX_BYTES_AHEAD);
+                return Stopping || !Discards.empty() ||
+                       (NextQueued() != nullptr && BytesAhead < MAX_BYTES_AHEAD);
             });
             if (Stopping) return;
+            if (!Discards.empty()) {
+                std::vector<Internal::PrefetchedPicture> discards;
+                discards.swap(Discards);
+                hold.unlock();
+                discards.clear();
+                hold.lock();
+                continue;
+            }
             Entry& entry = *NextQueued();
             entry.Now = Entry::State::Decoding;
             InHand = &entry;
@@ -102,6 +114,7 @@ struct Prefetcher {
                 entry->Now = Entry::State::Taken;
                 ++entry;
             } else {
+                if (entry->Now == Entry::State::Done) Discards.push_back(std::move(entry->Result));
                 entry = Entries.erase(entry);
             }
         }
@@ -116,6 +129,7 @@ struct Prefetcher {
         Changed.notify_all();
         if (Worker.joinable()) Worker.join();
         Entries.clear();
+        Discards.clear();
         BytesAhead = 0;
         Stopping = false;
     }
@@ -182,7 +196,15 @@ bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) 
 
 PixelMapRef PixmapOf(PrefetchedPicture&& picture) {
     if (picture.Map || !picture.Prepared) return std::move(picture.Map);
-    return std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
+    PixelMapRef map = std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
+    // The image's other parts (the texture's copy, the masks) go to the worker to be freed.
+    Prefetcher& p = ThePrefetcher();
+    {
+        std::lock_guard<std::mutex> hold(p.Lock);
+        p.Discards.push_back(std::move(picture));
+    }
+    p.Changed.notify_all();
+    return map;
 }
 
 bool PrefetchBusy() {
