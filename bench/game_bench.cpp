@@ -32,6 +32,7 @@
 
 #include "flow/game_flow.h"
 #include "flow/main_loop.h"
+#include "game/background.h"
 #include "game/enemy.h"
 #include "game/level.h"
 #include "game/player.h"
@@ -200,6 +201,9 @@ private:
             // After level 2, straight on to level 5's boss wave.
             if (stage_ == 2 * Level::WavesPerLevel) {
                 Level::Stage = 5 * Level::WavesPerLevel - 2;
+                // The scenery of the wave that follows decodes ahead, as the wave before it
+                // would have had it.
+                Media::PrefetchPixmaps(Background::PicturePaths(Level::ThisLevel() - 1));
                 Enemy::KillAll();
                 Level::SetState(2);
             }

@@ -34,6 +34,8 @@ void StartLogos() {
     // panel's slide, so that most are ready when their loads come; the logos, which began to
     // decode while the window opened (StartDecodingLogos), stay first.
     std::vector<std::string> ahead = logos ? Logo::PicturePaths() : std::vector<std::string>();
+    // The loading panel's own pictures (LoadScreen::Init), wanted when the logos end.
+    ahead.insert(ahead.end(), {"gfx\\menus\\loading.png", "gfx\\menus\\loadingbar.png"});
     const std::vector<std::string>& startUp = StartUpPictures();
     ahead.insert(ahead.end(), startUp.begin(), startUp.end());
     Media::PrefetchPixmaps(ahead);

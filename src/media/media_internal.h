@@ -105,6 +105,8 @@ struct PrefetchedPicture {
 bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture);
 // The decoded map of a taken picture (null for one that failed to load).
 PixelMapRef PixmapOf(PrefetchedPicture&& picture);
+// Frees the pixel maps on the prefetch worker when it runs (at once here when it does not).
+void FreeOnWorker(std::vector<PixelMap>&& maps);
 // True while the worker has a picture in hand or one it may start: for benchmarks, which give
 // it the real time it has in play.
 bool PrefetchBusy();

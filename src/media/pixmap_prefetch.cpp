@@ -207,6 +207,19 @@ PixelMapRef PixmapOf(PrefetchedPicture&& picture) {
     return map;
 }
 
+void FreeOnWorker(std::vector<PixelMap>&& maps) {
+    PrefetchedPicture picture;
+    picture.Prepared = std::make_unique<ImageParts>();
+    picture.Prepared->FramePixels = std::move(maps);
+    Prefetcher& p = ThePrefetcher();
+    {
+        std::lock_guard<std::mutex> hold(p.Lock);
+        if (!p.Worker.joinable()) return; // freed here, after the lock
+        p.Discards.push_back(std::move(picture));
+    }
+    p.Changed.notify_all();
+}
+
 bool PrefetchBusy() {
     Prefetcher& p = ThePrefetcher();
     std::lock_guard<std::mutex> hold(p.Lock);
