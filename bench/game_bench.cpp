@@ -202,8 +202,10 @@ private:
             if (stage_ == 2 * Level::WavesPerLevel) {
                 Level::Stage = 5 * Level::WavesPerLevel - 2;
                 // The scenery of the wave that follows decodes ahead, as the wave before it
-                // would have had it.
+                // would have had it, in the time that wave would have lasted.
                 Media::PrefetchPixmaps(Background::PicturePaths(Level::ThisLevel() - 1));
+                while (Media::Internal::PrefetchBusy())
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
                 Enemy::KillAll();
                 Level::SetState(2);
             }
