@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // The logos decode on a second thread while the window opens.
+    StartDecodingLogos();
     // The kept display mode opens the game; --windowed still gives a window for this run alone.
     LoadKeptSettings();
     int desktopW = 0, desktopH = 0;

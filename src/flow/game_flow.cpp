@@ -1,5 +1,8 @@
 #include "flow/game_flow.h"
 
+#include <string>
+#include <vector>
+
 #include "flow/load_resources.h"
 #include "flow/play_states.h"
 #include "media/media.h"
@@ -25,11 +28,18 @@ void StartLoadScreen() {
 }
 
 void StartLogos() {
-    // The start-up pictures decode on a second thread from here on, through the logos and the
-    // panel's slide, so that most are ready when their loads come.
-    Media::PrefetchPixmaps(StartUpPictures());
     // A run that starts straight at a stage has no use for the logos.
-    if (RequestedStage() >= 0) {
+    const bool logos = RequestedStage() < 0;
+    // The start-up pictures decode on a second thread from here on, through the logos and the
+    // panel's slide, so that most are ready when their loads come; the logos, which began to
+    // decode while the window opened (StartDecodingLogos), stay first.
+    std::vector<std::string> ahead = logos ? Logo::PicturePaths() : std::vector<std::string>();
+    // The loading panel's own pictures (LoadScreen::Init), wanted when the logos end.
+    ahead.insert(ahead.end(), {"gfx\\menus\\loading.png", "gfx\\menus\\loadingbar.png"});
+    const std::vector<std::string>& startUp = StartUpPictures();
+    ahead.insert(ahead.end(), startUp.begin(), startUp.end());
+    Media::PrefetchPixmaps(ahead);
+    if (!logos) {
         StartLoadScreen();
         return;
     }
@@ -62,6 +72,10 @@ void UpdateReturnToTitle() {
 }
 
 } // namespace
+
+void StartDecodingLogos() {
+    if (RequestedStage() < 0) Media::PrefetchPixmaps(Logo::PicturePaths());
+}
 
 void RegisterGameFlow() {
     StateSystem::Register(STATE_START, StartLogos);

@@ -5,12 +5,19 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "media/image_codec.h"
 #include "media/media.h"
 #include "media/media_internal.h"
 
 namespace Media {
 namespace {
+
+// Images whose pixels take at least this many bytes have them freed on a worker thread.
+constexpr size_t BIG_PICTURE_BYTES = size_t(1) << 20;
 
 // Frames of a multi-frame texture are separated by this many texels copied from their own edges,
 // so filtering never blends a frame with its neighbour.
@@ -21,25 +28,51 @@ PixelMap ToRgba(const PixelMap& map) {
     PixelMap rgba;
     rgba.Width = map.Width;
     rgba.Height = map.Height;
-    rgba.Pixels.resize(size_t(map.Width) * size_t(map.Height) * 4);
+    const size_t count = size_t(map.Width) * size_t(map.Height);
+    rgba.Pixels.resize(count * 4);
     const bool alpha = map.PixelFormat == PixelMap::Format::Alpha;
-    for (size_t i = 0; i < size_t(map.Width) * size_t(map.Height); ++i) {
-        const uint8_t v = map.Pixels[i];
-        uint8_t* p = &rgba.Pixels[i * 4];
-        p[0] = p[1] = p[2] = alpha ? 255 : v;
-        p[3] = alpha ? v : 255;
+    // Separate loops without a branch inside, which the compiler turns into vector code.
+    uint8_t* out = rgba.Pixels.data();
+    const uint8_t* in = map.Pixels.data();
+    if (alpha) {
+        for (size_t i = 0; i < count; ++i) {
+            out[i * 4] = out[i * 4 + 1] = out[i * 4 + 2] = 255;
+            out[i * 4 + 3] = in[i];
+        }
+    } else {
+        for (size_t i = 0; i < count; ++i) {
+            out[i * 4] = out[i * 4 + 1] = out[i * 4 + 2] = in[i];
+            out[i * 4 + 3] = 255;
+        }
     }
     return rgba;
 }
 
 std::vector<uint64_t> BuildSolidMask(const PixelMap& frame) {
     const int words = (frame.Width + 63) / 64;
-    std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height), 0);
+    std::vector<uint64_t> mask(size_t(words) * size_t(frame.Height));
     for (int y = 0; y < frame.Height; ++y) {
         const uint8_t* alpha = frame.At(0, y) + 3;
         uint64_t* row = &mask[size_t(y) * size_t(words)];
-        for (int x = 0; x < frame.Width; ++x)
-            row[x / 64] |= uint64_t(alpha[size_t(x) * 4] >= SOLID_ALPHA) << (x % 64);
+        // Word by word, so that each word is written once.
+        for (int w = 0; w < words; ++w) {
+            const int x0 = w * 64, bits = std::min(64, frame.Width - x0);
+            uint64_t word = 0;
+            int b = 0;
+#if defined(__SSE2__)
+            // A texel is solid when the top bit of its alpha is set (SOLID_ALPHA is 128): the sign
+            // bit of the texel read as a float, four texels at a time.
+            static_assert(SOLID_ALPHA == 128);
+            for (; b + 4 <= bits; b += 4) {
+                const __m128i texels =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(alpha - 3 + size_t(x0 + b) * 4));
+                word |= uint64_t(_mm_movemask_ps(_mm_castsi128_ps(texels))) << b;
+            }
+#endif
+            for (; b < bits; ++b)
+                word |= uint64_t(alpha[size_t(x0 + b) * 4] >= SOLID_ALPHA) << b;
+            row[w] = word;
+        }
     }
     return mask;
 }
@@ -55,16 +88,24 @@ void FindVisibleRect(const PixelMap& frame, Image::TextureRegion& region) {
     bool opaque = true;
     for (int y = 0; y < frame.Height; ++y) {
         const uint8_t* p = frame.At(0, y);
+        auto alpha = [p](int x) { return p[size_t(x) * 4 + 3]; };
         int first = -1, last = -1;
-        for (int x = 0; x < frame.Width; ++x) {
-            const uint8_t alpha = p[size_t(x) * 4 + 3];
-            opaque = opaque && alpha == 255;
-            if (alpha != 0) {
-                if (first < 0) first = x;
-                last = x;
-            }
+        if (opaque) {
+            for (int x = 0; x < frame.Width && opaque; ++x)
+                opaque = alpha(x) == 255;
         }
-        if (first < 0) continue;
+        if (opaque) {
+            first = 0, last = frame.Width - 1;
+        } else {
+            // Only the row's ends matter once a texel is not opaque: scanned from each side.
+            first = 0;
+            while (first < frame.Width && alpha(first) == 0)
+                ++first;
+            if (first == frame.Width) continue;
+            last = frame.Width - 1;
+            while (alpha(last) == 0)
+                --last;
+        }
         x0 = std::min(x0, first);
         x1 = std::max(x1, last + 1);
         y0 = std::min(y0, y);
@@ -132,9 +173,15 @@ PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
 } // namespace
 
 Image::~Image() {
-    if (generation_ != Internal::BackendGeneration()) return;
-    for (uint32_t texture : textures_)
-        CurrentBackend().DestroyTexture(texture);
+    if (generation_ == Internal::BackendGeneration()) {
+        for (uint32_t texture : textures_)
+            CurrentBackend().DestroyTexture(texture);
+    }
+    // Freeing the pixels of a screen's worth of big pictures (the credits) costs milliseconds.
+    size_t bytes = 0;
+    for (const PixelMap& frame : framePixels_)
+        bytes += frame.Pixels.size();
+    if (bytes >= BIG_PICTURE_BYTES) Internal::FreeOnWorker(std::move(framePixels_));
 }
 
 void Image::SetHandle(float x, float y) {
@@ -163,53 +210,93 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     if ((long long)first + count > cells) return nullptr;
     if (flags < 0) flags = GetDefaultImageFlags();
 
-    // Decoded pictures are RGBA already and are read in place; only grey and alpha maps are converted.
+    // A whole picture as one frame is copied, or converted, straight into its frame. Cut into
+    // cells, decoded pictures are RGBA already and are read in place; only grey and alpha maps are
+    // converted first.
+    const bool whole = count == 1 && cellW == sheet.Width && cellH == sheet.Height;
+    const bool isRgba = sheet.PixelFormat == PixelMap::Format::RGBA;
     PixelMap converted;
-    if (sheet.PixelFormat != PixelMap::Format::RGBA) converted = ToRgba(sheet);
-    const PixelMap& rgba = sheet.PixelFormat == PixelMap::Format::RGBA ? sheet : converted;
+    if (!isRgba && !whole) converted = ToRgba(sheet);
+    const PixelMap& rgba = isRgba ? sheet : converted;
     int maskR, maskG, maskB;
     GetMaskColor(maskR, maskG, maskB);
 
-    std::shared_ptr<Image> image(new Image());
-    image->width_ = cellW;
-    image->height_ = cellH;
-    image->frames_ = count;
-    image->flags_ = flags;
-    if (GetAutoMidHandle()) image->SetHandle(float(cellW) * 0.5f, float(cellH) * 0.5f);
-    image->framePixels_.resize(size_t(count));
-    image->masks_.resize(size_t(count));
+    Internal::ImageParts parts;
+    parts.Width = cellW;
+    parts.Height = cellH;
+    parts.FramePixels.resize(size_t(count));
+    parts.Masks.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         const int cell = first + i;
         const int left = cell % perRow * cellW, top = cell / perRow * cellH;
-        PixelMap& frame = image->framePixels_[size_t(i)];
-        frame.Width = cellW;
-        frame.Height = cellH;
-        frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
-        for (int y = 0; y < cellH; ++y)
-            std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+        PixelMap& frame = parts.FramePixels[size_t(i)];
+        if (whole) {
+            frame = isRgba ? sheet : ToRgba(sheet);
+            frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4); // past the picture: not copied
+        } else {
+            frame.Width = cellW;
+            frame.Height = cellH;
+            frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
+            for (int y = 0; y < cellH; ++y)
+                std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+        }
         if (flags & MASKEDIMAGE) {
             for (size_t p = 0; p < frame.Pixels.size(); p += 4) {
                 uint8_t* px = &frame.Pixels[p];
                 if (px[0] == maskR && px[1] == maskG && px[2] == maskB) px[0] = px[1] = px[2] = px[3] = 0;
             }
         }
-        image->masks_[size_t(i)] = BuildSolidMask(frame);
+        parts.Masks[size_t(i)] = BuildSolidMask(frame);
     }
+    parts.Atlas = BuildAtlas(parts.FramePixels, cellW, cellH, parts.Regions);
+    for (int i = 0; i < count; ++i)
+        FindVisibleRect(parts.FramePixels[size_t(i)], parts.Regions[size_t(i)]);
+    return FromParts(std::move(parts), flags);
+}
 
-    PixelMap atlas = BuildAtlas(image->framePixels_, cellW, cellH, image->regions_);
-    const uint32_t texture = CurrentBackend().CreateTexture(std::move(atlas), flags);
+std::shared_ptr<Image> Image::FromParts(Internal::ImageParts parts, int flags) {
+    std::shared_ptr<Image> image(new Image());
+    image->width_ = parts.Width;
+    image->height_ = parts.Height;
+    image->frames_ = int(parts.FramePixels.size());
+    image->flags_ = flags;
+    if (GetAutoMidHandle()) image->SetHandle(float(parts.Width) * 0.5f, float(parts.Height) * 0.5f);
+    image->framePixels_ = std::move(parts.FramePixels);
+    image->masks_ = std::move(parts.Masks);
+    image->regions_ = std::move(parts.Regions);
+    const uint32_t texture = CurrentBackend().CreateTexture(std::move(parts.Atlas), flags);
     image->generation_ = Internal::BackendGeneration();
     if (texture != 0) image->textures_.push_back(texture);
-    for (int i = 0; i < count; ++i) {
-        TextureRegion& region = image->regions_[size_t(i)];
+    for (TextureRegion& region : image->regions_)
         region.Texture = texture;
-        FindVisibleRect(image->framePixels_[size_t(i)], region);
-    }
     return image;
 }
 
+Internal::ImageParts Internal::PrepareWholeImage(PixelMap&& rgba) {
+    ImageParts parts;
+    parts.Width = rgba.Width;
+    parts.Height = rgba.Height;
+    parts.Masks.push_back(BuildSolidMask(rgba));
+    parts.Regions.assign(1, Image::TextureRegion{});
+    FindVisibleRect(rgba, parts.Regions[0]);
+    parts.Atlas = rgba;
+    parts.FramePixels.push_back(std::move(rgba));
+    return parts;
+}
+
 ImageRef LoadImage(const std::string& path, int flags) {
-    PixelMapRef map = LoadPixmap(path);
+    if (flags < 0) flags = GetDefaultImageFlags();
+    Internal::PrefetchedPicture prefetched;
+    PixelMapRef map;
+    if (Internal::TakePrefetchedPicture(path, prefetched)) {
+        // Unmasked, a whole picture is what the worker prepared; masking needs the mask colour
+        // of now.
+        if (prefetched.Prepared && (flags & MASKEDIMAGE) == 0)
+            return Image::FromParts(std::move(*prefetched.Prepared), flags);
+        map = Internal::PixmapOf(std::move(prefetched));
+    } else {
+        map = Internal::ReadPictureFile(path);
+    }
     if (!map) return nullptr;
     return Image::FromSheet(*map, map->Width, map->Height, 0, 1, flags);
 }

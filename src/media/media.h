@@ -97,6 +97,10 @@ constexpr int DYNAMICIMAGE = 8;   // pixels readable (always true here; accepted
 // makes the mask blend skip texels.
 constexpr int SOLID_ALPHA = 128;
 
+namespace Internal {
+struct ImageParts;
+}
+
 class Image {
 public:
     ~Image();
@@ -135,7 +139,12 @@ public:
                                             int flags);
 
 private:
+    friend std::shared_ptr<Image> LoadImage(const std::string& path, int flags);
+
     Image() = default;
+    // Makes the image, and its texture, of parts cut already; main thread only.
+    static std::shared_ptr<Image> FromParts(Internal::ImageParts parts, int flags);
+
     int width_ = 0, height_ = 0, frames_ = 0, flags_ = 0;
     float handleX_ = 0, handleY_ = 0;
     std::vector<PixelMap> framePixels_;
@@ -158,10 +167,14 @@ ImageRef ImageFromPixmap(const PixelMap& map, int flags = -1);
 
 PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
 // Decoding ahead on worker threads (two where there are two cores, below the main thread's
-// priority): starts reading and decoding these files, in this order, while the caller goes on. A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path,
-// the same string, takes that result, waiting for it if it is being decoded, instead of reading
-// the file itself; the result is the same either way. Each listed path is taken once; the workers
-// stay at most about 64 MB of decoded pictures ahead of the loads. A new call replaces the list.
+// priority): starts reading and decoding these files, in this order, while the caller goes on.
+// A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path, the same string, takes
+// that result, waiting for it if it is being decoded, instead of reading the file itself; the
+// result is the same either way. The workers also prepare each picture's
+// whole-picture image but for its texture, so that LoadImage of it without MASKEDIMAGE has little
+// left to do. Each listed path is taken once; the workers stay at most about 160 MB of prepared
+// pictures ahead of the loads. A new call replaces the list; what the old one had decoded, or
+// had in hand, for a path the new one lists again is kept.
 void PrefetchPixmaps(const std::vector<std::string>& paths);
 // Stops decoding ahead (after the files in hand) and frees the results nobody took.
 void EndPrefetch();

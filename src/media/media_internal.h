@@ -1,6 +1,7 @@
 #pragma once
 // Hooks between the parts of the shared media layer (media/*.cpp). Not for the game.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -78,8 +79,36 @@ void ResetRandom();
 // Pictures (pixmap.cpp): reads and decodes a PNG or JPEG file; null on failure. Safe on any
 // thread.
 PixelMapRef ReadPictureFile(const std::string& path);
-// pixmap_prefetch.cpp: true, with the decoded map (null for a failed decode), when `path` was
-// prefetched and not yet taken; false when the caller must decode it.
-bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map);
+// An image's content but for its texture (image.cpp): the frames, their solid masks, the
+// texture's pixels and each frame's place in them (Texture still 0). Made on any thread; the
+// main thread makes the image, and so the texture, of them (Image::FromParts).
+struct ImageParts {
+    int Width = 0, Height = 0; // of one frame
+    std::vector<PixelMap> FramePixels;
+    std::vector<std::vector<uint64_t>> Masks;
+    std::vector<Image::TextureRegion> Regions;
+    PixelMap Atlas;
+};
+// The parts of a whole RGBA picture (complete, not empty) as one unmasked frame, exactly as
+// Image::FromSheet cuts them; the frame's pixels are `rgba`'s. Safe on any thread.
+ImageParts PrepareWholeImage(PixelMap&& rgba);
+
+// A picture the worker decoded ahead (pixmap_prefetch.cpp): the map, or, for an RGBA picture,
+// its whole-picture image's parts made on the worker too, whose one frame is the map. Both are
+// null for a picture that failed to load.
+struct PrefetchedPicture {
+    PixelMapRef Map;
+    std::unique_ptr<ImageParts> Prepared;
+};
+// True, with the worker's result, when `path` was prefetched and not yet taken (waiting for it
+// while it is being decoded); false when the caller must read the file itself.
+bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture);
+// The decoded map of a taken picture (null for one that failed to load).
+PixelMapRef PixmapOf(PrefetchedPicture&& picture);
+// Frees the pixel maps on the prefetch worker when it runs (at once here when it does not).
+void FreeOnWorker(std::vector<PixelMap>&& maps);
+// True while the worker has a picture in hand or one it may start: for benchmarks, which give
+// it the real time it has in play.
+bool PrefetchBusy();
 
 } // namespace Media::Internal

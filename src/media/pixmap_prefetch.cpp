@@ -1,5 +1,8 @@
-// Decoding pictures ahead on a worker thread, for loading screens: the game's loads stay in their
-// order on the main thread and take the worker's results as they come to them.
+// Decoding pictures ahead on worker threads, for loading screens and for the screens that come
+// next: the game's loads stay in their order on the main thread and take the workers' results as
+// they come to them. The workers also cut each RGBA picture into the parts of its whole-picture
+// image (masks, visible rectangle, the texture's copy of the pixels), so that a load of a big
+// picture leaves the main thread only the texture to make.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -8,6 +11,7 @@
 #include <list>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "media/media.h"
@@ -16,8 +20,10 @@
 namespace Media {
 namespace {
 
-// Decoded results waiting to be taken; the workers wait while they are this far ahead.
-constexpr size_t MAX_BYTES_AHEAD = size_t(64) << 20;
+// Results waiting to be taken; the workers wait while they are this far ahead. A prepared picture
+// holds its pixels twice (the image's frame and the texture's copy): the credits' seventeen
+// pictures alone take some 80 MB.
+constexpr size_t MAX_BYTES_AHEAD = size_t(160) << 20;
 // Two files decode at once where there are two cores: while the loading screen waits for its
 // pictures the main thread is idle, and one decoder alone leaves a core unused.
 constexpr unsigned MAX_WORKERS = 2;
@@ -29,9 +35,31 @@ struct Entry {
     enum class State { Queued, Decoding, Done, Taken };
     std::string Path;
     State Now = State::Queued;
-    PixelMapRef Map = nullptr;
+    Internal::PrefetchedPicture Result;
+    size_t Bytes = 0;    // of Result
     bool InHand = false; // a worker is decoding it; never erased meanwhile
 };
+
+bool Preparable(const PixelMap& map) {
+    return map.PixelFormat == PixelMap::Format::RGBA && map.Width > 0 && map.Height > 0 &&
+           map.Pixels.size() == size_t(map.Width) * size_t(map.Height) * 4;
+}
+
+// Decodes a picture and, when it can be an image as it is, cuts its image's parts.
+Internal::PrefetchedPicture ReadAhead(const std::string& path, size_t& bytes) {
+    Internal::PrefetchedPicture picture;
+    PixelMapRef map = Internal::ReadPictureFile(path);
+    bytes = 0;
+    if (map && Preparable(*map)) {
+        picture.Prepared =
+            std::make_unique<Internal::ImageParts>(Internal::PrepareWholeImage(std::move(*map)));
+        bytes = picture.Prepared->FramePixels[0].Pixels.size() + picture.Prepared->Atlas.Pixels.size();
+    } else if (map) {
+        bytes = map->Pixels.size();
+        picture.Map = std::move(map);
+    }
+    return picture;
+}
 
 // The workers live from the first list on and wait for the next one; a new list replaces the
 // old one at once, without waiting for the files in hand (their results are dropped when they
@@ -41,8 +69,12 @@ struct Prefetcher {
     std::mutex Lock;
     std::condition_variable Changed;
     std::list<Entry> Entries; // a list: a worker keeps its entry while the lock is let go
-    size_t BytesAhead = 0;    // pixels of Done entries
+    size_t BytesAhead = 0;    // Bytes of the Done entries
+    int InHand = 0;           // entries being decoded
     bool Stopping = false;
+    // Results nobody will take, freed by the worker: freeing a screen's worth of big pictures
+    // costs the main thread milliseconds.
+    std::vector<Internal::PrefetchedPicture> Discards;
     std::vector<std::thread> Workers;
 
     Entry* NextQueued() {
@@ -57,21 +89,34 @@ struct Prefetcher {
         std::unique_lock<std::mutex> hold(Lock);
         for (;;) {
             Changed.wait(hold, [this] {
-                return Stopping || (NextQueued() != nullptr && BytesAhead < MAX_BYTES_AHEAD);
+                return Stopping || !Discards.empty() ||
+                       (NextQueued() != nullptr && BytesAhead < MAX_BYTES_AHEAD);
             });
             if (Stopping) return;
+            if (!Discards.empty()) {
+                std::vector<Internal::PrefetchedPicture> discards;
+                discards.swap(Discards);
+                hold.unlock();
+                discards.clear();
+                hold.lock();
+                continue;
+            }
             Entry& entry = *NextQueued();
             entry.Now = Entry::State::Decoding;
             entry.InHand = true;
+            ++InHand;
             const std::string path = entry.Path;
             hold.unlock();
-            PixelMapRef map = Internal::ReadPictureFile(path);
+            size_t bytes = 0;
+            Internal::PrefetchedPicture picture = ReadAhead(path, bytes);
             hold.lock();
             entry.InHand = false;
+            --InHand;
             if (entry.Now == Entry::State::Decoding) { // not dropped meanwhile
-                entry.Map = std::move(map);
+                entry.Result = std::move(picture);
+                entry.Bytes = bytes;
                 entry.Now = Entry::State::Done;
-                if (entry.Map) BytesAhead += entry.Map->Pixels.size();
+                BytesAhead += bytes;
             }
             Changed.notify_all();
         }
@@ -85,6 +130,7 @@ struct Prefetcher {
                 entry->Now = Entry::State::Taken;
                 ++entry;
             } else {
+                if (entry->Now == Entry::State::Done) Discards.push_back(std::move(entry->Result));
                 entry = Entries.erase(entry);
             }
         }
@@ -101,6 +147,7 @@ struct Prefetcher {
             worker.join();
         Workers.clear();
         Entries.clear();
+        Discards.clear();
         BytesAhead = 0;
         Stopping = false;
     }
@@ -118,9 +165,22 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
     Prefetcher& p = ThePrefetcher();
     {
         std::lock_guard<std::mutex> hold(p.Lock);
+        // A picture the old list holds too, decoded, queued or in hand, keeps its place in the
+        // work: a screen's list often repeats what the one before it already started.
+        std::list<Entry> listed;
+        for (const std::string& path : paths) {
+            const auto old = std::find_if(p.Entries.begin(), p.Entries.end(), [&path](const Entry& entry) {
+                return entry.Path == path && entry.Now != Entry::State::Taken;
+            });
+            if (old != p.Entries.end())
+                listed.splice(listed.end(), p.Entries, old); // the entry itself moves, never copied
+            else
+                listed.emplace_back().Path = path;
+        }
         p.DropEntries();
-        for (const std::string& path : paths)
-            p.Entries.emplace_back().Path = path;
+        p.Entries.splice(p.Entries.begin(), listed);
+        for (const Entry& entry : p.Entries)
+            if (entry.Now == Entry::State::Done) p.BytesAhead += entry.Bytes;
         if (p.Workers.empty() && !paths.empty()) {
             const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, MAX_WORKERS);
             for (unsigned n = 0; n < workers; ++n)
@@ -136,7 +196,7 @@ void EndPrefetch() {
 
 namespace Internal {
 
-bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map) {
+bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) {
     Prefetcher& p = ThePrefetcher();
     std::unique_lock<std::mutex> hold(p.Lock);
     for (Entry& entry : p.Entries) {
@@ -147,13 +207,45 @@ bool TakePrefetchedPixmap(const std::string& path, PixelMapRef& map) {
         }
         p.Changed.wait(hold, [&entry] { return entry.Now != Entry::State::Decoding; });
         if (entry.Now != Entry::State::Done) return false;
-        if (entry.Map) p.BytesAhead -= entry.Map->Pixels.size();
-        map = std::move(entry.Map);
+        p.BytesAhead -= entry.Bytes;
+        picture = std::move(entry.Result);
         entry.Now = Entry::State::Taken;
         p.Changed.notify_all();
         return true;
     }
     return false;
+}
+
+PixelMapRef PixmapOf(PrefetchedPicture&& picture) {
+    if (picture.Map || !picture.Prepared) return std::move(picture.Map);
+    PixelMapRef map = std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
+    // The image's other parts (the texture's copy, the masks) go to the worker to be freed.
+    Prefetcher& p = ThePrefetcher();
+    {
+        std::lock_guard<std::mutex> hold(p.Lock);
+        p.Discards.push_back(std::move(picture));
+    }
+    p.Changed.notify_all();
+    return map;
+}
+
+void FreeOnWorker(std::vector<PixelMap>&& maps) {
+    PrefetchedPicture picture;
+    picture.Prepared = std::make_unique<ImageParts>();
+    picture.Prepared->FramePixels = std::move(maps);
+    Prefetcher& p = ThePrefetcher();
+    {
+        std::lock_guard<std::mutex> hold(p.Lock);
+        if (p.Workers.empty()) return; // freed here, after the lock
+        p.Discards.push_back(std::move(picture));
+    }
+    p.Changed.notify_all();
+}
+
+bool PrefetchBusy() {
+    Prefetcher& p = ThePrefetcher();
+    std::lock_guard<std::mutex> hold(p.Lock);
+    return p.InHand > 0 || (p.NextQueued() != nullptr && p.BytesAhead < MAX_BYTES_AHEAD);
 }
 
 } // namespace Internal

@@ -6,8 +6,26 @@
 #include "shell/load_helpers.h"
 #include "sprites/animate.h"
 
+namespace {
+
+std::string LogoName(int number) {
+    return "gfx\\menus\\logo" + std::to_string(number);
+}
+
+} // namespace
+
+std::vector<std::string> Logo::PicturePaths() {
+    std::vector<std::string> paths;
+    for (int number = 1;; ++number) {
+        const size_t before = paths.size();
+        for (const char* type : {".jpg", ".png"})
+            if (Media::FileType(LogoName(number) + type) == 1) paths.push_back(LogoName(number) + type);
+        if (paths.size() == before) return paths;
+    }
+}
+
 void Logo::ShowNext() {
-    std::string name = "gfx\\menus\\logo" + std::to_string(LogoNumber_ + 1);
+    std::string name = LogoName(LogoNumber_ + 1);
     if (!LogoSprite_) {
         LogoSprite_ = Sprite::Create(nullptr, 0, nullptr);
         LogoSprite_->SetPosition(400, 250, 0);

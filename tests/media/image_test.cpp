@@ -87,6 +87,27 @@ TEST_F(MediaTest, GreyConversionAndAlphaRelabelling) {
     EXPECT_EQ(image->ReadPixel(0, 2, 0), 0x4CFFFFFFu);
 }
 
+TEST_F(MediaTest, GreyIsTheRoundedLumaOfEveryColour) {
+    // Every colour with channels in steps of 5 (0 and 255 included): 52³ of them.
+    const int steps = 52;
+    Media::PixelMap map = testfiles::SolidPixmap(steps * steps, steps, 0, 0, 0, 255);
+    for (int r = 0; r < steps; ++r)
+        for (int g = 0; g < steps; ++g)
+            for (int b = 0; b < steps; ++b) {
+                uint8_t* p = map.At(r * steps + g, b);
+                p[0] = uint8_t(r * 5), p[1] = uint8_t(g * 5), p[2] = uint8_t(b * 5);
+            }
+    const Media::PixelMapRef grey = Media::ConvertPixmapToGrey(map);
+    ASSERT_TRUE(grey);
+    int wrong = 0;
+    for (int y = 0; y < map.Height; ++y)
+        for (int x = 0; x < map.Width; ++x) {
+            const uint8_t* p = map.At(x, y);
+            wrong += grey->At(x, y)[0] != (299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000;
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(MediaTest, PasteBlendsOverAndCutsAtTheEdges) {
     Media::PixelMapRef dst = Media::CreatePixmap(4, 4);
     Media::PastePixmap(*dst, testfiles::SolidPixmap(2, 2, 200, 100, 0, 255), -1, -1); // only (0, 0) lands

@@ -1,7 +1,10 @@
-// Decoding ahead: a prefetched picture loads exactly as it would have from its file, each listed
-// path is taken once, and a picture nobody prefetched, or one dropped, is read from its file.
+// Decoding ahead: a prefetched picture loads exactly as it would have from its file (as a pixel
+// map and as the image the worker prepared), each listed path is taken once, a new list keeps
+// what the old one decoded for the same paths, and a picture nobody prefetched, or one dropped,
+// is read from its file.
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "support/media_fixture.h"
@@ -89,6 +92,112 @@ TEST_F(PrefetchTest, NewListsReplaceTheOldAtOnceEvenWithPicturesInHand) {
     Media::PrefetchPixmaps({b});
     testfiles::WriteBytes(big, testsupport::PngBytes(testfiles::SolidPixmap(16, 8, 7, 20, 30, 255)));
     EXPECT_EQ(Red(Media::LoadPixmap(big)), 7) << "a dropped result must not be served";
+    Media::EndPrefetch();
+}
+
+// A 40 × 24 picture with a transparent margin, half-transparent texels, texels of the game's mask
+// colour and a gradient: every part of an image (masks, visible rectangle, opacity) has something
+// to get wrong.
+Media::PixelMap Varied() {
+    Media::PixelMap map = testfiles::SolidPixmap(40, 24, 0, 0, 0, 0);
+    for (int y = 3; y < 20; ++y) {
+        for (int x = 5; x < 33; ++x) {
+            uint8_t* p = map.At(x, y);
+            const bool mask = (x + y) % 7 == 0;
+            p[0] = mask ? 255 : uint8_t(x * 6);
+            p[1] = mask ? 0 : uint8_t(y * 10);
+            p[2] = mask ? 255 : 90;
+            p[3] = x < 12 ? uint8_t(x * 20) : 255;
+        }
+    }
+    return map;
+}
+
+void ExpectSameImage(const Media::ImageRef& got, const Media::ImageRef& want, const std::string& what) {
+    ASSERT_TRUE(got) << what;
+    ASSERT_TRUE(want) << what;
+    EXPECT_EQ(got->Width(), want->Width()) << what;
+    EXPECT_EQ(got->Height(), want->Height()) << what;
+    EXPECT_EQ(got->Frames(), want->Frames()) << what;
+    EXPECT_EQ(got->Flags(), want->Flags()) << what;
+    EXPECT_EQ(got->HandleX(), want->HandleX()) << what;
+    EXPECT_EQ(got->HandleY(), want->HandleY()) << what;
+    for (int frame = 0; frame < want->Frames(); ++frame) {
+        EXPECT_EQ(got->FramePixels(frame).Pixels, want->FramePixels(frame).Pixels) << what;
+        EXPECT_EQ(got->SolidMask(frame), want->SolidMask(frame)) << what;
+        const Media::Image::TextureRegion &a = got->Region(frame), &b = want->Region(frame);
+        EXPECT_NE(a.Texture, 0u) << what;
+        EXPECT_EQ(std::vector<float>({a.U0, a.V0, a.U1, a.V1, a.VisibleX0, a.VisibleY0, a.VisibleX1,
+                                      a.VisibleY1, a.VisibleU0, a.VisibleV0, a.VisibleU1, a.VisibleV1}),
+                  std::vector<float>({b.U0, b.V0, b.U1, b.V1, b.VisibleX0, b.VisibleY0, b.VisibleX1,
+                                      b.VisibleY1, b.VisibleU0, b.VisibleV0, b.VisibleU1, b.VisibleV1}))
+            << what;
+        EXPECT_EQ(a.Opaque, b.Opaque) << what;
+    }
+}
+
+TEST_F(PrefetchTest, PreparedImagesAreTheImagesTheirFilesMake) {
+    Media::SetMaskColor(255, 0, 255);
+    Media::SetAutoMidHandle(true);
+    Media::SetDefaultImageFlags(Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const std::string varied = TempPath("varied.png"), opaque = Picture("opaque.png", 40);
+    testfiles::WriteBytes(varied, testsupport::PngBytes(Varied()));
+    struct Load {
+        const char* What;
+        std::function<Media::ImageRef(const std::string&)> Make;
+    };
+    const Load loads[] = {
+        {"default flags", [](const std::string& path) { return Media::LoadImage(path, -1); }},
+        {"masked, which the worker leaves to the load",
+         [](const std::string& path) { return Media::LoadImage(path, Media::MASKEDIMAGE); }},
+        {"cut into frames",
+         [](const std::string& path) { return Media::LoadAnimImage(path, 8, 4, 1, 3, -1); }},
+    };
+    for (const Load& load : loads) {
+        for (const std::string& path : {varied, opaque}) {
+            const Media::ImageRef direct = load.Make(path);
+            Media::PrefetchPixmaps({path});
+            LetTheWorkerRun();
+            ExpectSameImage(load.Make(path), direct, std::string(load.What) + " " + path);
+        }
+    }
+    // A map taken from a prepared picture is the decoded map.
+    const Media::PixelMapRef direct = Media::LoadPixmap(varied);
+    Media::PrefetchPixmaps({varied});
+    LetTheWorkerRun();
+    const Media::PixelMapRef ahead = Media::LoadPixmap(varied);
+    ASSERT_TRUE(direct);
+    ASSERT_TRUE(ahead);
+    EXPECT_EQ(ahead->Width, direct->Width);
+    EXPECT_EQ(ahead->Height, direct->Height);
+    EXPECT_EQ(ahead->PixelFormat, direct->PixelFormat);
+    EXPECT_EQ(ahead->Pixels, direct->Pixels);
+}
+
+TEST_F(PrefetchTest, ANewListKeepsWhatTheOldOneDecodedForTheSamePaths) {
+    const std::string a = Picture("a.png", 10), b = Picture("b.png", 20), c = Picture("c.png", 30);
+    Media::PrefetchPixmaps({a, b});
+    LetTheWorkerRun();
+    Picture("a.png", 11);
+    Picture("b.png", 21);
+    Media::PrefetchPixmaps({c, a, a}); // b is dropped; a is kept once and listed once more
+    LetTheWorkerRun();
+    EXPECT_EQ(Red(Media::LoadPixmap(a)), 10) << "decoded under the old list";
+    EXPECT_EQ(Red(Media::LoadPixmap(a)), 11) << "decoded under the new list, from today's file";
+    EXPECT_EQ(Red(Media::LoadPixmap(b)), 21);
+    EXPECT_EQ(Red(Media::LoadPixmap(c)), 30);
+    Media::EndPrefetch();
+}
+
+TEST_F(PrefetchTest, APictureThatFailsAheadFailsItsLoad) {
+    const std::string missing = TempPath("missing.png"), junk = TempPath("junk.png");
+    testfiles::WriteBytes(junk, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3});
+    Media::PrefetchPixmaps({missing, junk, missing, junk});
+    LetTheWorkerRun();
+    EXPECT_FALSE(Media::LoadImage(missing, -1));
+    EXPECT_FALSE(Media::LoadImage(junk, -1));
+    EXPECT_FALSE(Media::LoadAnimImage(missing, 4, 4, 0, 1, -1));
+    EXPECT_FALSE(Media::LoadPixmap(junk));
     Media::EndPrefetch();
 }
 

@@ -2,7 +2,9 @@
 // optional failures logged and the required ones fatal.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "media/media.h"
@@ -88,6 +90,24 @@ TEST_F(LoadHelpersTest, RequiredFailuresAreFatal) {
     EXPECT_EXIT(LoadGameAnimImage("gfx\\missing.png", 32, 32, 0, 4, -1, 0), testing::ExitedWithCode(1),
                 message);
     EXPECT_EXIT(LoadGamePixmap("gfx\\missing.png", 0), testing::ExitedWithCode(1), message);
+}
+
+// A picture decoded ahead (the credits', the story's) that is missing fails when it is loaded, with
+// the message its own load gives, and not before.
+TEST_F(LoadHelpersTest, APictureMissingAheadFailsAtItsLoadAsItsFileWould) {
+    // The worker thread is running: the dying child must start afresh rather than fork from here.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Media::PrefetchPixmaps({"gfx\\missing.png", "gfx\\pic.png", "gfx\\gone.png"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(Logged("LoadImage(): Failed to load image gfx\\missing.png"), 0u);
+    EXPECT_FALSE(LoadGameImage("gfx\\missing.png", -1, 1));
+    EXPECT_EQ(Logged("LoadImage(): Failed to load image gfx\\missing.png"), 1u);
+    EXPECT_TRUE(LoadGameImage("gfx\\pic.png", -1, 0));
+    EXPECT_EXIT(LoadGameImage("gfx\\gone.png", -1, 0), testing::ExitedWithCode(1),
+                "The following image failed to load: 'gfx.gone.png'.  Please reinstall the game.");
+    Media::EndPrefetch();
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 // A picture read as a pixel map and made into an image (the dust) is one load: the pixel map's.
