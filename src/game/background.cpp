@@ -110,6 +110,7 @@ float WrappedOffset(float scroll, float height) {
 } // namespace
 
 void Background::Init() {
+    DustImage = nullptr; // made by the first Load
     Playfield = Sprite::Create(nullptr, 0, nullptr);
     Playfield->SetPosition(float(VIRTUAL_WIDTH / 2), float(VIRTUAL_HEIGHT / 2), 0);
 
@@ -182,7 +183,8 @@ std::string PlanetPath(int index) {
 
 std::vector<std::string> Background::PicturePaths(int index) {
     if (index < 0) return {};
-    std::vector<std::string> paths = {DUST_PATH};
+    std::vector<std::string> paths;
+    if (!DustImage) paths.push_back(DUST_PATH);
     for (int n = 1; n <= DARK_MATTERS; ++n)
         paths.push_back(DarkMatterPath(n));
     paths.push_back(PlanetPath(index));
@@ -196,12 +198,15 @@ void Background::Load(int index) {
     if (index < -1) FatalError("Error in Background.Load(): Invalid background!");
 
     // The dust picture's brightness becomes the opacity of a white picture, which the tint
-    // colours.
-    const char* dustPath = DUST_PATH;
-    Media::PixelMapRef dust = LoadGamePixmap(dustPath, 0);
-    Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
-    Media::RelabelGreyAsAlpha(*grey);
-    DustImage = LoadGameImage(*grey, dustPath, -1, 0);
+    // colours. Every background has the same picture, so it is made once: remaking it cost a
+    // few milliseconds at each wave's start.
+    if (!DustImage) {
+        const char* dustPath = DUST_PATH;
+        Media::PixelMapRef dust = LoadGamePixmap(dustPath, 0);
+        Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
+        Media::RelabelGreyAsAlpha(*grey);
+        DustImage = LoadGameImage(*grey, dustPath, -1, 0);
+    }
     DustLayer1->SetImage(DustImage);
     DustLayer2->SetImage(DustImage);
     const float height = DustImage ? float(DustImage->Height()) : 0.0f;

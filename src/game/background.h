@@ -32,11 +32,12 @@ public:
     // is fatal. Called once by the start-up loading.
     static void Init();
     // Composes background `index` (0..10 for the levels, 4 for the title screen; 11 and above
-    // keep the previous tints), or none for −1. An index below −1 is fatal. Loads the dust,
-    // a random dark-matter veil and the planet each time; resets the drift.
+    // keep the previous tints), or none for −1. An index below −1 is fatal. Loads a random
+    // dark-matter veil and the planet each time, and the dust the first time; resets the drift.
     static void Load(int index);
-    // The pictures Load(index) reads (all four dark-matter veils, as Load picks one at random), for
-    // decoding them ahead on the worker thread (Media::PrefetchPixmaps) before they are needed.
+    // The pictures Load(index) will read (all four dark-matter veils, as Load picks one at random;
+    // the dust until it is made), for decoding them ahead on the worker threads
+    // (Media::PrefetchPixmaps) before they are needed.
     static std::vector<std::string> PicturePaths(int index);
     // One frame of play: moves the scenery by the change of the scroll value given to
     // SetPosition. Fatal while no background is loaded (CurrentBackground < 0).

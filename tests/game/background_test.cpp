@@ -118,6 +118,21 @@ TEST_F(LevelTest, TheTwoDustLayersAreDistinctAndShowNoSeamWhenStill) {
     }
 }
 
+// The dust is one picture for every background: made at the first load, then kept, and no
+// longer decoded ahead for the loads that follow.
+TEST_F(LevelTest, TheDustPictureIsMadeOnceAndKept) {
+    Background::Load(0);
+    const Media::ImageRef dust = Background::DustImage;
+    ASSERT_TRUE(dust);
+    Background::Load(3);
+    EXPECT_EQ(Background::DustImage, dust);
+    for (const SpriteRef& layer : {Background::DustLayer1, Background::DustLayer2})
+        EXPECT_EQ(layer->Image(), dust);
+    const std::vector<std::string> ahead = Background::PicturePaths(5);
+    EXPECT_EQ(std::count(ahead.begin(), ahead.end(), std::string("gfx\\background\\dust2.jpg")), 0);
+    EXPECT_EQ(std::count(ahead.begin(), ahead.end(), std::string("gfx\\planets\\planet6.png")), 1);
+}
+
 TEST_F(LevelTest, RepeatedLoadsDoNotPileUpStarAnimations) {
     Background::Load(0);
     const int records = Animate::Count();

@@ -811,6 +811,26 @@ TEST(SdlTexturePreparer, LevelsArePreparedAsideAndUploadedOnceEach) {
     EXPECT_EQ(uploads[1].Texture, 2u);
     EXPECT_EQ(uploads[2].Texture, 3u);
     EXPECT_EQ(uploads[2].Levels[0].Width, 2) << "the cancelled texture's levels never arrive";
+
+    // A budget spreads uploads over calls, in order; a texture waited for always goes.
+    uploads.clear();
+    {
+        Media::TexturePreparer preparer;
+        for (uint32_t texture = 1; texture <= 4; ++texture)
+            preparer.Submit(texture, map(256, 256, 10), 0); // 256 KB each
+        preparer.UploadPrepared(record, 4, 0);              // waits for all four: 4 alone goes
+        ASSERT_EQ(uploads.size(), 1u);
+        EXPECT_EQ(uploads[0].Texture, 4u);
+        preparer.UploadPrepared(record, 0, 300 << 10); // the first two (the second starts within)
+        ASSERT_EQ(uploads.size(), 3u);
+        EXPECT_EQ(uploads[1].Texture, 1u);
+        EXPECT_EQ(uploads[2].Texture, 2u);
+        EXPECT_TRUE(preparer.Pending(3));
+        preparer.UploadPrepared(record);
+        ASSERT_EQ(uploads.size(), 4u);
+        EXPECT_EQ(uploads[3].Texture, 3u);
+        EXPECT_FALSE(preparer.Pending(3));
+    }
 }
 
 } // namespace

@@ -350,10 +350,10 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
     return texture;
 }
 
-void GlRenderer::UploadPrepared() {
-    preparer_.UploadPrepared([this](uint32_t texture, int flags, std::vector<PixelMap>& levels) {
-        Upload(texture, flags, levels);
-    });
+void GlRenderer::UploadPrepared(size_t budget) {
+    preparer_.UploadPrepared([this](uint32_t texture, int flags,
+                                    std::vector<PixelMap>& levels) { Upload(texture, flags, levels); },
+                             0, budget);
 }
 
 void GlRenderer::Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels) {
@@ -406,11 +406,12 @@ void GlRenderer::ApplyBlend(int blend) {
 void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                            int drawableHeight) {
     if (quadCount <= 0 || program_ == 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
-    // A texture whose levels are still being made is uploaded first, waiting for them if need be.
+    // A texture not uploaded yet goes up now, alone (the others wait for the presents), once the
+    // worker has made its levels.
     if (key.Texture != 0 && preparer_.Pending(key.Texture)) {
         preparer_.UploadPrepared([this](uint32_t texture, int flags,
                                         std::vector<PixelMap>& levels) { Upload(texture, flags, levels); },
-                                 key.Texture);
+                                 key.Texture, 0);
     }
     // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
     // a span at a time) only when every quad it holds in the pending scene is an axis-aligned

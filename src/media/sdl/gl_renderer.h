@@ -33,8 +33,8 @@ public:
     // The texture's levels are made on a worker thread; they are uploaded before the texture is
     // first drawn, or by the next UploadPrepared.
     uint32_t CreateTexture(PixelMap pixels, int flags);
-    // Uploads the textures whose levels are ready (call once per present).
-    void UploadPrepared();
+    // Uploads the textures whose levels are ready (call once per present), up to `budget` bytes.
+    void UploadPrepared(size_t budget);
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);

@@ -3,6 +3,7 @@
 // them behind the Backend interface and adds the clock and the message box.
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -16,6 +17,9 @@
 
 namespace Media {
 namespace {
+
+// Texture bytes a frame's present uploads: about a millisecond of copying.
+constexpr size_t FRAME_UPLOAD_BYTES = size_t(4) << 20;
 
 class SdlBackend final : public Backend {
 public:
@@ -65,7 +69,10 @@ public:
         renderer_.Clear(r, g, b, w, h);
     }
     void Present(int sync) override {
-        if (renderer_.Ready()) renderer_.UploadPrepared();
+        // A frame of play or of a menu uploads a few textures at most, so that a screen's worth
+        // of new pictures (the credits': some 40 MB) spreads over frames; a loading screen
+        // (sync 0) uploads all it has.
+        if (renderer_.Ready()) renderer_.UploadPrepared(sync == 1 ? FRAME_UPLOAD_BYTES : SIZE_MAX);
         display_.Present(sync);
         renderer_.FrameEnded();
     }

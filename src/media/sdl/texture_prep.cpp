@@ -62,7 +62,7 @@ void TexturePreparer::Run() {
     }
 }
 
-void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor) {
+void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor, size_t budget) {
     std::vector<std::shared_ptr<Job>> ready;
     {
         std::unique_lock<std::mutex> hold(lock_);
@@ -73,12 +73,24 @@ void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor) {
         }
         ready.swap(prepared_);
     }
+    std::vector<std::shared_ptr<Job>> later;
+    size_t spent = 0;
     for (const std::shared_ptr<Job>& job : ready) {
         const auto entry = pending_.find(job->Texture);
         // A cancelled texture's name may already belong to a newer texture.
         if (entry == pending_.end() || entry->second != job) continue;
+        if (spent >= budget && job->Texture != waitFor) {
+            later.push_back(job);
+            continue;
+        }
+        for (const PixelMap& level : job->Levels)
+            spent += level.Pixels.size();
         upload(job->Texture, job->Flags, job->Levels);
         pending_.erase(entry);
+    }
+    if (!later.empty()) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        prepared_.insert(prepared_.begin(), later.begin(), later.end());
     }
 }
 

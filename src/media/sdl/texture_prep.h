@@ -4,6 +4,7 @@
 // loading; the main thread uploads the levels before the texture is first drawn, or at the next
 // present when that comes first. Every call but the worker's own is made on the main thread.
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -35,9 +36,10 @@ public:
     void Submit(uint32_t texture, PixelMap rgba, int flags);
     // True from Submit until the texture's levels were uploaded (or it was cancelled).
     bool Pending(uint32_t texture) const { return pending_.count(texture) != 0; }
-    // Uploads every prepared texture through `upload`, first waiting for `waitFor` when that one
-    // is pending.
-    void UploadPrepared(const Upload& upload, uint32_t waitFor = 0);
+    // Uploads prepared textures through `upload`, in the order they were submitted, first waiting
+    // for `waitFor` when that one is pending. Once `budget` bytes of levels have gone up, the rest
+    // wait for a later call, but `waitFor` always goes.
+    void UploadPrepared(const Upload& upload, uint32_t waitFor = 0, size_t budget = SIZE_MAX);
     // Forgets a pending texture that is being deleted: its levels are dropped.
     void Cancel(uint32_t texture);
 
