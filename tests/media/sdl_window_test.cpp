@@ -220,6 +220,38 @@ TEST_F(SdlWindowTest, TheFirstQuadsOverABlackClearLookAsBlended) {
     }
 }
 
+// A filtered picture drawn texel for pixel is read texel by texel, mirrored or not; half a pixel
+// off, it is still filtered between its texels.
+TEST_F(SdlWindowTest, FilteredPicturesDrawnTexelForPixelKeepTheirTexels) {
+    // Columns alternate black and white.
+    Media::PixelMapRef stripes = Media::CreatePixmap(16, 16);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            uint8_t* p = stripes->At(x, y);
+            p[0] = p[1] = p[2] = x % 2 == 0 ? 0 : 255;
+            p[3] = 255;
+        }
+    }
+    const Media::ImageRef image = Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE);
+    ASSERT_TRUE(image);
+    Media::SetClsColor(0, 0, 255);
+    Media::Cls();
+    Media::SetBlend(Media::ALPHABLEND);
+    Media::DrawFrame(*image, 10, 10, 0);
+    Media::SetScale(-1, 1);
+    Media::DrawFrame(*image, 66, 10, 0); // mirrored: its right edge at 66
+    Media::SetScale(1, 1);
+    Media::DrawFrame(*image, 100.5f, 10, 0);
+    const Media::PixelMapRef grab = Media::GrabPixmap(0, 0, 800, 500);
+    ASSERT_TRUE(grab);
+    ExpectPixel(*grab, 14, 15, {0, 0, 0}, "even column", 0);
+    ExpectPixel(*grab, 15, 15, {255, 255, 255}, "odd column", 0);
+    ExpectPixel(*grab, 65, 15, {0, 0, 0}, "mirrored: the first column at the right", 0);
+    ExpectPixel(*grab, 64, 15, {255, 255, 255}, "mirrored: the second column", 0);
+    ExpectPixel(*grab, 105, 15, {128, 128, 128}, "half a pixel off: filtered", 3);
+    Media::Flip(0);
+}
+
 // A red square inside a transparent border, magnified with filtering over white: the edge fades
 // from red to white. Transparent texels of black colour would darken it on the way.
 TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {

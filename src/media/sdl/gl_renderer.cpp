@@ -177,6 +177,23 @@ int LeadingDisjointRectangles(const Vertex* vertices, int quadCount) {
     return n;
 }
 
+// True when every quad is upright and shows its texels one to a pixel, each texel's centre on a
+// pixel's centre (mirrored or not): filtering then reads each texel alone.
+bool TexelForPixel(const Vertex* vertices, int quadCount, int width, int height) {
+    constexpr float SLACK = 1.0f / 1024;
+    const auto whole = [](float value) { return std::abs(value - std::round(value)) < SLACK; };
+    for (int q = 0; q < quadCount; ++q) {
+        const Vertex* v = vertices + size_t(q) * 4;
+        if (v[0].Y != v[1].Y || v[1].X != v[2].X || v[2].Y != v[3].Y || v[3].X != v[0].X) return false;
+        const float u0 = v[0].U * float(width), u1 = v[1].U * float(width);
+        const float t0 = v[0].V * float(height), t3 = v[3].V * float(height);
+        if (std::abs(std::abs(v[1].X - v[0].X) - std::abs(u1 - u0)) > SLACK) return false;
+        if (std::abs(std::abs(v[3].Y - v[0].Y) - std::abs(t3 - t0)) > SLACK) return false;
+        if (!whole(v[0].X) || !whole(v[0].Y) || !whole(u0) || !whole(t0)) return false;
+    }
+    return true;
+}
+
 // True when every quad shows at least one pixel per texel along both of its edges, so the
 // filtering never reaches for a smaller mip level. Level-of-detail estimates may overrate a
 // turned quad's texel footprint by up to √2, so turned quads need half as much again.
@@ -371,13 +388,14 @@ void GlRenderer::Upload(uint32_t texture, int flags, std::vector<PixelMap>& leve
                     mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped) mipmapped_[texture] = TextureSize{levels[0].Width, levels[0].Height, filtered};
+    if (mipmapped || filtered)
+        filtered_[texture] = TextureSize{levels[0].Width, levels[0].Height, filtered, mipmapped};
 }
 
 void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
     preparer_.Cancel(texture);
-    mipmapped_.erase(texture);
+    filtered_.erase(texture);
     const GLuint name = texture;
     glDeleteTextures(1, &name);
 }
@@ -462,11 +480,17 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
     glBindTexture(GL_TEXTURE_2D, key.Texture != 0 ? key.Texture : whiteTexture_);
     // A mip-mapped texture drawn at its size or larger is read from its first level alone:
     // without the mip filter the software rasterizer skips the level-of-detail work per pixel,
-    // and the picture is the same.
+    // and the picture is the same. A filtered texture drawn texel for pixel (the still scenery
+    // in an 800 x 500 window) is read without filtering, which gives the same pixels for less.
     GLuint sampler = 0;
-    const auto mip = key.Texture != 0 ? mipmapped_.find(key.Texture) : mipmapped_.end();
-    if (mip != mipmapped_.end() && Magnified(vertices, quadCount, mip->second.Width, mip->second.Height))
-        sampler = mip->second.Filtered ? linearSampler_ : nearestSampler_;
+    const auto size = key.Texture != 0 ? filtered_.find(key.Texture) : filtered_.end();
+    if (size != filtered_.end()) {
+        const TextureSize& texture = size->second;
+        if (texture.Filtered && TexelForPixel(vertices, quadCount, texture.Width, texture.Height))
+            sampler = nearestSampler_;
+        else if (texture.Mipmapped && Magnified(vertices, quadCount, texture.Width, texture.Height))
+            sampler = texture.Filtered ? linearSampler_ : nearestSampler_;
+    }
     if (sampler != boundSampler_) {
         glBindSampler(0, sampler);
         boundSampler_ = sampler;

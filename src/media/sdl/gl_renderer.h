@@ -68,9 +68,11 @@ private:
     struct TextureSize {
         int Width = 0, Height = 0;
         bool Filtered = false;
+        bool Mipmapped = false;
     };
-    std::unordered_map<uint32_t, TextureSize> mipmapped_; // the mip-mapped textures
-    // Samplers without mip levels for mip-mapped textures drawn magnified (0: the texture's own).
+    std::unordered_map<uint32_t, TextureSize> filtered_; // the filtered or mip-mapped textures
+    // Samplers without mip levels for mip-mapped textures drawn magnified, and the nearest one for
+    // filtered textures drawn texel for pixel (0: the texture's own).
     uint32_t linearSampler_ = 0, nearestSampler_ = 0, boundSampler_ = 0;
     // The pending scene (drawn since the last present or flush): turned quads in it, and the
     // pixels of its axis-aligned rectangles.
