@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The logos decode on a second thread while the window opens.
+    // The logos decode on the decode threads while the window opens.
     StartDecodingLogos();
     // The kept display mode opens the game; --windowed still gives a window for this run alone.
     LoadKeptSettings();

@@ -30,7 +30,7 @@ void StartLoadScreen() {
 void StartLogos() {
     // A run that starts straight at a stage has no use for the logos.
     const bool logos = RequestedStage() < 0;
-    // The start-up pictures decode on a second thread from here on, through the logos and the
+    // The start-up pictures decode on the decode threads from here on, through the logos and the
     // panel's slide, so that most are ready when their loads come; the logos, which began to
     // decode while the window opened (StartDecodingLogos), stay first.
     std::vector<std::string> ahead = logos ? Logo::PicturePaths() : std::vector<std::string>();

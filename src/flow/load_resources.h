@@ -16,6 +16,7 @@ void InitGameplay();
 constexpr int START_UP_LOADS = 180;
 
 // Every picture file LoadResources reads, in its order, as its loads name them, so that they can
-// be decoded ahead on a second thread while the loading panel slides in (Media::PrefetchPixmaps).
-// A picture left out is only decoded later, when its load comes; a test holds the list to the code.
+// be decoded ahead on the decode threads while the loading panel slides in
+// (Media::PrefetchPixmaps). A picture left out is only decoded later, when its load comes; a test
+// holds the list to the code.
 const std::vector<std::string>& StartUpPictures();
