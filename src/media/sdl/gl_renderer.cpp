@@ -138,14 +138,23 @@ PixelMap ToRgba(PixelMap map) {
     return out;
 }
 
+// The quad at `v` (four vertices in drawing order) has its first edge along x: not turned, though
+// it may be mirrored.
+bool Unturned(const Vertex* v) {
+    return v[0].Y == v[1].Y && v[1].X == v[2].X && v[2].Y == v[3].Y && v[3].X == v[0].X;
+}
+
+// The quad at `v` is an axis-aligned rectangle on screen: not turned, or turned a quarter.
+bool Rectangle(const Vertex* v) {
+    return Unturned(v) || (v[0].X == v[1].X && v[1].Y == v[2].Y && v[2].X == v[3].X && v[3].Y == v[0].Y);
+}
+
 // Pixels of the batch's quads when every one is an axis-aligned rectangle on screen, else -1.
 float RectangleArea(const Vertex* vertices, int quadCount) {
     float area = 0;
     for (int q = 0; q < quadCount; ++q) {
         const Vertex* v = vertices + size_t(q) * 4;
-        const bool across = v[0].Y == v[1].Y && v[1].X == v[2].X && v[2].Y == v[3].Y && v[3].X == v[0].X;
-        const bool upright = v[0].X == v[1].X && v[1].Y == v[2].Y && v[2].X == v[3].X && v[3].Y == v[0].Y;
-        if (!across && !upright) return -1;
+        if (!Rectangle(v)) return -1;
         area += std::abs((v[2].X - v[0].X) * (v[2].Y - v[0].Y));
     }
     return area;
@@ -159,9 +168,7 @@ int LeadingDisjointRectangles(const Vertex* vertices, int quadCount) {
     int n = 0;
     for (; n < std::min(quadCount, MOST); ++n) {
         const Vertex* v = vertices + size_t(n) * 4;
-        const bool across = v[0].Y == v[1].Y && v[1].X == v[2].X && v[2].Y == v[3].Y && v[3].X == v[0].X;
-        const bool upright = v[0].X == v[1].X && v[1].Y == v[2].Y && v[2].X == v[3].X && v[3].Y == v[0].Y;
-        if (!across && !upright) break;
+        if (!Rectangle(v)) break;
         float* box = boxes[n];
         box[0] = std::min(v[0].X, v[2].X);
         box[1] = std::min(v[0].Y, v[2].Y);
@@ -184,7 +191,7 @@ bool TexelForPixel(const Vertex* vertices, int quadCount, int width, int height)
     const auto whole = [](float value) { return std::abs(value - std::round(value)) < SLACK; };
     for (int q = 0; q < quadCount; ++q) {
         const Vertex* v = vertices + size_t(q) * 4;
-        if (v[0].Y != v[1].Y || v[1].X != v[2].X || v[2].Y != v[3].Y || v[3].X != v[0].X) return false;
+        if (!Unturned(v)) return false;
         const float u0 = v[0].U * float(width), u1 = v[1].U * float(width);
         const float t0 = v[0].V * float(height), t3 = v[3].V * float(height);
         if (std::abs(std::abs(v[1].X - v[0].X) - std::abs(u1 - u0)) > SLACK) return false;
