@@ -216,8 +216,10 @@ TEST_F(ProgramTest, TitleAndPlayScenesLookAsTheirReferenceGrabs) {
         const auto& scene = scenes[i];
         SCOPED_TRACE(scene.Name);
         const std::string& gameRoot = roots[i];
-        ASSERT_EQ(testfiles::ReadText(gameRoot + "/status.txt"), "0\n")
-            << testfiles::ReadText(gameRoot + "/out.txt");
+        const std::string out = testfiles::ReadText(gameRoot + "/out.txt");
+        ASSERT_EQ(testfiles::ReadText(gameRoot + "/status.txt"), "0\n") << out;
+        // Mesa gives the texture worker a context of its own, so these grabs show its uploads.
+        EXPECT_EQ(out.find("Textures are uploaded on the main thread"), std::string::npos) << out;
         const Media::PixelMapRef shot = Media::LoadPixmap(gameRoot + "/Screenshot-001.jpg");
         ASSERT_TRUE(shot);
         ASSERT_EQ(shot->Width, 800);

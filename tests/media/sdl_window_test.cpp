@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -863,6 +865,73 @@ TEST(SdlTexturePreparer, LevelsArePreparedAsideAndUploadedOnceEach) {
         EXPECT_EQ(uploads[3].Texture, 3u);
         EXPECT_FALSE(preparer.Pending(3));
     }
+}
+
+// A worker with a GL context of its own uploads each texture itself, on its own thread and at no
+// cost to a present's budget; a texture deleted while the worker uploads it waits for the end of
+// that upload (GL may hand the name out again at once). A worker that cannot bind its context
+// leaves the uploads to the main thread.
+TEST(SdlTexturePreparer, AWorkerWithItsOwnContextUploadsTheTexturesItself) {
+    auto map = [](int w, int h) {
+        Media::PixelMap m;
+        m.Width = w;
+        m.Height = h;
+        m.Pixels.assign(size_t(w) * size_t(h) * 4, 255);
+        return m;
+    };
+    const std::thread::id mainThread = std::this_thread::get_id();
+    std::mutex lock;
+    std::vector<uint32_t> onWorker;
+    std::atomic<bool> slowStarted{false}, slowFinished{false}, ended{false};
+    std::atomic<int> begun{0};
+    const Media::TexturePreparer::Upload workerUpload = [&](uint32_t texture, int,
+                                                            std::vector<Media::PixelMap>& levels) {
+        EXPECT_NE(std::this_thread::get_id(), mainThread);
+        EXPECT_EQ(levels.size(), 1u);
+        if (texture == 3) {
+            slowStarted = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            slowFinished = true;
+        }
+        const std::lock_guard<std::mutex> hold(lock);
+        onWorker.push_back(texture);
+    };
+    std::vector<uint32_t> onMain;
+    const Media::TexturePreparer::Upload mainUpload = [&onMain](uint32_t texture, int,
+                                                                std::vector<Media::PixelMap>&) {
+        onMain.push_back(texture);
+    };
+    {
+        Media::TexturePreparer preparer;
+        preparer.UploadOnWorker([&begun] { return ++begun == 1; }, workerUpload, [&ended] { ended = true; });
+        preparer.Submit(1, map(512, 512), 0);
+        preparer.Submit(2, map(4, 4), 0);
+        preparer.UploadPrepared(mainUpload, 2, 0); // a budget of nothing: uploaded ones cost none
+        EXPECT_FALSE(preparer.Pending(1));
+        EXPECT_FALSE(preparer.Pending(2));
+        preparer.Submit(3, map(4, 4), 0);
+        while (!slowStarted)
+            std::this_thread::yield();
+        preparer.Cancel(3);
+        EXPECT_TRUE(slowFinished) << "Cancel returned while the worker was still uploading";
+        EXPECT_FALSE(preparer.Pending(3));
+        preparer.UploadPrepared(mainUpload);
+    }
+    EXPECT_EQ(begun, 1);
+    EXPECT_TRUE(ended) << "the worker releases its context when it stops";
+    EXPECT_EQ(onWorker, (std::vector<uint32_t>{1, 2, 3}));
+    EXPECT_TRUE(onMain.empty());
+
+    onWorker.clear();
+    {
+        Media::TexturePreparer preparer;
+        preparer.UploadOnWorker([] { return false; }, workerUpload, [&ended] { ended = false; });
+        preparer.Submit(7, map(4, 4), 0);
+        preparer.UploadPrepared(mainUpload, 7);
+    }
+    EXPECT_TRUE(onWorker.empty());
+    EXPECT_EQ(onMain, (std::vector<uint32_t>{7}));
+    EXPECT_TRUE(ended) << "a worker without a context has none to release";
 }
 
 } // namespace

@@ -10,6 +10,25 @@
 namespace Media {
 namespace {
 
+// Uploads a texture's levels into texture name `texture` of the current context (which may be
+// the texture worker's) and sets its filters.
+void UploadLevels(uint32_t texture, int flags, std::vector<PixelMap>& levels) {
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (size_t n = 0; n < levels.size(); ++n) {
+        glTexImage2D(GL_TEXTURE_2D, GLint(n), GL_RGBA8, levels[n].Width, levels[n].Height, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, levels[n].Pixels.data());
+    }
+    const bool filtered = (flags & FILTEREDIMAGE) != 0;
+    const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
 // One source for every shader variant; the defines that start it choose the variant (see
 // GlRenderer::Variant), so the common path does no colour, fog or mask work.
 constexpr const char* VERTEX_SHADER = R"(
@@ -370,33 +389,25 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
     }
     GLuint texture = 0;
     glGenTextures(1, &texture);
+    const bool filtered = (flags & FILTEREDIMAGE) != 0;
+    const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
+    if (filtered || mipmapped) filtered_[texture] = TextureSize{rgba.Width, rgba.Height, filtered, mipmapped};
     preparer_.Submit(texture, std::move(rgba), flags);
     return texture;
 }
 
-void GlRenderer::UploadPrepared(size_t budget) {
-    preparer_.UploadPrepared([this](uint32_t texture, int flags,
-                                    std::vector<PixelMap>& levels) { Upload(texture, flags, levels); },
-                             0, budget);
+void GlRenderer::UploadOnWorker(std::function<bool()> bindContext, std::function<void()> releaseContext) {
+    preparer_.UploadOnWorker(std::move(bindContext),
+                             [](uint32_t texture, int flags, std::vector<PixelMap>& levels) {
+                                 UploadLevels(texture, flags, levels);
+                                 // The main thread draws the texture as soon as it is marked done.
+                                 glFinish();
+                             },
+                             std::move(releaseContext));
 }
 
-void GlRenderer::Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels) {
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (size_t n = 0; n < levels.size(); ++n) {
-        glTexImage2D(GL_TEXTURE_2D, GLint(n), GL_RGBA8, levels[n].Width, levels[n].Height, 0, GL_BGRA,
-                     GL_UNSIGNED_BYTE, levels[n].Pixels.data());
-    }
-    const bool filtered = (flags & FILTEREDIMAGE) != 0;
-    const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    mipmapped ? GL_LINEAR_MIPMAP_LINEAR : (filtered ? GL_LINEAR : GL_NEAREST));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    if (mipmapped || filtered)
-        filtered_[texture] = TextureSize{levels[0].Width, levels[0].Height, filtered, mipmapped};
+void GlRenderer::UploadPrepared(size_t budget) {
+    preparer_.UploadPrepared(UploadLevels, 0, budget);
 }
 
 void GlRenderer::DestroyTexture(uint32_t texture) {
@@ -434,9 +445,7 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
     // A texture not uploaded yet goes up now, alone (the others wait for the presents), once the
     // worker has made its levels.
     if (key.Texture != 0 && preparer_.Pending(key.Texture)) {
-        preparer_.UploadPrepared([this](uint32_t texture, int flags,
-                                        std::vector<PixelMap>& levels) { Upload(texture, flags, levels); },
-                                 key.Texture, 0);
+        preparer_.UploadPrepared(UploadLevels, key.Texture, 0);
     }
     // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
     // a span at a time) only when every quad it holds in the pending scene is an axis-aligned

@@ -4,6 +4,7 @@
 // a static quad index buffer and RGBA8 textures. Every call needs the window's GL context to be
 // current (the display keeps one context for the life of the window; GL objects die with it).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,9 +31,14 @@ public:
     PixelMapRef Grab(int x, int y, int width, int height, int drawableWidth, int drawableHeight);
 
     // Straight-alpha RGBA (grey and alpha maps are expanded). Flags: FILTEREDIMAGE, MIPMAPPEDIMAGE.
-    // The texture's levels are made on a worker thread; they are uploaded before the texture is
-    // first drawn, or by the next UploadPrepared.
+    // The texture's levels are made on a worker thread, which also uploads them where it can
+    // (UploadOnWorker); otherwise they are uploaded before the texture is first drawn, or by the
+    // next UploadPrepared.
     uint32_t CreateTexture(PixelMap pixels, int flags);
+    // Lets the texture worker upload the textures itself, in a context of its own that
+    // `bindContext` makes current on it (see TexturePreparer::UploadOnWorker). Call after Init,
+    // before the first CreateTexture.
+    void UploadOnWorker(std::function<bool()> bindContext, std::function<void()> releaseContext);
     // Uploads the textures whose levels are ready (call once per present), up to `budget` bytes.
     void UploadPrepared(size_t budget);
     void DestroyTexture(uint32_t texture);
@@ -56,7 +62,6 @@ private:
     // Draws `count` of the batch's quads from `first` with shader variant `variant`.
     void DrawQuads(int variant, int first, int count, int drawableWidth, int drawableHeight);
     void ApplyBlend(int blend);
-    void Upload(uint32_t texture, int flags, std::vector<PixelMap>& levels);
 
     Program programs_[VARIANTS];
     uint32_t program_ = 0; // non-zero once every variant is built

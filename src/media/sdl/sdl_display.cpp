@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "media/media.h"
 #include "media/sdl/sdl_test_control.h"
 
 namespace Media {
@@ -44,6 +45,7 @@ bool ModeMatches(const SDL_DisplayMode& mode, int width, int height, int depth) 
 } // namespace
 
 SdlDisplay::~SdlDisplay() {
+    if (uploadContext_ != nullptr) SDL_GL_DeleteContext(uploadContext_);
     if (context_ != nullptr) SDL_GL_DeleteContext(context_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     if (videoReady_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -119,8 +121,30 @@ bool SdlDisplay::CreateAppWindow(const std::string& title, int x, int y, int wid
         window_ = nullptr;
         return false;
     }
+    // Creating a context makes it current, so the window's context is made current again after.
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+    uploadContext_ = SDL_GL_CreateContext(window_);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+    if (uploadContext_ == nullptr)
+        DebugLog(std::string("Textures are uploaded on the main thread: no second OpenGL context (") +
+                 SDL_GetError() + ")");
     SDL_GL_MakeCurrent(window_, context_);
     return true;
+}
+
+bool SdlDisplay::BindUploadContext() {
+    if (uploadContext_ == nullptr) return false;
+    // Without a surface where the platform allows it; GLX also lets a second thread bind the
+    // window with another context (nothing is drawn through it).
+    if (SDL_GL_MakeCurrent(nullptr, uploadContext_) == 0 || SDL_GL_MakeCurrent(window_, uploadContext_) == 0)
+        return true;
+    DebugLog(std::string("Textures are uploaded on the main thread: the second OpenGL context "
+                         "cannot be made current (") + SDL_GetError() + ")");
+    return false;
+}
+
+void SdlDisplay::ReleaseUploadContext() {
+    SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
 bool SdlDisplay::OpenWindowed() {

@@ -26,6 +26,12 @@ public:
     // Creates the hidden window with a fixed client area and its GL context (made current).
     // False with a message when either fails.
     bool CreateAppWindow(const std::string& title, int x, int y, int width, int height, std::string& error);
+    // The texture worker's context, which shares the window context's textures: made current on
+    // the calling thread (false when the driver gave no second context or refuses to bind it
+    // there), and released again before that thread ends. Valid between CreateAppWindow and the
+    // display's end.
+    bool BindUploadContext();
+    void ReleaseUploadContext();
     bool OpenWindowed();
     void CloseWindowed();
     bool OpenFullscreen(int width, int height, int depth);
@@ -54,7 +60,8 @@ private:
 
     bool videoReady_ = false;
     SDL_Window* window_ = nullptr;
-    void* context_ = nullptr; // SDL_GLContext
+    void* context_ = nullptr;       // SDL_GLContext
+    void* uploadContext_ = nullptr; // SDL_GLContext, shares context_'s objects
     std::string title_;
     int windowX_ = 0, windowY_ = 0, windowWidth_ = 0, windowHeight_ = 0;
     bool graphicsOpen_ = false;

@@ -31,6 +31,12 @@ TexturePreparer::~TexturePreparer() {
     if (worker_.joinable()) worker_.join();
 }
 
+void TexturePreparer::UploadOnWorker(std::function<bool()> begin, Upload upload, std::function<void()> end) {
+    beginOnWorker_ = std::move(begin);
+    uploadOnWorker_ = std::move(upload);
+    endOnWorker_ = std::move(end);
+}
+
 void TexturePreparer::Submit(uint32_t texture, PixelMap rgba, int flags) {
     auto job = std::make_shared<Job>();
     job->Texture = texture;
@@ -46,20 +52,33 @@ void TexturePreparer::Submit(uint32_t texture, PixelMap rgba, int flags) {
 }
 
 void TexturePreparer::Run() {
+    const bool uploads = beginOnWorker_ && beginOnWorker_();
     std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
         changed_.wait(hold, [this] { return stopping_ || !queue_.empty(); });
-        if (stopping_) return;
+        if (stopping_) break;
         const std::shared_ptr<Job> job = queue_.front();
         queue_.pop_front();
         if (job->Cancelled) continue;
         hold.unlock();
         job->Levels = PrepareTextureLevels(std::move(job->Rgba), (job->Flags & MIPMAPPEDIMAGE) != 0);
         hold.lock();
+        // Marked under the lock, so that a Cancel either comes first (no upload) or waits for it.
+        if (uploads && !job->Cancelled) {
+            job->Uploading = true;
+            hold.unlock();
+            uploadOnWorker_(job->Texture, job->Flags, job->Levels);
+            std::vector<PixelMap>().swap(job->Levels); // the copies in GL are all that is needed
+            hold.lock();
+            job->Uploading = false;
+            job->Uploaded = true;
+        }
         job->Done = true;
         prepared_.push_back(job);
         changed_.notify_all();
     }
+    hold.unlock();
+    if (uploads && endOnWorker_) endOnWorker_();
 }
 
 void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor, size_t budget) {
@@ -79,6 +98,10 @@ void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor, siz
         const auto entry = pending_.find(job->Texture);
         // A cancelled texture's name may already belong to a newer texture.
         if (entry == pending_.end() || entry->second != job) continue;
+        if (job->Uploaded) {
+            pending_.erase(entry);
+            continue;
+        }
         if (spent >= budget && job->Texture != waitFor) {
             later.push_back(job);
             continue;
@@ -98,8 +121,10 @@ void TexturePreparer::Cancel(uint32_t texture) {
     const auto entry = pending_.find(texture);
     if (entry == pending_.end()) return;
     {
-        const std::lock_guard<std::mutex> hold(lock_);
-        entry->second->Cancelled = true;
+        std::unique_lock<std::mutex> hold(lock_);
+        const std::shared_ptr<Job>& job = entry->second;
+        job->Cancelled = true;
+        changed_.wait(hold, [&job] { return !job->Uploading; });
     }
     pending_.erase(entry);
 }
