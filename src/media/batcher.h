@@ -27,6 +27,8 @@ public:
     // Forgets the pending quads.
     void Drop() { quads_ = 0; }
     int PendingQuads() const { return quads_; }
+    // True when the quads not sent yet are drawn with `texture`.
+    bool Holds(uint32_t texture) const { return quads_ > 0 && key_.Texture == texture; }
     int BatchesSent() const { return batches_; }
     int QuadsAdded() const { return quadsAdded_; }
     void ResetCounts() { batches_ = quadsAdded_ = 0; }

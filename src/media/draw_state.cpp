@@ -302,6 +302,10 @@ void DropPendingDraws() {
     TheBatcher().Drop();
 }
 
+void FlushDrawsOf(uint32_t texture) {
+    if (TheBatcher().Holds(texture)) FlushDrawing();
+}
+
 void EndFrameCoverage() {
     const double screen = double(derived.GraphicsWidth) * double(derived.GraphicsHeight);
     lastOverdraw = screen > 0 ? float(frameCoverage / screen) : 0.0f;

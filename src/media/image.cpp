@@ -174,8 +174,11 @@ PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
 
 Image::~Image() {
     if (generation_ == Internal::BackendGeneration()) {
-        for (uint32_t texture : textures_)
+        // A picture freed after it was drawn in this frame is still drawn.
+        for (uint32_t texture : textures_) {
+            Internal::FlushDrawsOf(texture);
             CurrentBackend().DestroyTexture(texture);
+        }
     }
     // Freeing the pixels of a screen's worth of big pictures (the credits) costs milliseconds.
     size_t bytes = 0;

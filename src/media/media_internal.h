@@ -24,6 +24,8 @@ void GraphicsOpened();
 void GraphicsClosed();
 // Pending quads are dropped (graphics closed, buffer cleared, back end going away).
 void DropPendingDraws();
+// Pending quads drawn with `texture` are sent to the back end, before the texture is destroyed.
+void FlushDrawsOf(uint32_t texture);
 // The frame was presented: its covered area becomes LastFrameOverdraw.
 void EndFrameCoverage();
 

@@ -222,6 +222,55 @@ TEST_F(SdlWindowTest, TheFirstQuadsOverABlackClearLookAsBlended) {
     }
 }
 
+// A picture drawn while the worker is still making its texture (a big one, with much to bleed) is
+// held back, not waited for: what was drawn after it still lands on top, a clear drops it, and
+// freeing the picture first draws it.
+TEST_F(SdlWindowTest, PicturesDrawnBeforeTheirTexturesAreMadeKeepTheDrawingOrder) {
+    auto bigRed = [] {
+        // Red where the window shows it; below, a checkerboard of transparent texels.
+        Media::PixelMapRef map = Media::CreatePixmap(2048, 2048);
+        for (int y = 0; y < 2048; ++y)
+            for (int x = 0; x < 2048; ++x) {
+                uint8_t* p = map->At(x, y);
+                p[0] = 255;
+                p[3] = y < 600 || (x + y) % 2 == 0 ? 255 : 0;
+            }
+        return Media::ImageFromPixmap(*map, Media::MIPMAPPEDIMAGE);
+    };
+    const Media::ImageRef green = SolidImage(16, 16, {0, 255, 0}, 255);
+    ASSERT_TRUE(green);
+    Media::SetBlend(Media::SOLIDBLEND);
+    Media::SetClsColor(0, 0, 0);
+
+    Media::Cls();
+    Media::ImageRef red = bigRed();
+    ASSERT_TRUE(red);
+    Media::DrawFrame(*red, 0, 0, 0);
+    Media::DrawFrame(*green, 100, 100, 0);
+    Media::PixelMapRef grab = Media::GrabPixmap(0, 0, 800, 500);
+    ASSERT_TRUE(grab);
+    ExpectPixel(*grab, 108, 108, {0, 255, 0}, "drawn after the big picture");
+    ExpectPixel(*grab, 300, 300, {255, 0, 0}, "the big picture");
+    Media::Flip(0);
+
+    Media::Cls();
+    red = bigRed();
+    Media::DrawFrame(*red, 0, 0, 0);
+    Media::SetClsColor(0, 0, 255);
+    Media::Cls();
+    grab = Media::GrabPixmap(0, 0, 800, 500);
+    ExpectPixel(*grab, 300, 300, {0, 0, 255}, "cleared after the big picture was drawn");
+    Media::Flip(0);
+
+    Media::Cls();
+    red = bigRed();
+    Media::DrawFrame(*red, 0, 0, 0);
+    red.reset();
+    grab = Media::GrabPixmap(0, 0, 800, 500);
+    ExpectPixel(*grab, 300, 300, {255, 0, 0}, "freed after it was drawn");
+    Media::Flip(0);
+}
+
 // A filtered picture drawn texel for pixel is read texel by texel, mirrored or not; half a pixel
 // off, it is still filtered between its texels.
 TEST_F(SdlWindowTest, FilteredPicturesDrawnTexelForPixelKeepTheirTexels) {

@@ -338,6 +338,8 @@ void GlRenderer::FrameEnded() {
 }
 
 void GlRenderer::Clear(int r, int g, int b, int drawableWidth, int drawableHeight) {
+    // The clear covers whatever the held batches would have drawn.
+    held_.clear();
     clearedToBlack_ = r == 0 && g == 0 && b == 0;
     glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, drawableWidth, drawableHeight);
@@ -347,6 +349,7 @@ void GlRenderer::Clear(int r, int g, int b, int drawableWidth, int drawableHeigh
 
 PixelMapRef GlRenderer::Grab(int x, int y, int width, int height, int drawableWidth, int drawableHeight) {
     if (width <= 0 || height <= 0) return nullptr;
+    DrawHeld(true);
     auto map = std::make_shared<PixelMap>();
     map->Width = width;
     map->Height = height;
@@ -412,6 +415,9 @@ void GlRenderer::UploadPrepared(size_t budget) {
 
 void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
+    // A batch drawn before the texture goes is drawn with it.
+    if (std::any_of(held_.begin(), held_.end(), [texture](const HeldBatch& batch) { return batch.Key.Texture == texture; }))
+        DrawHeld(true);
     preparer_.Cancel(texture);
     filtered_.erase(texture);
     const GLuint name = texture;
@@ -442,11 +448,44 @@ void GlRenderer::ApplyBlend(int blend) {
 void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                            int drawableHeight) {
     if (quadCount <= 0 || program_ == 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
-    // A texture not uploaded yet goes up now, alone (the others wait for the presents), once the
-    // worker has made its levels.
-    if (key.Texture != 0 && preparer_.Pending(key.Texture)) {
-        preparer_.UploadPrepared(UploadLevels, key.Texture, 0);
+    // A batch whose texture the worker is still making is held back, with every batch after it
+    // so that the drawing order is kept, until the texture is ready, a clear makes the batch
+    // moot, or a present or a grab waits for it. Meanwhile the game goes on: the loads' own
+    // warm-up draws, for one, are always cleared before they could be shown.
+    DrawHeld(false);
+    if (held_.empty() && (key.Texture == 0 || TextureReady(key.Texture))) {
+        Draw(key, vertices, quadCount, drawableWidth, drawableHeight);
+        return;
     }
+    held_.push_back(
+        {key, std::vector<Vertex>(vertices, vertices + size_t(quadCount) * 4), quadCount, drawableWidth, drawableHeight});
+}
+
+bool GlRenderer::TextureReady(uint32_t texture) {
+    if (!preparer_.Pending(texture)) return true;
+    if (!preparer_.Prepared(texture)) return false;
+    // Uploaded alone where the main thread uploads: the others wait for the presents.
+    preparer_.UploadPrepared(UploadLevels, texture, 0);
+    return true;
+}
+
+void GlRenderer::DrawHeld(bool wait) {
+    while (!held_.empty()) {
+        const HeldBatch& batch = held_.front();
+        const uint32_t texture = batch.Key.Texture;
+        if (texture != 0 && preparer_.Pending(texture)) {
+            if (wait)
+                preparer_.UploadPrepared(UploadLevels, texture, 0);
+            else if (!TextureReady(texture))
+                return;
+        }
+        Draw(batch.Key, batch.Vertices.data(), batch.Quads, batch.DrawableWidth, batch.DrawableHeight);
+        held_.pop_front();
+    }
+}
+
+void GlRenderer::Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
+                      int drawableHeight) {
     // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
     // a span at a time) only when every quad it holds in the pending scene is an axis-aligned
     // rectangle; one turned quad, a star or a nebula, sends the whole tile to the slow path. So

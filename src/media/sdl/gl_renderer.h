@@ -4,6 +4,7 @@
 // a static quad index buffer and RGBA8 textures. Every call needs the window's GL context to be
 // current (the display keeps one context for the life of the window; GL objects die with it).
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -44,6 +45,9 @@ public:
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);
+    // Draws the batches held back for textures still being made (see DrawBatch), waiting for
+    // them: before a present.
+    void DrawHeldBatches() { DrawHeld(true); }
     // The frame was presented: the next draw starts a new scene of the rasterizer.
     void FrameEnded();
 
@@ -58,6 +62,19 @@ private:
         int ViewportWidth = 0, ViewportHeight = 0; // last set
     };
 
+    struct HeldBatch {
+        BatchKey Key;
+        std::vector<Vertex> Vertices;
+        int Quads = 0;
+        int DrawableWidth = 0, DrawableHeight = 0;
+    };
+
+    void Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth, int drawableHeight);
+    // Draws the held batches in order while their textures are ready, or all of them, waiting
+    // for the worker, when `wait` is set.
+    void DrawHeld(bool wait);
+    // True when the texture can be drawn now (uploading it if its levels are ready); never waits.
+    bool TextureReady(uint32_t texture);
     void EnsureIndexCapacity(int quadCount);
     // Draws `count` of the batch's quads from `first` with shader variant `variant`.
     void DrawQuads(int variant, int first, int count, int drawableWidth, int drawableHeight);
@@ -86,6 +103,7 @@ private:
     bool clearedToBlack_ = false;
     float sceneRectangles_ = 0;
     int maxTextureSize_ = 0;
+    std::deque<HeldBatch> held_; // batches waiting for their textures, in drawing order
     TexturePreparer preparer_;
 };
 

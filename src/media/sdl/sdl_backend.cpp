@@ -72,7 +72,10 @@ public:
         // A frame of play or of a menu uploads a few textures at most, so that a screen's worth
         // of new pictures (the credits': some 40 MB) spreads over frames; a loading screen
         // (sync 0) uploads all it has.
-        if (renderer_.Ready()) renderer_.UploadPrepared(sync == 1 ? FRAME_UPLOAD_BYTES : SIZE_MAX);
+        if (renderer_.Ready()) {
+            renderer_.DrawHeldBatches();
+            renderer_.UploadPrepared(sync == 1 ? FRAME_UPLOAD_BYTES : SIZE_MAX);
+        }
         display_.Present(sync);
         renderer_.FrameEnded();
     }

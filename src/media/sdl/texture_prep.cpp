@@ -1,5 +1,6 @@
 #include "media/sdl/texture_prep.h"
 
+#include <cstring>
 #include <utility>
 
 #include "media/sdl/mip_level.h"
@@ -16,9 +17,17 @@ std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, bool mipmapped) {
     // Uploaded in BGRA order, a texture keeps the layout of the window's pixels; Mesa's software
     // rasterizer has fast paths for such textures only. The box filter treats channels alike, so
     // the order can change after the levels are made.
-    for (PixelMap& level : levels)
-        for (size_t i = 0; i + 3 < level.Pixels.size(); i += 4)
-            std::swap(level.Pixels[i], level.Pixels[i + 2]);
+    for (PixelMap& level : levels) {
+        // A word at a time, which the compiler vectorises: bytes 0 and 2 of each texel trade places.
+        uint8_t* texel = level.Pixels.data();
+        const size_t texels = level.Pixels.size() / 4;
+        for (size_t i = 0; i < texels; ++i) {
+            uint32_t v;
+            std::memcpy(&v, texel + i * 4, 4);
+            v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
+            std::memcpy(texel + i * 4, &v, 4);
+        }
+    }
     return levels;
 }
 
@@ -115,6 +124,13 @@ void TexturePreparer::UploadPrepared(const Upload& upload, uint32_t waitFor, siz
         const std::lock_guard<std::mutex> hold(lock_);
         prepared_.insert(prepared_.begin(), later.begin(), later.end());
     }
+}
+
+bool TexturePreparer::Prepared(uint32_t texture) {
+    const auto entry = pending_.find(texture);
+    if (entry == pending_.end()) return false;
+    const std::lock_guard<std::mutex> hold(lock_);
+    return entry->second->Done;
 }
 
 void TexturePreparer::Cancel(uint32_t texture) {

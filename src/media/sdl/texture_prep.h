@@ -44,6 +44,9 @@ public:
     void Submit(uint32_t texture, PixelMap rgba, int flags);
     // True from Submit until the texture's levels were uploaded (or it was cancelled).
     bool Pending(uint32_t texture) const { return pending_.count(texture) != 0; }
+    // True when a pending texture's levels are made (or uploaded by the worker), so that
+    // UploadPrepared with it as `waitFor` does not wait.
+    bool Prepared(uint32_t texture);
     // Uploads prepared textures through `upload`, in the order they were submitted, first waiting
     // for `waitFor` when that one is pending. Once `budget` bytes of levels have gone up, the rest
     // wait for a later call, but `waitFor` always goes. Textures the worker uploaded cost no
