@@ -5,6 +5,7 @@
 
 #include "flow/load_resources.h"
 #include "flow/play_states.h"
+#include "game/background.h"
 #include "media/media.h"
 #include "menus/config_menu.h"
 #include "menus/credits.h"
@@ -60,7 +61,12 @@ void UpdateLoading() {
     if (LoadScreen::Animating() != 0) return;
     LoadScreen::SetExpectedLoads(START_UP_LOADS);
     LoadResources();
-    Media::EndPrefetch();
+    // The title's scenery decodes while the panel slides out; a run that starts at a stage has
+    // no use for it.
+    if (RequestedStage() < 0)
+        Media::PrefetchPixmaps(Background::PicturePaths(MainMenu::BACKGROUND));
+    else
+        Media::EndPrefetch();
     LoadScreen::ZoomOut();
 }
 
