@@ -6,6 +6,7 @@
 #include "flow/load_resources.h"
 #include "flow/play_states.h"
 #include "game/background.h"
+#include "game/level.h"
 #include "media/media.h"
 #include "menus/config_menu.h"
 #include "menus/credits.h"
@@ -61,10 +62,13 @@ void UpdateLoading() {
     if (LoadScreen::Animating() != 0) return;
     LoadScreen::SetExpectedLoads(START_UP_LOADS);
     LoadResources();
-    // The title's scenery decodes while the panel slides out; a run that starts at a stage has
-    // no use for it.
-    if (RequestedStage() < 0)
+    // The scenery that comes next, the title's or the requested stage's, decodes while the panel
+    // slides out.
+    const int stage = RequestedStage();
+    if (stage < 0)
         Media::PrefetchPixmaps(Background::PicturePaths(MainMenu::BACKGROUND));
+    else if (stage < Level::Stages)
+        Media::PrefetchPixmaps(Background::PicturePaths(stage / Level::WavesPerLevel));
     else
         Media::EndPrefetch();
     LoadScreen::ZoomOut();
