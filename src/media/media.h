@@ -166,11 +166,11 @@ ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first,
 ImageRef ImageFromPixmap(const PixelMap& map, int flags = -1);
 
 PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
-// Decoding ahead on worker threads (two where there are two cores, below the main thread's
-// priority): starts reading and decoding these files, in this order, while the caller goes on.
-// A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path, the same string, takes
-// that result, waiting for it if it is being decoded, instead of reading the file itself; the
-// result is the same either way. The workers also prepare each picture's
+// Decoding ahead on worker threads (one or two, a core fewer than the machine has, below the
+// main thread's priority): starts reading and decoding these files, in this order, while the
+// caller goes on. A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path, the same
+// string, takes that result, waiting for it if it is being decoded, instead of reading the file
+// itself; the result is the same either way. The workers also prepare each picture's
 // whole-picture image but for its texture, so that LoadImage of it without MASKEDIMAGE has little
 // left to do. Each listed path is taken once; the workers stay at most about 160 MB of prepared
 // pictures ahead of the loads. A new call replaces the list; what the old one had decoded, or

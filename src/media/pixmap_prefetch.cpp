@@ -24,8 +24,7 @@ namespace {
 // holds its pixels twice (the image's frame and the texture's copy): the credits' seventeen
 // pictures alone take some 80 MB.
 constexpr size_t MAX_BYTES_AHEAD = size_t(160) << 20;
-// Two files decode at once where there are two cores: while the loading screen waits for its
-// pictures the main thread is idle, and one decoder alone leaves a core unused.
+// At most two files decode at once, one core being left to the main thread (see PrefetchPixmaps).
 constexpr unsigned MAX_WORKERS = 2;
 // The workers run below the main thread's priority, so that a decode ahead during play never
 // takes the processor from a frame.
@@ -182,7 +181,12 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
         for (const Entry& entry : p.Entries)
             if (entry.Now == Entry::State::Done) p.BytesAhead += entry.Bytes;
         if (p.Workers.empty() && !paths.empty()) {
-            const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, MAX_WORKERS);
+            // One core stays the main thread's: a decode thread that shares it, even below its
+            // priority, takes it away for a whole scheduler tick (4 ms) now and then, a hitch in
+            // the middle of play. On two cores one decoder is also the faster start: the main
+            // thread and the texture worker need the other core while loading.
+            const unsigned cores = std::thread::hardware_concurrency();
+            const unsigned workers = std::clamp(cores > 1 ? cores - 1 : 1u, 1u, MAX_WORKERS);
             for (unsigned n = 0; n < workers; ++n)
                 p.Workers.emplace_back([&p] { p.Run(); });
         }
