@@ -110,7 +110,12 @@ float WrappedOffset(float scroll, float height) {
 } // namespace
 
 void Background::Init() {
-    DustImage = nullptr; // made by the first Load
+    // Made by the loads that first want them.
+    DustImage = nullptr;
+    for (Media::ImageRef& image : DarkMatterImages)
+        image = nullptr;
+    PlanetImage = nullptr;
+    PlanetIndex = -1;
     Playfield = Sprite::Create(nullptr, 0, nullptr);
     Playfield->SetPosition(float(VIRTUAL_WIDTH / 2), float(VIRTUAL_HEIGHT / 2), 0);
 
@@ -169,9 +174,8 @@ void Background::Init() {
 namespace {
 
 constexpr const char* DUST_PATH = "gfx\\background\\dust2.jpg";
-constexpr int DARK_MATTERS = 4;
 
-std::string DarkMatterPath(int n) { // n = 1..DARK_MATTERS
+std::string DarkMatterPath(int n) { // n = 1..Background::DARK_MATTERS
     return "gfx\\background\\darkmatter" + std::to_string(n) + ".png";
 }
 
@@ -186,8 +190,8 @@ std::vector<std::string> Background::PicturePaths(int index) {
     std::vector<std::string> paths;
     if (!DustImage) paths.push_back(DUST_PATH);
     for (int n = 1; n <= DARK_MATTERS; ++n)
-        paths.push_back(DarkMatterPath(n));
-    paths.push_back(PlanetPath(index));
+        if (!DarkMatterImages[n - 1]) paths.push_back(DarkMatterPath(n));
+    if (index != PlanetIndex || !PlanetImage) paths.push_back(PlanetPath(index));
     return paths;
 }
 
@@ -225,7 +229,10 @@ void Background::Load(int index) {
     DarkMatter->SetColor(3 * r, 3 * g, 3 * b);
     Nebula->SetColor(2 * r, 2 * g, 2 * b);
 
-    DarkMatterImage = LoadGameImage(DarkMatterPath(Media::RandomInt(1, DARK_MATTERS)), -1, 0);
+    const int darkMatter = Media::RandomInt(1, DARK_MATTERS);
+    Media::ImageRef& made = DarkMatterImages[darkMatter - 1];
+    if (!made) made = LoadGameImage(DarkMatterPath(darkMatter), -1, 0);
+    DarkMatterImage = made;
     DarkMatter->SetImage(DarkMatterImage);
     DarkMatter->SetScale(1);
     if (Media::RandomInt(0, 1) == 1) DarkMatter->SetScaleX(-1);
@@ -237,7 +244,11 @@ void Background::Load(int index) {
     Nebula->SetRotation(float(Media::RandomInt(-45, 45)));
     Nebula->Show();
 
-    PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
+    // A missing planet (it is optional) is looked for again at the next load, as before.
+    if (index != PlanetIndex || !PlanetImage) {
+        PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
+        PlanetIndex = index;
+    }
     Planet->SetImage(PlanetImage);
     Planet->SetColor(255, 255, 255);
     Planet->SetScale(0.66f);

@@ -27,6 +27,7 @@ public:
     static constexpr float STAR_MIN_Z = 2.0f; // draw-order range of the stars, nearest in front
     static constexpr float STAR_MAX_Z = 2.99f;
     static constexpr int NEBULAS = 6;
+    static constexpr int DARK_MATTERS = 4;
 
     // Creates the sprites (all hidden but Playfield) and loads the fixed pictures; a missing one
     // is fatal. Called once by the start-up loading.
@@ -63,6 +64,11 @@ public:
     static inline Media::ImageRef NebulaImages[NEBULAS];
     static inline SpriteRef Nebula;
     static inline Media::ImageRef DarkMatterImage;
+    // Every wave's start loads its level's scenery again; the dark-matter pictures, once made,
+    // and the last planet are kept, as is the dust, so that only a picture not made before costs
+    // that frame its texture.
+    static inline Media::ImageRef DarkMatterImages[DARK_MATTERS];
+    static inline int PlanetIndex = -1;
     static inline SpriteRef DarkMatter;
     static inline Media::ImageRef StarImage;
     static inline SpriteRef Stars[STARS];

@@ -3,6 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "level_fixture.h"
 #include "sprites/animate.h"
@@ -131,6 +135,31 @@ TEST_F(LevelTest, TheDustPictureIsMadeOnceAndKept) {
     const std::vector<std::string> ahead = Background::PicturePaths(5);
     EXPECT_EQ(std::count(ahead.begin(), ahead.end(), std::string("gfx\\background\\dust2.jpg")), 0);
     EXPECT_EQ(std::count(ahead.begin(), ahead.end(), std::string("gfx\\planets\\planet6.png")), 1);
+}
+
+// Each wave's start loads the scenery again: a dark-matter picture made once and the level's planet
+// are kept, so a repeated load makes no picture anew and nothing is decoded ahead for them.
+TEST_F(LevelTest, SceneryPicturesAreMadeOnceAndKeptForTheWavesThatFollow) {
+    Background::Load(2);
+    const Media::ImageRef planet = Background::PlanetImage;
+    ASSERT_TRUE(planet);
+    std::vector<Media::ImageRef> seen;
+    for (int wave = 0; wave < 40; ++wave) {
+        Background::Load(2);
+        EXPECT_EQ(Background::PlanetImage, planet);
+        seen.push_back(Background::DarkMatterImage);
+    }
+    for (const Media::ImageRef& made : Background::DarkMatterImages)
+        ASSERT_TRUE(made) << "40 loads draw every dark matter at least once";
+    for (const Media::ImageRef& image : seen)
+        EXPECT_NE(std::find(std::begin(Background::DarkMatterImages), std::end(Background::DarkMatterImages), image),
+                  std::end(Background::DarkMatterImages));
+    EXPECT_EQ(std::set<Media::ImageRef>(seen.begin(), seen.end()).size(), size_t(Background::DARK_MATTERS));
+    EXPECT_EQ(Background::PicturePaths(2), std::vector<std::string>{}) << "all made: nothing to decode";
+    EXPECT_EQ(Background::PicturePaths(3), std::vector<std::string>{"gfx\\planets\\planet4.png"});
+
+    Background::Load(3);
+    EXPECT_NE(Background::PlanetImage, planet) << "another level, another planet";
 }
 
 TEST_F(LevelTest, RepeatedLoadsDoNotPileUpStarAnimations) {
