@@ -152,7 +152,8 @@ TEST_F(LevelTest, SceneryPicturesAreMadeOnceAndKeptForTheWavesThatFollow) {
     for (const Media::ImageRef& made : Background::DarkMatterImages)
         ASSERT_TRUE(made) << "40 loads draw every dark matter at least once";
     for (const Media::ImageRef& image : seen)
-        EXPECT_NE(std::find(std::begin(Background::DarkMatterImages), std::end(Background::DarkMatterImages), image),
+        EXPECT_NE(std::find(std::begin(Background::DarkMatterImages), std::end(Background::DarkMatterImages),
+                            image),
                   std::end(Background::DarkMatterImages));
     EXPECT_EQ(std::set<Media::ImageRef>(seen.begin(), seen.end()).size(), size_t(Background::DARK_MATTERS));
     EXPECT_EQ(Background::PicturePaths(2), std::vector<std::string>{}) << "all made: nothing to decode";

@@ -946,10 +946,8 @@ TEST(SdlTexturePreparer, AWorkerWithItsOwnContextUploadsTheTexturesItself) {
         onWorker.push_back(texture);
     };
     std::vector<uint32_t> onMain;
-    const Media::TexturePreparer::Upload mainUpload = [&onMain](uint32_t texture, int,
-                                                                std::vector<Media::PixelMap>&) {
-        onMain.push_back(texture);
-    };
+    const Media::TexturePreparer::Upload mainUpload =
+        [&onMain](uint32_t texture, int, std::vector<Media::PixelMap>&) { onMain.push_back(texture); };
     {
         Media::TexturePreparer preparer;
         preparer.UploadOnWorker([&begun] { return ++begun == 1; }, workerUpload, [&ended] { ended = true; });

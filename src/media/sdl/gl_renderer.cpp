@@ -400,13 +400,14 @@ uint32_t GlRenderer::CreateTexture(PixelMap pixels, int flags) {
 }
 
 void GlRenderer::UploadOnWorker(std::function<bool()> bindContext, std::function<void()> releaseContext) {
-    preparer_.UploadOnWorker(std::move(bindContext),
-                             [](uint32_t texture, int flags, std::vector<PixelMap>& levels) {
-                                 UploadLevels(texture, flags, levels);
-                                 // The main thread draws the texture as soon as it is marked done.
-                                 glFinish();
-                             },
-                             std::move(releaseContext));
+    preparer_.UploadOnWorker(
+        std::move(bindContext),
+        [](uint32_t texture, int flags, std::vector<PixelMap>& levels) {
+            UploadLevels(texture, flags, levels);
+            // The main thread draws the texture as soon as it is marked done.
+            glFinish();
+        },
+        std::move(releaseContext));
 }
 
 void GlRenderer::UploadPrepared(size_t budget) {
@@ -416,7 +417,8 @@ void GlRenderer::UploadPrepared(size_t budget) {
 void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
     // A batch drawn before the texture goes is drawn with it.
-    if (std::any_of(held_.begin(), held_.end(), [texture](const HeldBatch& batch) { return batch.Key.Texture == texture; }))
+    if (std::any_of(held_.begin(), held_.end(),
+                    [texture](const HeldBatch& batch) { return batch.Key.Texture == texture; }))
         DrawHeld(true);
     preparer_.Cancel(texture);
     filtered_.erase(texture);
@@ -457,8 +459,8 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
         Draw(key, vertices, quadCount, drawableWidth, drawableHeight);
         return;
     }
-    held_.push_back(
-        {key, std::vector<Vertex>(vertices, vertices + size_t(quadCount) * 4), quadCount, drawableWidth, drawableHeight});
+    held_.push_back({key, std::vector<Vertex>(vertices, vertices + size_t(quadCount) * 4), quadCount,
+                     drawableWidth, drawableHeight});
 }
 
 bool GlRenderer::TextureReady(uint32_t texture) {

@@ -69,7 +69,8 @@ private:
         int DrawableWidth = 0, DrawableHeight = 0;
     };
 
-    void Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth, int drawableHeight);
+    void Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
+              int drawableHeight);
     // Draws the held batches in order while their textures are ready, or all of them, waiting
     // for the worker, when `wait` is set.
     void DrawHeld(bool wait);

@@ -139,7 +139,8 @@ bool SdlDisplay::BindUploadContext() {
     if (SDL_GL_MakeCurrent(nullptr, uploadContext_) == 0 || SDL_GL_MakeCurrent(window_, uploadContext_) == 0)
         return true;
     DebugLog(std::string("Textures are uploaded on the main thread: the second OpenGL context "
-                         "cannot be made current (") + SDL_GetError() + ")");
+                         "cannot be made current (") +
+             SDL_GetError() + ")");
     return false;
 }
 
