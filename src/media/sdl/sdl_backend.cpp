@@ -38,9 +38,9 @@ public:
     }
     bool CreateAppWindow(const std::string& title, int x, int y, int w, int h) override {
         std::string error;
-        if (renderer_.Ready()) return display_.CreateAppWindow(title, x, y, w, h, error) || Failed(error);
-        if (!display_.CreateAppWindow(title, x, y, w, h, error) || !renderer_.Init(error))
-            return Failed(error);
+        if (!display_.CreateAppWindow(title, x, y, w, h, error)) return Failed(error);
+        if (renderer_.Ready()) return true; // a second call only retitles and moves the window
+        if (!renderer_.Init(error)) return Failed(error);
         renderer_.UploadOnWorker([this] { return display_.BindUploadContext(); },
                                  [this] { display_.ReleaseUploadContext(); });
         return true;
