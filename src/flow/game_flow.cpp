@@ -58,17 +58,22 @@ void UpdateLogos() {
     }
 }
 
+// The background shown after the loading screen: the title's, or the requested stage's; −1 for
+// none (a stage past the last).
+int NextBackground() {
+    const int stage = RequestedStage();
+    if (stage < 0) return MainMenu::BACKGROUND;
+    return stage < Level::Stages ? stage / Level::WavesPerLevel : -1;
+}
+
 void UpdateLoading() {
     if (LoadScreen::Animating() != 0) return;
     LoadScreen::SetExpectedLoads(START_UP_LOADS);
     LoadResources();
-    // The scenery that comes next, the title's or the requested stage's, decodes while the panel
-    // slides out.
-    const int stage = RequestedStage();
-    if (stage < 0)
-        Media::PrefetchPixmaps(Background::PicturePaths(MainMenu::BACKGROUND));
-    else if (stage < Level::Stages)
-        Media::PrefetchPixmaps(Background::PicturePaths(stage / Level::WavesPerLevel));
+    // The scenery that comes next decodes while the panel slides out.
+    const int next = NextBackground();
+    if (next >= 0)
+        Media::PrefetchPixmaps(Background::PicturePaths(next));
     else
         Media::EndPrefetch();
     LoadScreen::ZoomOut();
@@ -76,7 +81,12 @@ void UpdateLoading() {
 
 // After loading, and whenever an abandoned game returns to the title.
 void UpdateReturnToTitle() {
-    if (LoadScreen::Animating() != 0) return;
+    if (LoadScreen::Animating() != 0) {
+        // Its pictures are made while the panel leaves, one a frame as they are decoded, so that
+        // the first frame after it neither makes them nor waits for their textures.
+        Background::MakeAhead(NextBackground());
+        return;
+    }
     LoadScreen::Hide();
     if (!StartRequestedStage()) MainMenu::Show(1);
 }

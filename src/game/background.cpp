@@ -183,7 +183,32 @@ std::string PlanetPath(int index) {
     return "gfx\\planets\\planet" + std::to_string(index + 1) + ".png";
 }
 
+// The dust picture's brightness becomes the opacity of a white picture, which the tint colours.
+// Every background has the same picture, so it is made once: remaking it cost a few
+// milliseconds at each wave's start.
+void MakeDust() {
+    Media::PixelMapRef dust = LoadGamePixmap(DUST_PATH, 0);
+    Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
+    Media::RelabelGreyAsAlpha(*grey);
+    Background::DustImage = LoadGameImage(*grey, DUST_PATH, -1, 0);
+}
+
+void MakePlanet(int index) {
+    Background::PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
+    Background::PlanetIndex = index;
+}
+
 } // namespace
+
+void Background::MakeAhead(int index) {
+    if (index < 0) return;
+    if (!DustImage) {
+        if (Media::PrefetchDone(DUST_PATH)) MakeDust();
+        return;
+    }
+    // The sprite shows its own reference, so a planet shown now stays until Load.
+    if ((index != PlanetIndex || !PlanetImage) && Media::PrefetchDone(PlanetPath(index))) MakePlanet(index);
+}
 
 std::vector<std::string> Background::PicturePaths(int index) {
     if (index < 0) return {};
@@ -201,16 +226,7 @@ void Background::Load(int index) {
     if (index == -1) return;
     if (index < -1) FatalError("Error in Background.Load(): Invalid background!");
 
-    // The dust picture's brightness becomes the opacity of a white picture, which the tint
-    // colours. Every background has the same picture, so it is made once: remaking it cost a
-    // few milliseconds at each wave's start.
-    if (!DustImage) {
-        const char* dustPath = DUST_PATH;
-        Media::PixelMapRef dust = LoadGamePixmap(dustPath, 0);
-        Media::PixelMapRef grey = Media::ConvertPixmapToGrey(*dust);
-        Media::RelabelGreyAsAlpha(*grey);
-        DustImage = LoadGameImage(*grey, dustPath, -1, 0);
-    }
+    if (!DustImage) MakeDust();
     DustLayer1->SetImage(DustImage);
     DustLayer2->SetImage(DustImage);
     const float height = DustImage ? float(DustImage->Height()) : 0.0f;
@@ -245,10 +261,7 @@ void Background::Load(int index) {
     Nebula->Show();
 
     // A missing planet (it is optional) is looked for again at the next load, as before.
-    if (index != PlanetIndex || !PlanetImage) {
-        PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
-        PlanetIndex = index;
-    }
+    if (index != PlanetIndex || !PlanetImage) MakePlanet(index);
     Planet->SetImage(PlanetImage);
     Planet->SetColor(255, 255, 255);
     Planet->SetScale(0.66f);

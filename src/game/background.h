@@ -40,6 +40,12 @@ public:
     // the dust until it is made), for decoding them ahead on the worker threads
     // (Media::PrefetchPixmaps) before they are needed.
     static std::vector<std::string> PicturePaths(int index);
+    // Makes the dust, or else the planet, that Load(index) will want if it is not made yet and
+    // the decode threads have it decoded (Media::PrefetchDone): for the frames before Load, so
+    // that Load's frame makes less and waits for fewer textures. Not the dark-matter veil: Load
+    // picks one at random, and making all four costs the title more than the one it waits for.
+    // Never waits for a decode, reports no load beyond what Load would, draws no random numbers.
+    static void MakeAhead(int index);
     // One frame of play: moves the scenery by the change of the scroll value given to
     // SetPosition. Fatal while no background is loaded (CurrentBackground < 0).
     static void Update();

@@ -178,6 +178,9 @@ PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
 void PrefetchPixmaps(const std::vector<std::string>& paths);
 // Stops decoding ahead (after the files in hand) and frees the results nobody took.
 void EndPrefetch();
+// True when the decode-ahead list holds `path` decoded and not yet taken, so that a load of it
+// would not wait. Never waits itself.
+bool PrefetchDone(const std::string& path);
 PixelMapRef CreatePixmap(int width, int height); // RGBA, all zero
 // 8-bit intensity copy (Rec. 601 luma).
 PixelMapRef ConvertPixmapToGrey(const PixelMap& map);

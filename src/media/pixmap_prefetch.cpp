@@ -198,6 +198,14 @@ void EndPrefetch() {
     ThePrefetcher().Stop();
 }
 
+bool PrefetchDone(const std::string& path) {
+    Prefetcher& p = ThePrefetcher();
+    std::lock_guard<std::mutex> hold(p.Lock);
+    return std::any_of(p.Entries.begin(), p.Entries.end(), [&path](const Entry& entry) {
+        return entry.Path == path && entry.Now == Entry::State::Done;
+    });
+}
+
 namespace Internal {
 
 bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) {

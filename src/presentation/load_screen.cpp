@@ -74,6 +74,9 @@ void LoadScreen::ZoomIn() {
 
 void LoadScreen::ZoomOut() {
     Media::DebugLog("Load Time = " + std::to_string(Media::ClockMs() - StartTime_));
+    // The bar is full: what loads while the panel leaves (the next scenery, made ahead) is no
+    // longer the loading screen's to count or redraw for.
+    Enabled_ = 0;
     PanelSprite_->AnimateX(PanelSprite_->X(0), 800 + PanelSprite_->Width(0) / 2, ZOOMTIME, Animate::EASE_IN);
     FlyOutSound_->Play(1, 1, 0);
     StateSystem::SetState(4);

@@ -26,7 +26,7 @@ public:
     static void Update(const std::string& item);
     // Shows the panel and slides it in (game state 3).
     static void ZoomIn();
-    // Slides the panel out (game state 4) and logs the load time.
+    // Slides the panel out (game state 4), logs the load time and stops counting loads.
     static void ZoomOut();
     // Hides the panel once it has left.
     static void Hide();

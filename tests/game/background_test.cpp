@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "level_fixture.h"
@@ -161,6 +163,43 @@ TEST_F(LevelTest, SceneryPicturesAreMadeOnceAndKeptForTheWavesThatFollow) {
 
     Background::Load(3);
     EXPECT_NE(Background::PlanetImage, planet) << "another level, another planet";
+}
+
+// The frames before a load make its pictures as their decodes finish, one a frame, never waiting
+// for one and never drawing a random number, and the load then shows what they made.
+TEST_F(LevelTest, SceneryMadeAheadIsWhatTheLoadShows) {
+    const std::string dust = "gfx\\background\\dust2.jpg", planet = "gfx\\planets\\planet6.png";
+    auto decoded = [](const std::string& path) {
+        for (int ms = 0; ms < 5000 && !Media::PrefetchDone(path); ++ms)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return Media::PrefetchDone(path);
+    };
+    Background::DustImage = nullptr;
+    Background::PlanetImage = nullptr;
+    Background::PlanetIndex = -1;
+    Background::MakeAhead(5);
+    EXPECT_FALSE(Background::DustImage) << "nothing decoded ahead: nothing made";
+
+    Media::PrefetchPixmaps(Background::PicturePaths(5));
+    ASSERT_TRUE(decoded(dust));
+    Media::SeedRandom(99);
+    Background::MakeAhead(5);
+    const int firstDraw = Media::RandomInt(0, 1 << 30);
+    Media::SeedRandom(99);
+    EXPECT_EQ(Media::RandomInt(0, 1 << 30), firstDraw) << "no random number drawn";
+    ASSERT_TRUE(Background::DustImage);
+    EXPECT_EQ(Background::PlanetIndex, -1) << "one picture a call";
+    ASSERT_TRUE(decoded(planet));
+    Background::MakeAhead(5);
+    ASSERT_TRUE(Background::PlanetImage);
+    EXPECT_EQ(Background::PlanetIndex, 5);
+
+    const Media::ImageRef dustMade = Background::DustImage, planetMade = Background::PlanetImage;
+    Background::Load(5);
+    EXPECT_EQ(Background::DustImage, dustMade);
+    EXPECT_EQ(Background::PlanetImage, planetMade);
+    EXPECT_EQ(Background::Planet->Image(), planetMade);
+    Media::EndPrefetch();
 }
 
 TEST_F(LevelTest, RepeatedLoadsDoNotPileUpStarAnimations) {
