@@ -193,6 +193,12 @@ void MakeDust() {
     Background::DustImage = LoadGameImage(*grey, DUST_PATH, -1, 0);
 }
 
+// True when the planet of background `index` is still to be made: another level's is kept, or
+// a missing one (it is optional) is looked for again.
+bool PlanetWanted(int index) {
+    return index != Background::PlanetIndex || !Background::PlanetImage;
+}
+
 void MakePlanet(int index) {
     Background::PlanetImage = LoadGameImage(PlanetPath(index), -1, 1);
     Background::PlanetIndex = index;
@@ -207,7 +213,7 @@ void Background::MakeAhead(int index) {
         return;
     }
     // The sprite shows its own reference, so a planet shown now stays until Load.
-    if ((index != PlanetIndex || !PlanetImage) && Media::PrefetchDone(PlanetPath(index))) MakePlanet(index);
+    if (PlanetWanted(index) && Media::PrefetchDone(PlanetPath(index))) MakePlanet(index);
 }
 
 std::vector<std::string> Background::PicturePaths(int index) {
@@ -216,7 +222,7 @@ std::vector<std::string> Background::PicturePaths(int index) {
     if (!DustImage) paths.push_back(DUST_PATH);
     for (int n = 1; n <= DARK_MATTERS; ++n)
         if (!DarkMatterImages[n - 1]) paths.push_back(DarkMatterPath(n));
-    if (index != PlanetIndex || !PlanetImage) paths.push_back(PlanetPath(index));
+    if (PlanetWanted(index)) paths.push_back(PlanetPath(index));
     return paths;
 }
 
@@ -260,8 +266,7 @@ void Background::Load(int index) {
     Nebula->SetRotation(float(Media::RandomInt(-45, 45)));
     Nebula->Show();
 
-    // A missing planet (it is optional) is looked for again at the next load, as before.
-    if (index != PlanetIndex || !PlanetImage) MakePlanet(index);
+    if (PlanetWanted(index)) MakePlanet(index);
     Planet->SetImage(PlanetImage);
     Planet->SetColor(255, 255, 255);
     Planet->SetScale(0.66f);

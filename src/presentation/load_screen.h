@@ -11,7 +11,7 @@
 class LoadScreen {
 public:
     static constexpr int ZOOMTIME = 400; // ms per slide
-    static constexpr int REDRAW_MS = 16;  // one display frame at 60 Hz
+    static constexpr int REDRAW_MS = 16; // one display frame at 60 Hz
 
     // Loads "gfx\menus\loading.png" and "gfx\menus\loadingbar.png" (required) and the two slide
     // sounds, builds the hidden panel with its empty bar and starts counting. total is the
@@ -20,7 +20,7 @@ public:
     // 1 while the panel slides.
     static int Animating();
     // Counts one load of `item` and redraws the screen with the bar advanced; does nothing
-    // before Init, while the panel is hidden, or for an empty item. On a real-time clock the
+    // before Init, after ZoomOut, while the panel is hidden, or for an empty item. On a real-time clock the
     // redraw is skipped when the last one was less than REDRAW_MS ago, except for the load that
     // fills the bar; on the virtual clock every load redraws.
     static void Update(const std::string& item);
