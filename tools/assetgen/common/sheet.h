@@ -26,7 +26,8 @@ void WritePicture(const Output& out, const std::string& relative, int w, int h,
 // Columns used by WriteFrames for `count` cells: the grid stays close to square.
 int GridColumns(int count);
 
-// Writes an ARGB32 surface as PNG with straight (non-premultiplied) alpha.
+// Writes an ARGB32 surface as PNG with straight (non-premultiplied) alpha, as RGB when it is
+// opaque, with unfiltered rows (the quickest for the game to decode).
 void SavePng(cairo_surface_t* surface, const std::string& path);
 // Writes an ARGB32 surface as an opaque JPEG of the given quality.
 void SaveJpeg(cairo_surface_t* surface, const std::string& path, int quality);
