@@ -769,9 +769,9 @@ TEST(SdlTextureBleed, PicturesBleedAsRingsFromTheirVisibleTexels) {
         return seed >> 16;
     };
     // Sizes with single rows and columns, rows of one, two and three 64-texel words, and pictures
-    // sparse enough for far-away texels.
-    const int sizes[][2] = {{1, 1},   {1, 17},  {23, 1},  {5, 5},  {40, 31},
-                            {64, 64}, {100, 3}, {128, 5}, {130, 9}};
+    // sparse enough for far-away texels and for rows that no ring reaches.
+    const int sizes[][2] = {{1, 1},   {1, 17},  {23, 1},  {5, 5},   {40, 31},
+                            {64, 64}, {100, 3}, {128, 5}, {130, 9}, {257, 60}};
     for (const auto& size : sizes) {
         for (const int visibleIn : {2, 10, 200}) {
             Media::PixelMap map;
