@@ -101,12 +101,12 @@ size_t FindVisible(const PixelMap& rgba, TexelBits& coloured, uint64_t (&sum)[3]
         // channel, alone in its byte, is summed with a sum of absolute differences from zero.
         const __m128i alphas = _mm_set1_epi32(int(0xFF000000u));
         const __m128i channel[3] = {_mm_set1_epi32(0xFF), _mm_set1_epi32(0xFF00), _mm_set1_epi32(0xFF0000)};
-        __m128i sums[3] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
+        const __m128i zero = _mm_setzero_si128();
+        __m128i sums[3] = {zero, zero, zero};
         for (; x + 4 <= w; x += 4) {
             const __m128i texels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(px + size_t(x) * 4));
-            const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(texels, alphas), _mm_setzero_si128());
+            const __m128i clear = _mm_cmpeq_epi32(_mm_and_si128(texels, alphas), zero);
             const __m128i shown = _mm_andnot_si128(clear, texels);
-            const __m128i zero = _mm_setzero_si128();
             sums[0] = _mm_add_epi64(sums[0], _mm_sad_epu8(_mm_and_si128(shown, channel[0]), zero));
             sums[1] = _mm_add_epi64(sums[1], _mm_sad_epu8(_mm_and_si128(shown, channel[1]), zero));
             sums[2] = _mm_add_epi64(sums[2], _mm_sad_epu8(_mm_and_si128(shown, channel[2]), zero));
