@@ -364,6 +364,9 @@ SDL_Joystick* VirtualPad = nullptr;
 } // namespace
 
 bool Media::Sdl::AttachVirtualPad() {
+    // SDL drops pad events while none of the program's windows has the focus, and tests that run
+    // side by side share one X server, so another test's window may hold it.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     SDL_VirtualJoystickDesc desc;
     SDL_zero(desc);
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
