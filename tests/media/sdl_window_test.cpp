@@ -282,6 +282,20 @@ TEST_F(SdlWindowTest, PicturesDrawnBeforeTheirTexturesAreMadeKeepTheDrawingOrder
     Media::Flip(0);
 }
 
+// 64 x 64 texels of one-texel columns, red and blue by turns.
+Media::PixelMapRef RedBlueStripes() {
+    Media::PixelMapRef map = Media::CreatePixmap(64, 64);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            uint8_t* p = map->At(x, y);
+            p[0] = x % 2 == 0 ? 255 : 0;
+            p[2] = x % 2 == 0 ? 0 : 255;
+            p[3] = 255;
+        }
+    }
+    return map;
+}
+
 // A filtered picture drawn texel for pixel is read texel by texel, mirrored or not; half a pixel
 // off, it is still filtered between its texels.
 TEST_F(SdlWindowTest, FilteredPicturesDrawnTexelForPixelKeepTheirTexels) {
@@ -347,33 +361,60 @@ TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {
     }
 }
 
-// Fine red and blue stripes drawn at an eighth of their size come out purple: the smaller levels
-// exist and average the stripes (a texture without its levels draws nothing at all).
+// Fine red and blue stripes drawn at an eighth of their size come out purple, upright or turned:
+// the smaller levels exist and average the stripes (a texture without its levels draws nothing at
+// all, and one read from its first level alone would show the stripes).
 TEST_F(SdlWindowTest, MinifiedMipmappedImagesAverageTheirTexels) {
-    Media::PixelMapRef map = Media::CreatePixmap(64, 64);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            uint8_t* p = map->At(x, y);
-            p[0] = x % 2 == 0 ? 255 : 0;
-            p[2] = x % 2 == 0 ? 0 : 255;
-            p[3] = 255;
-        }
-    }
-    const Media::ImageRef image = Media::ImageFromPixmap(*map, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const Media::ImageRef image = Media::ImageFromPixmap(*RedBlueStripes(), Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
     ASSERT_TRUE(image);
-    Media::SetClsColor(0, 0, 0);
-    Media::Cls();
-    Media::SetBlend(Media::SOLIDBLEND);
-    Media::SetScale(0.125f, 0.125f);
-    Media::DrawFrame(*image, 100, 100, 0);
-    Media::SetScale(1, 1);
-    const Media::PixelMapRef grab = Media::GrabPixmap(102, 102, 4, 4);
-    ASSERT_TRUE(grab);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const uint8_t* p = grab->At(x, y);
-            EXPECT_NEAR(p[0], 128, 24) << "red at " << x << "," << y;
-            EXPECT_NEAR(p[2], 128, 24) << "blue at " << x << "," << y;
+    image->SetHandle(32, 32); // drawn about its centre, which the grab below holds either way
+    for (const float degrees : {0.0f, 30.0f}) {
+        Media::SetClsColor(0, 0, 0);
+        Media::Cls();
+        Media::SetBlend(Media::SOLIDBLEND);
+        Media::SetRotation(degrees);
+        Media::SetScale(0.125f, 0.125f);
+        Media::DrawFrame(*image, 100, 100, 0);
+        Media::SetScale(1, 1);
+        Media::SetRotation(0);
+        const Media::PixelMapRef grab = Media::GrabPixmap(98, 98, 4, 4);
+        ASSERT_TRUE(grab);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                const uint8_t* p = grab->At(x, y);
+                EXPECT_NEAR(p[0], 128, 24) << "red at " << x << "," << y << ", turned " << degrees;
+                EXPECT_NEAR(p[2], 128, 24) << "blue at " << x << "," << y << ", turned " << degrees;
+            }
+        }
+        Media::Flip(0);
+    }
+}
+
+// Drawn larger than its size, turned or not, a mip-mapped picture looks exactly like the same
+// picture without its smaller levels.
+TEST_F(SdlWindowTest, MagnifiedMipmappedImagesLookLikeTheirFirstLevel) {
+    const Media::PixelMapRef stripes = RedBlueStripes();
+    const Media::ImageRef mipmapped = Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const Media::ImageRef single = Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE);
+    ASSERT_TRUE(mipmapped);
+    ASSERT_TRUE(single);
+    for (const float degrees : {0.0f, 45.0f, -17.0f}) {
+        for (const float scale : {1.0f, 1.5f}) {
+            Media::PixelMapRef grabs[2];
+            for (int n = 0; n < 2; ++n) {
+                Media::SetClsColor(0, 0, 0);
+                Media::Cls();
+                Media::SetBlend(Media::SOLIDBLEND);
+                Media::SetRotation(degrees);
+                Media::SetScale(scale, scale);
+                Media::DrawFrame(n == 0 ? *mipmapped : *single, 200.25f, 150.5f, 0);
+                Media::SetScale(1, 1);
+                Media::SetRotation(0);
+                grabs[n] = Media::GrabPixmap(100, 50, 200, 200);
+                ASSERT_TRUE(grabs[n]);
+                Media::Flip(0);
+            }
+            EXPECT_EQ(grabs[0]->Pixels, grabs[1]->Pixels) << "turned " << degrees << ", scale " << scale;
         }
     }
 }

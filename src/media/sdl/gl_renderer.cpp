@@ -220,21 +220,24 @@ bool TexelForPixel(const Vertex* vertices, int quadCount, int width, int height)
     return true;
 }
 
-// True when every quad shows at least one pixel per texel along both of its edges, so the
-// filtering never reaches for a smaller mip level. Level-of-detail estimates may overrate a
-// turned quad's texel footprint by up to √2, so turned quads need half as much again.
+// True when no quad shows more than one texel per pixel along either screen axis: GL's own
+// measure of a texel's footprint (the lengths of the texture coordinates' derivatives along x and
+// y) stays at or below one, so the filtering never reaches for a smaller mip level. The quads are
+// parallelograms on screen, so the derivatives come from two of their edges.
 bool Magnified(const Vertex* vertices, int quadCount, int width, int height) {
+    constexpr float MOST = 1.0002f; // squared footprint; rounding slack around exactly one
     for (int q = 0; q < quadCount; ++q) {
         const Vertex* v = vertices + size_t(q) * 4;
         const float ax = v[1].X - v[0].X, ay = v[1].Y - v[0].Y; // along the quad's top edge
         const float bx = v[3].X - v[0].X, by = v[3].Y - v[0].Y; // along its left edge
         const float au = (v[1].U - v[0].U) * float(width), av = (v[1].V - v[0].V) * float(height);
         const float bu = (v[3].U - v[0].U) * float(width), bv = (v[3].V - v[0].V) * float(height);
-        const bool axisAligned = (ay == 0 && bx == 0) || (ax == 0 && by == 0);
-        const float need = axisAligned ? 0.9999f : 1.5f;
-        const float need2 = need * need;
-        if (ax * ax + ay * ay < need2 * (au * au + av * av)) return false;
-        if (bx * bx + by * by < need2 * (bu * bu + bv * bv)) return false;
+        const float det = ax * by - ay * bx;
+        if (det == 0) return false;
+        // Texels per pixel: [au bu; av bv] times the inverse of [ax bx; ay by].
+        const float dudx = (au * by - bu * ay) / det, dudy = (bu * ax - au * bx) / det;
+        const float dvdx = (av * by - bv * ay) / det, dvdy = (bv * ax - av * bx) / det;
+        if (dudx * dudx + dvdx * dvdx > MOST || dudy * dudy + dvdy * dvdy > MOST) return false;
     }
     return true;
 }
