@@ -253,7 +253,10 @@ constexpr float OPAQUE_MIN_AREA = 16384;
     if (opaque && state.Blend == ALPHABLEND && !state.Fog && state.Alpha >= 1 && area >= OPAQUE_MIN_AREA)
         derived.Key.Blend = SOLIDBLEND;
     Vertex* v = TheBatcher().AddQuad(derived.Key);
-    const float r = derived.Red, g = derived.Green, b = derived.Blue, a = state.Alpha;
+    const float a = state.Alpha;
+    // A premultiplied texel's colour is scaled by the alpha as well.
+    const float k = state.Blend == PREMULTIPLIEDBLEND ? a : 1.0f;
+    const float r = derived.Red * k, g = derived.Green * k, b = derived.Blue * k;
     v[0] = Vertex{px[0], py[0], u0, v0, r, g, b, a};
     v[1] = Vertex{px[1], py[1], u1, v0, r, g, b, a};
     v[2] = Vertex{px[2], py[2], u1, v1, r, g, b, a};
@@ -329,7 +332,7 @@ float ProjectionHeight() {
 }
 
 void SetBlend(int mode) {
-    if (mode >= MASKBLEND && mode <= SHADEBLEND) state.Blend = mode;
+    if (mode >= MASKBLEND && mode <= PREMULTIPLIEDBLEND) state.Blend = mode;
 }
 int GetBlend() {
     return state.Blend;

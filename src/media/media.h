@@ -92,6 +92,9 @@ constexpr int MASKEDIMAGE = 1;    // pixels equal to the mask colour become tran
 constexpr int FILTEREDIMAGE = 2;  // smoothed when scaled
 constexpr int MIPMAPPEDIMAGE = 4; // mip-mapped
 constexpr int DYNAMICIMAGE = 8;   // pixels readable (always true here; accepted for clarity)
+// Colours premultiplied by alpha, for the premultiplied blend: a texel of alpha 0 may still add
+// light, so the texture keeps every texel's colour as it is.
+constexpr int PREMULTIPLIEDIMAGE = 16;
 
 // A texel counts as solid for collisions when its alpha is at least 128 (0.5). The same rule
 // makes the mask blend skip texels.
@@ -140,6 +143,7 @@ public:
 
 private:
     friend std::shared_ptr<Image> LoadImage(const std::string& path, int flags);
+    friend class ImagePainter;
 
     Image() = default;
     // Makes the image, and its texture, of parts cut already; main thread only.
@@ -233,8 +237,11 @@ constexpr int SOLIDBLEND = 2; // no blending
 constexpr int ALPHABLEND = 3; // src × src alpha + dst × (1 − src alpha)
 constexpr int LIGHTBLEND = 4; // src × src alpha + dst
 constexpr int SHADEBLEND = 5; // src × dst
+// src + dst × (1 − src alpha), for pictures whose colours are premultiplied by alpha (see
+// PaintPasses); the drawing colour and alpha scale the texel alike.
+constexpr int PREMULTIPLIEDBLEND = 6;
 
-void SetBlend(int mode); // values outside 1..5 are ignored
+void SetBlend(int mode); // values outside 1..6 are ignored
 int GetBlend();
 void SetAlpha(float alpha); // clamped to 0..1
 float GetAlpha();
@@ -319,6 +326,46 @@ struct DrawRecord {
 void SetDrawRecording(bool on);
 const std::vector<DrawRecord>& RecordedDraws();
 void ClearRecordedDraws();
+
+// ---------------------------------------------------------------------------------------------
+// [SECTION] Painting pictures of pictures, on the CPU
+// ---------------------------------------------------------------------------------------------
+
+// One pass of a picture's drawing, for painting pictures of pictures: frame 0 of Source placed
+// by where three of its corners fall in the painted picture (pixels from its top-left corner),
+// tinted by R, G, B (0..1) and faded by Alpha (0..1), with ALPHABLEND or LIGHTBLEND. Filtered
+// between texels and cut at the picture's edges, as the drawing of a filtered image is.
+struct PaintPass {
+    std::shared_ptr<const Image> Source;
+    float TopLeftX = 0, TopLeftY = 0, TopRightX = 0, TopRightY = 0, BottomLeftX = 0, BottomLeftY = 0;
+    float R = 1, G = 1, B = 1, Alpha = 1;
+    int Blend = ALPHABLEND;
+};
+// The passes, in order, painted onto a transparent picture of width × height, which comes out
+// RGBA with its colours premultiplied by alpha: drawn with PREMULTIPLIEDBLEND, it changes what
+// lies under it as the passes would have. Passes without a source, or with another blend, paint
+// nothing. Safe on any thread while the sources' pixels stay.
+PixelMap PaintPasses(int width, int height, const std::vector<PaintPass>& passes);
+
+// Paints passes into an image on a worker thread below the main thread's priority, which also
+// cuts the image's parts, so that the main thread only makes its texture. Main thread only.
+class ImagePainter {
+public:
+    ImagePainter();
+    ImagePainter(const ImagePainter&) = delete;
+    ImagePainter& operator=(const ImagePainter&) = delete;
+    ~ImagePainter(); // stops a painting in hand and waits for it
+    // Starts painting (see PaintPasses); a painting started before is dropped.
+    void Start(int width, int height, std::vector<PaintPass> passes);
+    // Drops the painting in hand or done, if any.
+    void Cancel();
+    // The image (PREMULTIPLIEDIMAGE | FILTEREDIMAGE), once, when the worker is done; else null.
+    std::shared_ptr<Image> Take();
+
+private:
+    struct Job;
+    std::unique_ptr<Job> job_;
+};
 
 // ---------------------------------------------------------------------------------------------
 // [SECTION] Collisions (pixel-exact, on the CPU, identical in both back ends)

@@ -24,7 +24,7 @@ TEST_F(MediaTest, ColourAndAlphaAreClampedAndBadBlendModesIgnored) {
     }
     Media::SetBlend(Media::LIGHTBLEND);
     Media::SetBlend(0);
-    Media::SetBlend(6);
+    Media::SetBlend(7);
     EXPECT_EQ(Media::GetBlend(), Media::LIGHTBLEND);
 }
 

@@ -365,7 +365,8 @@ TEST_F(SdlWindowTest, FilteredEdgesHaveNoDarkFringe) {
 // the smaller levels exist and average the stripes (a texture without its levels draws nothing at
 // all, and one read from its first level alone would show the stripes).
 TEST_F(SdlWindowTest, MinifiedMipmappedImagesAverageTheirTexels) {
-    const Media::ImageRef image = Media::ImageFromPixmap(*RedBlueStripes(), Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const Media::ImageRef image =
+        Media::ImageFromPixmap(*RedBlueStripes(), Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
     ASSERT_TRUE(image);
     image->SetHandle(32, 32); // drawn about its centre, which the grab below holds either way
     for (const float degrees : {0.0f, 30.0f}) {
@@ -394,7 +395,8 @@ TEST_F(SdlWindowTest, MinifiedMipmappedImagesAverageTheirTexels) {
 // picture without its smaller levels.
 TEST_F(SdlWindowTest, MagnifiedMipmappedImagesLookLikeTheirFirstLevel) {
     const Media::PixelMapRef stripes = RedBlueStripes();
-    const Media::ImageRef mipmapped = Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const Media::ImageRef mipmapped =
+        Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
     const Media::ImageRef single = Media::ImageFromPixmap(*stripes, Media::FILTEREDIMAGE);
     ASSERT_TRUE(mipmapped);
     ASSERT_TRUE(single);
@@ -417,6 +419,154 @@ TEST_F(SdlWindowTest, MagnifiedMipmappedImagesLookLikeTheirFirstLevel) {
             EXPECT_EQ(grabs[0]->Pixels, grabs[1]->Pixels) << "turned " << degrees << ", scale " << scale;
         }
     }
+}
+
+namespace {
+
+// A soft round cloud: colour by place, alpha falling from the centre to 0 at the edge, as a
+// nebula's picture.
+Media::PixelMapRef Cloud(int size) {
+    Media::PixelMapRef map = Media::CreatePixmap(size, size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            uint8_t* p = map->At(x, y);
+            const float r = std::hypot(float(x) - size / 2.0f, float(y) - size / 2.0f) / (size / 2.0f);
+            p[0] = uint8_t(4 * x);
+            p[1] = uint8_t(255 - 4 * y);
+            p[2] = 160;
+            p[3] = uint8_t(255 * std::max(0.0f, 1 - r));
+        }
+    }
+    return map;
+}
+
+// Draws `image` about its centre at (x, y), turned and scaled, and gives the pass that paints it
+// the same into a picture whose top-left corner is at (left, top).
+Media::PaintPass DrawnPass(const Media::ImageRef& image, float x, float y, float degrees, float scale,
+                           float left, float top) {
+    Media::SetRotation(degrees);
+    Media::SetScale(scale, scale);
+    Media::DrawFrame(*image, x, y, 0);
+    Media::SetScale(1, 1);
+    Media::SetRotation(0);
+    const float c = std::cos(degrees * 3.14159265f / 180), s = std::sin(degrees * 3.14159265f / 180);
+    const float hx = image->HandleX(), hy = image->HandleY();
+    auto place = [&](float lx, float ly, float& px, float& py) {
+        px = x + c * scale * lx - s * scale * ly - left;
+        py = y + s * scale * lx + c * scale * ly - top;
+    };
+    Media::PaintPass pass;
+    pass.Source = image;
+    place(-hx, -hy, pass.TopLeftX, pass.TopLeftY);
+    place(float(image->Width()) - hx, -hy, pass.TopRightX, pass.TopRightY);
+    place(-hx, float(image->Height()) - hy, pass.BottomLeftX, pass.BottomLeftY);
+    return pass;
+}
+
+// The largest channel difference between two grabs of the same size, and the mean of each
+// pixel's largest difference.
+void CompareGrabs(const Media::PixelMap& a, const Media::PixelMap& b, int& worst, double& mean) {
+    worst = 0;
+    long total = 0;
+    for (int y = 0; y < a.Height; ++y) {
+        for (int x = 0; x < a.Width; ++x) {
+            int diff = 0;
+            for (int c = 0; c < 3; ++c)
+                diff = std::max(diff, std::abs(int(a.At(x, y)[c]) - int(b.At(x, y)[c])));
+            worst = std::max(worst, diff);
+            total += diff;
+        }
+    }
+    mean = double(total) / double(a.Width * a.Height);
+}
+
+} // namespace
+
+// The still scenery's trick: passes painted into one premultiplied picture and drawn with the
+// premultiplied blend change the window as drawing the passes themselves does, light that falls
+// where the picture is transparent included; the drawing alpha fades the picture as a whole.
+TEST_F(SdlWindowTest, APaintedPictureDrawnPremultipliedLooksAsItsPassesDrawn) {
+    const Media::ImageRef cloud = Media::ImageFromPixmap(*Cloud(64), Media::FILTEREDIMAGE);
+    const Media::ImageRef glow = Media::ImageFromPixmap(*Cloud(40), Media::FILTEREDIMAGE);
+    const Media::ImageRef stripes = Media::ImageFromPixmap(*RedBlueStripes(), Media::FILTEREDIMAGE);
+    ASSERT_TRUE(cloud && glow && stripes);
+    for (const Media::ImageRef& image : {cloud, glow, stripes})
+        image->SetHandle(float(image->Width()) / 2, float(image->Height()) / 2);
+    constexpr float LEFT = 100, TOP = 100;
+    constexpr int SIZE = 160;
+    auto underlay = [&] {
+        Media::SetClsColor(0, 0, 0);
+        Media::Cls();
+        Media::SetBlend(Media::SOLIDBLEND);
+        Media::SetColor(120, 120, 120);
+        Media::SetScale(2.5f, 2.5f);
+        Media::DrawFrame(*stripes, LEFT + SIZE / 2, TOP + SIZE / 2, 0);
+        Media::SetScale(1, 1);
+        Media::SetColor(255, 255, 255);
+    };
+
+    // Draws the cloud tinted and faded by `alpha`, and the glow's light (when `light`), and gives
+    // their passes.
+    auto drawPasses = [&](float alpha, bool light) {
+        std::vector<Media::PaintPass> passes;
+        Media::SetBlend(Media::ALPHABLEND);
+        Media::SetColor(255, 153, 76);
+        Media::SetAlpha(alpha);
+        passes.push_back(DrawnPass(cloud, 170.25f, 175.5f, 30, 1.5f, LEFT, TOP));
+        passes.back().G = 153 / 255.0f;
+        passes.back().B = 76 / 255.0f;
+        passes.back().Alpha = alpha;
+        Media::SetColor(255, 255, 255);
+        Media::SetAlpha(1);
+        if (light) {
+            // The glow reaches beyond the cloud, where the painted picture has alpha 0.
+            Media::SetBlend(Media::LIGHTBLEND);
+            passes.push_back(DrawnPass(glow, 215, 140, -10, 1, LEFT, TOP));
+            passes.back().Blend = Media::LIGHTBLEND;
+        }
+        return passes;
+    };
+    auto drawPainted = [&](const std::vector<Media::PaintPass>& passes, float alpha) {
+        const Media::ImageRef painted = Media::ImageFromPixmap(
+            Media::PaintPasses(SIZE, SIZE, passes), Media::PREMULTIPLIEDIMAGE | Media::FILTEREDIMAGE);
+        ASSERT_TRUE(painted);
+        painted->SetHandle(0, 0);
+        Media::SetBlend(Media::PREMULTIPLIEDBLEND);
+        Media::SetAlpha(alpha);
+        Media::DrawFrame(*painted, LEFT, TOP, 0);
+        Media::SetAlpha(1);
+    };
+    auto grab = [&] {
+        Media::PixelMapRef shot = Media::GrabPixmap(int(LEFT), int(TOP), SIZE, SIZE);
+        Media::Flip(0);
+        return shot;
+    };
+    auto expectAlike = [](const Media::PixelMapRef& a, const Media::PixelMapRef& b, const char* what) {
+        ASSERT_TRUE(a && b);
+        int worst = 0;
+        double mean = 0;
+        CompareGrabs(*a, *b, worst, mean);
+        EXPECT_LE(worst, 4) << what << ", mean " << mean;
+        EXPECT_LT(mean, 0.5) << what << ", worst " << worst;
+    };
+
+    underlay();
+    const std::vector<Media::PaintPass> passes = drawPasses(0.6f, true);
+    const Media::PixelMapRef drawn = grab();
+    underlay();
+    drawPainted(passes, 1);
+    const Media::PixelMapRef shown = grab();
+    expectAlike(drawn, shown, "both passes");
+    ASSERT_TRUE(shown);
+    EXPECT_GT(shown->At(215 - int(LEFT), 140 - int(TOP))[1], 150) << "the glow's light beyond the cloud";
+
+    // Drawn at half alpha, the painted cloud looks as the cloud drawn at half its alpha.
+    underlay();
+    drawPasses(0.3f, false);
+    const Media::PixelMapRef fadedDrawn = grab();
+    underlay();
+    drawPainted({passes[0]}, 0.5f);
+    expectAlike(fadedDrawn, grab(), "faded");
 }
 
 TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
@@ -909,12 +1059,16 @@ TEST(SdlTexturePreparer, LevelsArePreparedAsideAndUploadedOnceEach) {
         m.Pixels[3] = 255;
         return m;
     };
-    const std::vector<Media::PixelMap> expected = Media::PrepareTextureLevels(map(6, 3, 200), true);
+    const std::vector<Media::PixelMap> expected =
+        Media::PrepareTextureLevels(map(6, 3, 200), Media::MIPMAPPEDIMAGE);
     ASSERT_EQ(expected.size(), 3u) << "6 x 3, 3 x 1, 1 x 1";
     EXPECT_EQ(expected[1].Width, 3);
     EXPECT_EQ(expected[2].Width * expected[2].Height, 1);
     EXPECT_EQ(expected[0].Pixels[4 + 2], 200) << "transparent texels take the visible colour (BGRA)";
-    EXPECT_EQ(Media::PrepareTextureLevels(map(6, 3, 200), false).size(), 1u);
+    EXPECT_EQ(Media::PrepareTextureLevels(map(6, 3, 200), 0).size(), 1u);
+    const std::vector<Media::PixelMap> premultiplied =
+        Media::PrepareTextureLevels(map(6, 3, 200), Media::PREMULTIPLIEDIMAGE);
+    EXPECT_EQ(premultiplied[0].Pixels[4 + 2], 0) << "a premultiplied texture keeps its colours";
 
     struct Uploaded {
         uint32_t Texture;

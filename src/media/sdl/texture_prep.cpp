@@ -8,9 +8,12 @@
 
 namespace Media {
 
-std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, bool mipmapped) {
+std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, int flags) {
+    const bool mipmapped = (flags & MIPMAPPEDIMAGE) != 0;
     std::vector<PixelMap> levels;
-    BleedTransparentColours(rgba);
+    // A premultiplied texel of alpha 0 may add light, and filtering premultiplied colours needs
+    // no bleed.
+    if ((flags & PREMULTIPLIEDIMAGE) == 0) BleedTransparentColours(rgba);
     levels.push_back(std::move(rgba));
     while (mipmapped && (levels.back().Width > 1 || levels.back().Height > 1))
         levels.push_back(HalfSizeMipLevel(levels.back()));
@@ -70,7 +73,7 @@ void TexturePreparer::Run() {
         queue_.pop_front();
         if (job->Cancelled) continue;
         hold.unlock();
-        job->Levels = PrepareTextureLevels(std::move(job->Rgba), (job->Flags & MIPMAPPEDIMAGE) != 0);
+        job->Levels = PrepareTextureLevels(std::move(job->Rgba), job->Flags);
         hold.lock();
         // Marked under the lock, so that a Cancel either comes first (no upload) or waits for it.
         if (uploads && !job->Cancelled) {

@@ -20,9 +20,10 @@
 
 namespace Media {
 
-// The levels of a texture, ready to upload: level 0 with its transparent texels bled, then (when
-// mip-mapped) each half the size of the one before, down to 1 × 1; texels in B, G, R, A order.
-std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, bool mipmapped);
+// The levels of a texture of image flags `flags`, ready to upload: level 0 with its transparent
+// texels bled (unless PREMULTIPLIEDIMAGE), then (when MIPMAPPEDIMAGE) each half the size of the
+// one before, down to 1 × 1; texels in B, G, R, A order.
+std::vector<PixelMap> PrepareTextureLevels(PixelMap rgba, int flags);
 
 class TexturePreparer {
 public:
