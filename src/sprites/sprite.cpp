@@ -584,6 +584,43 @@ void Sprite::DrawPasses() {
     }
 }
 
+void Sprite::AddPaintPasses(std::vector<Media::PaintPass>& passes, float left, float top) const {
+    if (!Image_) return;
+    // The corners where the drawing puts them: the picture about its handle, scaled, then
+    // turned, at the sprite's place in the parent's space.
+    float x = 0, y = 0;
+    OwnPathPosition(x, y);
+    auto place = [&](float lx, float ly, float& px, float& py) {
+        px = lx * ScaleX_;
+        py = ly * ScaleY_;
+        RotateDegrees(Rotation_, px, py);
+        px += x - left;
+        py += y - top;
+    };
+    const float x0 = -Image_->HandleX(), y0 = -Image_->HandleY();
+    Media::PaintPass pass;
+    pass.Source = Image_;
+    place(x0, y0, pass.TopLeftX, pass.TopLeftY);
+    place(x0 + float(Image_->Width()), y0, pass.TopRightX, pass.TopRightY);
+    place(x0, y0 + float(Image_->Height()), pass.BottomLeftX, pass.BottomLeftY);
+    pass.Alpha = Alpha(1);
+    pass.Blend = Blend_;
+    // The channels as DrawPasses gives them to the media layer, which clamps them to 0..255.
+    const float r = R(1), g = G(1), b = B(1);
+    auto unit = [](float channel) { return float(std::clamp(TruncateToInt(channel), 0, 255)) / 255.0f; };
+    pass.R = unit(r);
+    pass.G = unit(g);
+    pass.B = unit(b);
+    passes.push_back(pass);
+    if (r > 255 || g > 255 || b > 255) {
+        pass.R = unit(r - 255);
+        pass.G = unit(g - 255);
+        pass.B = unit(b - 255);
+        pass.Blend = Media::LIGHTBLEND;
+        passes.push_back(pass);
+    }
+}
+
 void Sprite::SortByOrder() {
     // The order cannot change during the sort, so each sprite's Order(1) is walked once here
     // instead of in every comparison. Most frames the list is still in order: with keys that are

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "media/media.h"
 #include "sprites/intrusive_list.h"
@@ -205,6 +206,11 @@ public:
 
     // Draws this sprite: shadow, main, overbright and fog passes; the drawing state is restored.
     void Draw();
+    // Appends the passes Draw makes of frame 0, the main one and, for a colour above 255, the
+    // overbright one (not the shadow and fog passes), placed for painting into a picture whose
+    // top-left corner is at (left, top) in the parent's space (Media::PaintPasses). Nothing for
+    // a sprite without an image.
+    void AddPaintPasses(std::vector<Media::PaintPass>& passes, float left, float top) const;
     // Sorts SpriteList by inherited order (stable: equal orders keep last frame's order, newer
     // sprites behind older ones) and draws every sprite, first to last.
     static void DrawAll();

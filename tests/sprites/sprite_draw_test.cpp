@@ -45,6 +45,60 @@ TEST_F(SpriteTest, OverbrightColourDrawsAgainAdditively) {
     }
 }
 
+// The passes a sprite paints are the ones it draws: the main pass with its colour clamped, an
+// overbright one for the rest, its picture placed by its own scale, turn and place in its
+// parent's space (which the painted picture's corner offsets).
+TEST_F(SpriteTest, PaintPassesAreTheDrawnPassesPlacedInTheParentsSpace) {
+    SpriteRef parent = Sprite::Create(nullptr, 0, nullptr);
+    parent->SetPosition(300, 200, 0); // moves the drawing, not the parent's space
+    SpriteRef s = Sprite::Create(MakeImage(8, 4), 0, parent);
+    s->SetPosition(10, 20, 0);
+    s->SetRotation(90);
+    s->SetScale(2);
+    s->SetColor(400, 100, 0);
+    s->SetAlpha(0.5f);
+    std::vector<Media::PaintPass> passes;
+    s->AddPaintPasses(passes, -100, -50);
+    ASSERT_EQ(passes.size(), 2u);
+    EXPECT_EQ(DrawAllRecorded().size(), 2u) << "as many passes as draws";
+    const Media::PaintPass& main = passes[0];
+    EXPECT_EQ(main.Blend, Media::ALPHABLEND);
+    EXPECT_FLOAT_EQ(main.R, 1);
+    EXPECT_FLOAT_EQ(main.G, 100 / 255.0f);
+    EXPECT_FLOAT_EQ(main.B, 0);
+    EXPECT_FLOAT_EQ(main.Alpha, 0.5f);
+    // The picture's corner (−4, −2) from its handle, doubled and turned a quarter clockwise, lies
+    // at (4, −8) from (10, 20); the painted picture's corner is at (−100, −50).
+    EXPECT_NEAR(main.TopLeftX, 114, 1e-4f);
+    EXPECT_NEAR(main.TopLeftY, 62, 1e-4f);
+    EXPECT_NEAR(main.TopRightX, 114, 1e-4f);
+    EXPECT_NEAR(main.TopRightY, 78, 1e-4f);
+    EXPECT_NEAR(main.BottomLeftX, 106, 1e-4f);
+    EXPECT_NEAR(main.BottomLeftY, 62, 1e-4f);
+    const Media::PaintPass& over = passes[1];
+    EXPECT_EQ(over.Blend, Media::LIGHTBLEND);
+    EXPECT_FLOAT_EQ(over.R, 145 / 255.0f);
+    EXPECT_FLOAT_EQ(over.G, 0);
+    EXPECT_FLOAT_EQ(over.TopLeftX, main.TopLeftX);
+
+    // Mirrored, the picture's left edge is on the right; no colour above 255, one pass.
+    s->SetRotation(0);
+    s->SetScale(1);
+    s->SetScaleX(-1);
+    s->SetColor(255, 255, 255);
+    passes.clear();
+    s->AddPaintPasses(passes, 0, 0);
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_FLOAT_EQ(passes[0].TopLeftX, 14);
+    EXPECT_FLOAT_EQ(passes[0].TopRightX, 6);
+    EXPECT_FLOAT_EQ(passes[0].BottomLeftY, 22);
+
+    SpriteRef empty = Sprite::Create(nullptr, 0, nullptr);
+    passes.clear();
+    empty->AddPaintPasses(passes, 0, 0);
+    EXPECT_TRUE(passes.empty());
+}
+
 TEST_F(SpriteTest, FogAndShadowPassesOnlyWithStrengthAboveZero) {
     struct Case {
         const char* Name;
