@@ -13,9 +13,9 @@ export QS_NO_MESSAGE_BOX=1
 cd build/test
 # Leak checking covers our code; the real-window tests run without it because the X, D-Bus, ALSA
 # and Mesa libraries keep allocations to the end, some in modules unloaded before the check.
-ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)" -E '^(SdlWindowTest|ProgramTest)\.' "$@"
+ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)" -E '^(SdlWindowTest|ProgramTest|SceneryWindowTest)\.' "$@"
 ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    ctest --output-on-failure -j"$(nproc)" -R '^(SdlWindowTest|ProgramTest)\.' "$@"
+    ctest --output-on-failure -j"$(nproc)" -R '^(SdlWindowTest|ProgramTest|SceneryWindowTest)\.' "$@"
 # Five minutes of game time over many games with the sanitized build: no crash, no sanitizer
 # report, no growth in resident memory.
 cd ../..

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/background.h"
 #include "media/media.h"
 #include "presentation/sound.h"
 #include "shell/app.h"
@@ -81,6 +82,7 @@ bool RunFrame() {
 
     UpdatePointer();
     StateSystem::Update();
+    Background::Settle();
     Sprite::Update();
 
     Media::SetClsColor(0, 0, 0);

@@ -110,6 +110,7 @@ float WrappedOffset(float scroll, float height) {
 } // namespace
 
 void Background::Init() {
+    StillPainter_.Cancel();
     // Made by the loads that first want them.
     DustImage = nullptr;
     for (Media::ImageRef& image : DarkMatterImages)
@@ -150,6 +151,11 @@ void Background::Init() {
     Nebula->SetScale(1.5f);
     Nebula->SetAlpha(0.33f);
     Nebula->Hide();
+    // Created after the stars, so that one of order 2 exactly is drawn after it, as after the
+    // nebula.
+    StillLayer = Sprite::Create(nullptr, 2, Playfield);
+    StillLayer->SetBlend(Media::PREMULTIPLIEDBLEND);
+    StillLayer->Hide();
 
     Planet = Sprite::Create(nullptr, 6, Playfield);
     Planet->Hide();
@@ -265,6 +271,7 @@ void Background::Load(int index) {
     Nebula->SetPosition(float(Media::RandomInt(-272, 272)), float(Media::RandomInt(-122, 122)), 0);
     Nebula->SetRotation(float(Media::RandomInt(-45, 45)));
     Nebula->Show();
+    PaintStillLayer();
 
     if (PlanetWanted(index)) MakePlanet(index);
     Planet->SetImage(PlanetImage);
@@ -296,6 +303,26 @@ void Background::Update() {
     PlaceDust();
 }
 
+void Background::PaintStillLayer() {
+    // Headless drawing is counted, not rasterised: there is nothing to save, and the moment of
+    // the swap would follow a worker's pace instead of the virtual clock.
+    if (Media::IsHeadless()) return;
+    std::vector<Media::PaintPass> passes;
+    Nebula->AddPaintPasses(passes, -STILL_WIDTH / 2.0f, -STILL_HEIGHT / 2.0f);
+    DarkMatter->AddPaintPasses(passes, -STILL_WIDTH / 2.0f, -STILL_HEIGHT / 2.0f);
+    StillPainter_.Start(STILL_WIDTH, STILL_HEIGHT, std::move(passes));
+}
+
+void Background::Settle() {
+    Media::ImageRef still = StillPainter_.Take();
+    if (!still) return;
+    still->SetHandle(STILL_WIDTH / 2.0f, STILL_HEIGHT / 2.0f);
+    StillLayer->SetImage(still);
+    StillLayer->Show();
+    Nebula->Hide();
+    DarkMatter->Hide();
+}
+
 void Background::SetPosition(float x, float y) {
     PositionX = x;
     PositionY = y;
@@ -308,6 +335,9 @@ void Background::Hide() {
     for (const SpriteRef& star : Stars)
         star->Hide();
     Nebula->Hide();
+    StillPainter_.Cancel();
+    StillLayer->Hide();
+    StillLayer->SetImage(nullptr);
     Planet->Hide();
 }
 

@@ -11,6 +11,11 @@
 // at the top, and the two dust layers slide at two slow speeds, each a column of mirrored copies
 // so that it wraps without a seam. Menus never update the scenery, so there it stands still.
 //
+// The nebula and the dark-matter veil stand still for a whole wave, so once a background is
+// composed a worker paints them into one premultiplied picture, the still layer, which Settle
+// then shows in their place: the same pixels for one full-screen pass instead of two or more.
+// (The stars between them add light, and light added commutes with the veil's.)
+//
 // The class also holds the full-screen banners of the level flow (level complete, game over,
 // warning: screen coordinates, order 24, hidden until shown) and a one-pixel white picture
 // stretched over the screen for flashes (order 26). Level and the bosses animate those.
@@ -52,7 +57,11 @@ public:
     // Stores the scroll position (playfield units; y grows as the level scrolls), read by the
     // next Update.
     static void SetPosition(float x, float y);
-    // Hides the dust layers, dark matter, stars, nebula and planet (not the banners or overlay).
+    // Once a frame: shows the still layer in place of the nebula and the dark-matter veil when
+    // the worker has painted it. Changes nothing else, and draws no random numbers.
+    static void Settle();
+    // Hides the dust layers, dark matter, stars, nebula, still layer and planet (not the banners
+    // or overlay), and drops a still layer being painted.
     static void Hide();
     // Nothing to release: the scenery lives for the whole run.
     static void Free();
@@ -76,6 +85,8 @@ public:
     static inline Media::ImageRef DarkMatterImages[DARK_MATTERS];
     static inline int PlanetIndex = -1;
     static inline SpriteRef DarkMatter;
+    // The nebula and dark matter painted together (see above); hidden until Settle shows it.
+    static inline SpriteRef StillLayer;
     static inline Media::ImageRef StarImage;
     static inline SpriteRef Stars[STARS];
     static inline Media::ImageRef PlanetImage;
@@ -90,8 +101,15 @@ public:
 
 private:
     static void PlaceDust();
+    // Starts painting the still layer of the nebula and dark matter as they are now.
+    static void PaintStillLayer();
 
-    static inline float AppliedY_ = 0;      // scroll value the stars have been moved to
+    // The still layer covers the dark-matter veil's rectangle: the screen with a margin that
+    // the shakes never uncover.
+    static constexpr int STILL_WIDTH = 960, STILL_HEIGHT = 600;
+
+    static inline float AppliedY_ = 0; // scroll value the stars have been moved to
+    static inline Media::ImagePainter StillPainter_;
     static inline SpriteRef DustCopies_[4]; // mirrored copies above and below each dust layer
 };
 

@@ -228,6 +228,66 @@ TEST_F(LevelTest, NoBackgroundHidesTheSceneryButNotTheBanners) {
                 "Error in Background.Load\\(\\): Invalid background!");
 }
 
+// Polls Settle every 5 ms, `polls` times at most, until the still layer shows.
+bool SettleUntilStill(int polls = 400) {
+    for (int i = 0; i < polls && Background::StillLayer->Hidden(0) != 0; ++i) {
+        Background::Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return Background::StillLayer->Hidden(0) == 0;
+}
+
+// The still layer is painted only where drawing is rasterised.
+class SceneryWindowTest : public LevelTest {
+protected:
+    bool Headless() override { return false; }
+};
+
+TEST_F(SceneryWindowTest, TheStillLayerTakesThePlaceOfTheNebulaAndDarkMatterOncePainted) {
+    Background::Load(3);
+    EXPECT_EQ(Background::Nebula->Hidden(0), 0);
+    EXPECT_EQ(Background::DarkMatter->Hidden(0), 0);
+    EXPECT_NE(Background::StillLayer->Hidden(0), 0) << "shown only once painted";
+    ASSERT_TRUE(SettleUntilStill());
+    EXPECT_NE(Background::Nebula->Hidden(0), 0);
+    EXPECT_NE(Background::DarkMatter->Hidden(0), 0);
+    EXPECT_EQ(Background::StillLayer->Blend(), Media::PREMULTIPLIEDBLEND);
+    const Media::ImageRef& still = Background::StillLayer->Image();
+    ASSERT_TRUE(still);
+    EXPECT_EQ(still->Flags() & Media::PREMULTIPLIEDIMAGE, Media::PREMULTIPLIEDIMAGE);
+    // The two, painted over the dark-matter veil's rectangle about the playfield's centre.
+    std::vector<Media::PaintPass> passes;
+    Background::Nebula->AddPaintPasses(passes, -480, -300);
+    Background::DarkMatter->AddPaintPasses(passes, -480, -300);
+    EXPECT_GE(passes.size(), 2u);
+    EXPECT_EQ(still->FramePixels(0).Pixels, Media::PaintPasses(960, 600, passes).Pixels);
+    EXPECT_EQ(Background::StillLayer->X(0), 0);
+    EXPECT_EQ(Background::StillLayer->Y(0), 0);
+    EXPECT_EQ(still->HandleX(), 480);
+
+    // Hidden with the scenery; the next composition shows its own nebula until its layer is
+    // painted, and a composition hidden while being painted stays hidden.
+    Background::Hide();
+    EXPECT_NE(Background::StillLayer->Hidden(0), 0);
+    Background::Load(5);
+    EXPECT_EQ(Background::Nebula->Hidden(0), 0);
+    EXPECT_NE(Background::StillLayer->Hidden(0), 0);
+    ASSERT_TRUE(SettleUntilStill());
+    Background::Load(2);
+    Background::Hide();
+    EXPECT_FALSE(SettleUntilStill(20));
+    EXPECT_NE(Background::Nebula->Hidden(0), 0);
+}
+
+TEST_F(LevelTest, HeadlessTheNebulaAndDarkMatterStayForTheirWholeWave) {
+    // Headless drawing is counted, not rasterised: nothing to save, and a worker's pace must not
+    // decide which sprites show.
+    Background::Load(3);
+    EXPECT_FALSE(SettleUntilStill(20));
+    EXPECT_EQ(Background::Nebula->Hidden(0), 0);
+    EXPECT_EQ(Background::DarkMatter->Hidden(0), 0);
+}
+
 TEST_F(LevelTest, TintsFollowTheIndexAndIndexElevenKeepsThem) {
     Background::Load(9);
     EXPECT_FLOAT_EQ(Background::DustLayer1->R(0), 47);

@@ -1,10 +1,11 @@
 #pragma once
-// Play on the headless back end with the generated game data: the fonts and the gameplay classes
+// Play on the headless back end (or, for a fixture that asks, in a real window) with the generated game data: the fonts and the gameplay classes
 // loaded as at start-up, a new game's values, and a frame step that runs Level::Update as the
 // playing state does.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "flow/load_resources.h"
@@ -27,12 +28,18 @@
 class LevelTest : public testing::Test {
 protected:
     void SetUp() override {
+        if (!Headless() && std::getenv("DISPLAY") == nullptr)
+            GTEST_SKIP() << "DISPLAY is not set: this test needs an X server (run it under xvfb-run)";
         Media::Options options;
-        options.Headless = true;
+        options.Headless = Headless();
+        options.Windowed = !Headless(); // a window, not the whole screen
         options.DataRoot = DataRoot();
         options.LogFile = LogPath();
         std::string error;
         ASSERT_TRUE(Media::Init(options, error)) << error;
+        if (!Headless()) {
+            ASSERT_TRUE(Media::CreateAppWindow("Quillstorm!", 0, 0, 800, 500));
+        }
         ASSERT_TRUE(Media::OpenWindowGraphics());
         Media::SeedRandom(7);
         Sprite::ResetEngine();
@@ -48,6 +55,9 @@ protected:
         Sprite::ResetEngine();
         Media::Shutdown();
     }
+
+    // False for a fixture that plays in a real window (its tests need an X server).
+    virtual bool Headless() { return true; }
 
     // The game data the test plays with.
     virtual std::string DataRoot() { return QS_DATA_ROOT; }
