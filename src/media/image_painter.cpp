@@ -54,7 +54,9 @@ bool MapOf(const PaintPass& pass, float width, float height, TexelMap& map) {
 
 // The source filtered at texel coordinates (s, t) as GL's linear filter with its edges clamped
 // reads it, premultiplied: what the filter would give for the bled colours of the texture.
-Premultiplied Sample(const PixelMap& source, float s, float t) {
+// FORMAT is the source's; an alpha map is white with that alpha and a grey one opaque grey, as
+// their textures are.
+template <PixelMap::Format FORMAT> Premultiplied Sample(const PixelMap& source, float s, float t) {
     const float fs = s - 0.5f, ft = t - 0.5f;
     const float s0 = std::floor(fs), t0 = std::floor(ft);
     const float ws = fs - s0, wt = ft - t0;
@@ -65,11 +67,25 @@ Premultiplied Sample(const PixelMap& source, float s, float t) {
     Premultiplied sum{0, 0, 0, 0};
     auto add = [&](int x, int y, float weight) {
         const uint8_t* texel = source.At(x, y);
-        const float alpha = weight * float(texel[3]);
-        sum.R += alpha * float(texel[0]);
-        sum.G += alpha * float(texel[1]);
-        sum.B += alpha * float(texel[2]);
-        sum.A += alpha;
+        if constexpr (FORMAT == PixelMap::Format::RGBA) {
+            const float alpha = weight * float(texel[3]);
+            sum.R += alpha * float(texel[0]);
+            sum.G += alpha * float(texel[1]);
+            sum.B += alpha * float(texel[2]);
+            sum.A += alpha;
+        } else if constexpr (FORMAT == PixelMap::Format::Alpha) {
+            const float alpha = weight * float(texel[0]);
+            sum.R += alpha * 255.0f;
+            sum.G += alpha * 255.0f;
+            sum.B += alpha * 255.0f;
+            sum.A += alpha;
+        } else {
+            const float grey = weight * 255.0f * float(texel[0]);
+            sum.R += grey;
+            sum.G += grey;
+            sum.B += grey;
+            sum.A += weight * 255.0f;
+        }
     };
     add(x0, y0, (1 - ws) * (1 - wt));
     add(x1, y0, ws * (1 - wt));
@@ -79,14 +95,15 @@ Premultiplied Sample(const PixelMap& source, float s, float t) {
     return {sum.R * UNIT * UNIT, sum.G * UNIT * UNIT, sum.B * UNIT * UNIT, sum.A * UNIT};
 }
 
-// Paints one pass into `canvas` (width × height premultiplied colours, 0..1).
+// Paints one pass of a source of format FORMAT into `canvas` (width × height premultiplied
+// colours, 0..1).
+template <PixelMap::Format FORMAT>
 void PaintOne(const PaintPass& pass, int width, int height, std::vector<Premultiplied>& canvas,
               const std::atomic<bool>* cancelled) {
     const PixelMap& source = pass.Source->FramePixels(0);
     const size_t texels =
         source.Width > 0 && source.Height > 0 ? size_t(source.Width) * size_t(source.Height) : 0;
-    if (texels == 0 || source.PixelFormat != PixelMap::Format::RGBA || source.Pixels.size() < texels * 4)
-        return;
+    if (texels == 0 || source.Pixels.size() < texels * size_t(source.Channels())) return;
     const float sw = float(source.Width), sh = float(source.Height);
     TexelMap map{};
     if (!MapOf(pass, sw, sh, map)) return;
@@ -106,14 +123,22 @@ void PaintOne(const PaintPass& pass, int width, int height, std::vector<Premulti
     const float alpha = Unit(pass.Alpha);
     const float r = Unit(pass.R) * alpha, g = Unit(pass.G) * alpha, b = Unit(pass.B) * alpha;
     const bool light = pass.Blend == LIGHTBLEND;
+    // A pixel whose centre lies on an edge belongs to the picture only where that edge is a left
+    // or top one, as the rasterizer decides it: two pictures that share an edge, one of them
+    // mirrored, then paint that pixel once between them, not twice or never.
+    const bool sFromZero = map.Sx > 0 || (map.Sx == 0 && map.Sy > 0);
+    const bool tFromZero = map.Tx > 0 || (map.Tx == 0 && map.Ty > 0);
+    const auto inside = [](float v, float size, bool fromZero) {
+        return fromZero ? v >= 0 && v < size : v > 0 && v <= size;
+    };
     for (int y = y0; y < y1; ++y) {
         if (cancelled && cancelled->load(std::memory_order_relaxed)) return;
         Premultiplied* row = canvas.data() + size_t(y) * size_t(width);
         for (int x = x0; x < x1; ++x) {
             const float s = map.S0 + map.Sx * float(x) + map.Sy * float(y);
             const float t = map.T0 + map.Tx * float(x) + map.Ty * float(y);
-            if (!(s >= 0 && s < sw && t >= 0 && t < sh)) continue;
-            const Premultiplied texel = Sample(source, s, t);
+            if (!inside(s, sw, sFromZero) || !inside(t, sh, tFromZero)) continue;
+            const Premultiplied texel = Sample<FORMAT>(source, s, t);
             Premultiplied& out = row[x];
             if (light) {
                 // The window's 8-bit channels clamp after every pass that adds light.
@@ -131,14 +156,26 @@ void PaintOne(const PaintPass& pass, int width, int height, std::vector<Premulti
     }
 }
 
-PixelMap Paint(int width, int height, const std::vector<PaintPass>& passes,
+// premultiplied false: colours divided by alpha, for pictures drawn with ALPHABLEND.
+PixelMap Paint(int width, int height, const std::vector<PaintPass>& passes, bool premultiplied,
                const std::atomic<bool>* cancelled) {
     PixelMap painted;
     if (width <= 0 || height <= 0) return painted;
     std::vector<Premultiplied> canvas(size_t(width) * size_t(height), Premultiplied{0, 0, 0, 0});
-    for (const PaintPass& pass : passes)
-        if (pass.Source && (pass.Blend == ALPHABLEND || pass.Blend == LIGHTBLEND))
-            PaintOne(pass, width, height, canvas, cancelled);
+    for (const PaintPass& pass : passes) {
+        if (!pass.Source || (pass.Blend != ALPHABLEND && pass.Blend != LIGHTBLEND)) continue;
+        switch (pass.Source->FramePixels(0).PixelFormat) {
+        case PixelMap::Format::RGBA:
+            PaintOne<PixelMap::Format::RGBA>(pass, width, height, canvas, cancelled);
+            break;
+        case PixelMap::Format::Alpha:
+            PaintOne<PixelMap::Format::Alpha>(pass, width, height, canvas, cancelled);
+            break;
+        case PixelMap::Format::Grey:
+            PaintOne<PixelMap::Format::Grey>(pass, width, height, canvas, cancelled);
+            break;
+        }
+    }
     // Cancelled, the main thread waits for this worker: it stops at once.
     if (cancelled && cancelled->load()) return painted;
     painted.Width = width;
@@ -146,10 +183,12 @@ PixelMap Paint(int width, int height, const std::vector<PaintPass>& passes,
     painted.Pixels.resize(canvas.size() * 4);
     auto byte = [](float v) { return uint8_t(std::lround(Unit(v) * 255.0f)); };
     for (size_t i = 0; i < canvas.size(); ++i) {
-        painted.Pixels[i * 4 + 0] = byte(canvas[i].R);
-        painted.Pixels[i * 4 + 1] = byte(canvas[i].G);
-        painted.Pixels[i * 4 + 2] = byte(canvas[i].B);
-        painted.Pixels[i * 4 + 3] = byte(canvas[i].A);
+        const Premultiplied& c = canvas[i];
+        const float k = premultiplied || c.A <= 0 ? 1.0f : 1.0f / c.A;
+        painted.Pixels[i * 4 + 0] = byte(c.R * k);
+        painted.Pixels[i * 4 + 1] = byte(c.G * k);
+        painted.Pixels[i * 4 + 2] = byte(c.B * k);
+        painted.Pixels[i * 4 + 3] = byte(c.A);
     }
     return painted;
 }
@@ -157,12 +196,13 @@ PixelMap Paint(int width, int height, const std::vector<PaintPass>& passes,
 } // namespace
 
 PixelMap PaintPasses(int width, int height, const std::vector<PaintPass>& passes) {
-    return Paint(width, height, passes, nullptr);
+    return Paint(width, height, passes, true, nullptr);
 }
 
 struct ImagePainter::Job {
     std::vector<PaintPass> Passes; // keeps the sources' pixels while the worker reads them
     int Width = 0, Height = 0;
+    int Flags = 0; // the image's
     std::atomic<bool> Cancelled{false};
     std::atomic<bool> Done{false};
     Internal::ImageParts Parts; // the worker's, until Done
@@ -170,7 +210,7 @@ struct ImagePainter::Job {
 
     void Run() {
         setpriority(PRIO_PROCESS, id_t(gettid()), WORKER_NICENESS); // best effort: may be refused
-        PixelMap painted = Paint(Width, Height, Passes, &Cancelled);
+        PixelMap painted = Paint(Width, Height, Passes, (Flags & PREMULTIPLIEDIMAGE) != 0, &Cancelled);
         if (!Cancelled.load() && painted.Width > 0) Parts = Internal::PrepareWholeImage(std::move(painted));
         Done.store(true, std::memory_order_release);
     }
@@ -182,12 +222,13 @@ ImagePainter::~ImagePainter() {
     Cancel();
 }
 
-void ImagePainter::Start(int width, int height, std::vector<PaintPass> passes) {
+void ImagePainter::Start(int width, int height, std::vector<PaintPass> passes, int flags) {
     Cancel();
     job_ = std::make_unique<Job>();
     job_->Passes = std::move(passes);
     job_->Width = width;
     job_->Height = height;
+    job_->Flags = flags;
     Job* job = job_.get();
     job_->Worker = std::thread([job] { job->Run(); });
 }
@@ -204,8 +245,7 @@ std::shared_ptr<Image> ImagePainter::Take() {
     if (!job_ || !job_->Done.load(std::memory_order_acquire)) return nullptr;
     job_->Worker.join();
     std::shared_ptr<Image> image;
-    if (job_->Parts.Width > 0)
-        image = Image::FromParts(std::move(job_->Parts), PREMULTIPLIEDIMAGE | FILTEREDIMAGE);
+    if (job_->Parts.Width > 0) image = Image::FromParts(std::move(job_->Parts), job_->Flags);
     job_.reset();
     return image;
 }

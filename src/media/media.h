@@ -333,7 +333,8 @@ void ClearRecordedDraws();
 
 // One pass of a picture's drawing, for painting pictures of pictures: frame 0 of Source placed
 // by where three of its corners fall in the painted picture (pixels from its top-left corner),
-// tinted by R, G, B (0..1) and faded by Alpha (0..1), with ALPHABLEND or LIGHTBLEND. Filtered
+// tinted by R, G, B (0..1) and faded by Alpha (0..1), with ALPHABLEND or LIGHTBLEND (an alpha
+// map is white with that alpha, a grey one opaque, as their textures are). Filtered
 // between texels and cut at the picture's edges, as the drawing of a filtered image is.
 struct PaintPass {
     std::shared_ptr<const Image> Source;
@@ -355,11 +356,14 @@ public:
     ImagePainter(const ImagePainter&) = delete;
     ImagePainter& operator=(const ImagePainter&) = delete;
     ~ImagePainter(); // stops a painting in hand and waits for it
-    // Starts painting (see PaintPasses); a painting started before is dropped.
-    void Start(int width, int height, std::vector<PaintPass> passes);
+    // Starts painting (see PaintPasses) an image of image flags `flags`; without
+    // PREMULTIPLIEDIMAGE its colours are divided by alpha, for drawing with ALPHABLEND. A
+    // painting started before is dropped.
+    void Start(int width, int height, std::vector<PaintPass> passes,
+               int flags = PREMULTIPLIEDIMAGE | FILTEREDIMAGE);
     // Drops the painting in hand or done, if any.
     void Cancel();
-    // The image (PREMULTIPLIEDIMAGE | FILTEREDIMAGE), once, when the worker is done; else null.
+    // The image, once, when the worker is done; else null.
     std::shared_ptr<Image> Take();
 
 private:

@@ -112,6 +112,21 @@ TEST_F(MediaTest, PaintedPassesLandWhereTheirCornersFallAndCoverOnlyThatRectangl
     painted = Media::PaintPasses(2, 2, {mirrored});
     EXPECT_EQ(Texel(painted, 0, 0), (std::vector<int>{30, 10, 0, 255}));
     EXPECT_EQ(Texel(painted, 1, 1), (std::vector<int>{10, 20, 0, 255}));
+
+    // A half-transparent alpha map (white with that alpha, as its texture) and its mirror image
+    // above it, their shared edge through the centres of row 1: that row is painted once, by
+    // the picture whose top edge it is, and the rows about it are covered.
+    Media::PixelMap half;
+    half.Width = 2;
+    half.Height = 2;
+    half.PixelFormat = Media::PixelMap::Format::Alpha;
+    half.Pixels.assign(4, 128);
+    const Media::ImageRef veil = Media::ImageFromPixmap(half, 0);
+    Media::PaintPass above = At(veil, 0, 1.5f);
+    above.BottomLeftY = -0.5f;
+    painted = Media::PaintPasses(2, 3, {At(veil, 0, 1.5f), above});
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(Texel(painted, 1, y), (std::vector<int>{128, 128, 128, 128})) << "row " << y;
 }
 
 TEST_F(MediaTest, PaintedPassesFilterBetweenTexelsWithoutDarkeningEdges) {
