@@ -111,6 +111,11 @@ float WrappedOffset(float scroll, float height) {
 
 void Background::Init() {
     StillPainter_.Cancel();
+    DustPainter_.Cancel();
+    DustPainting_ = false;
+    DustPhasesMade_ = 0;
+    for (Media::ImageRef& phase : DustPhases_)
+        phase = nullptr;
     // Made by the loads that first want them.
     DustImage = nullptr;
     for (Media::ImageRef& image : DarkMatterImages)
@@ -132,6 +137,12 @@ void Background::Init() {
     for (int i = 0; i < 4; ++i) {
         DustCopies_[i] = Sprite::Create(nullptr, 0, i < 2 ? DustLayer1 : DustLayer2);
         DustCopies_[i]->SetScaleY(-1);
+    }
+    for (int k = 0; k < 2; ++k) {
+        DustStrips[k] = Sprite::Create(nullptr, 1, Playfield);
+        DustStrips[k]->SetScaleX(k == 0 ? 1 : -1);
+        DustStrips[k]->Hide();
+        DustStripCopies_[k] = Sprite::Create(nullptr, 0, DustStrips[k]);
     }
 
     DarkMatter = Sprite::Create(nullptr, 3, Playfield);
@@ -251,8 +262,7 @@ void Background::Load(int index) {
     if (DustTint(index, tint)) DustLayer1->SetColor(tint.R, tint.G, tint.B);
     const float r = DustLayer1->R(0), g = DustLayer1->G(0), b = DustLayer1->B(0);
     DustLayer2->SetColor(r, g, b);
-    DustLayer1->Show();
-    DustLayer2->Show();
+    ShowDust();
 
     DarkMatter->SetColor(3 * r, 3 * g, 3 * b);
     Nebula->SetColor(2 * r, 2 * g, 2 * b);
@@ -313,7 +323,59 @@ void Background::PaintStillLayer() {
     StillPainter_.Start(STILL_WIDTH, STILL_HEIGHT, std::move(passes));
 }
 
+void Background::ShowDust() {
+    const bool strips = DustPhasesMade_ == DUST_PHASES;
+    for (int k = 0; k < 2; ++k) {
+        const SpriteRef& layer = k == 0 ? DustLayer1 : DustLayer2;
+        if (strips) {
+            layer->Hide();
+            DustStrips[k]->Show();
+        } else {
+            layer->Show();
+            DustStrips[k]->Hide();
+        }
+    }
+}
+
+std::vector<Media::PaintPass> Background::DustPhasePasses(int phase) {
+    const float w = float(DustImage->Width()), h = float(DustImage->Height());
+    const float shift = float(phase) / float(DUST_PHASES);
+    // The picture, and its mirror images below and above it, as the layer and its copies draw
+    // them; the strip keeps one period, from the picture's top edge.
+    std::vector<Media::PaintPass> passes(3);
+    const float tops[3] = {shift, 2 * h + shift, shift}, bottoms[3] = {h + shift, h + shift, shift - h};
+    for (int i = 0; i < 3; ++i) {
+        Media::PaintPass& pass = passes[size_t(i)];
+        pass.Source = DustImage;
+        pass.TopLeftX = pass.BottomLeftX = 0;
+        pass.TopRightX = w;
+        pass.TopLeftY = pass.TopRightY = tops[i];
+        pass.BottomLeftY = bottoms[i];
+    }
+    return passes;
+}
+
+void Background::SettleDust() {
+    if (Media::IsHeadless() || !DustImage || DustPhasesMade_ == DUST_PHASES) return;
+    if (!DustPainting_) {
+        DustPainter_.Start(DustImage->Width(), 2 * DustImage->Height(), DustPhasePasses(DustPhasesMade_),
+                           Media::FILTEREDIMAGE);
+        DustPainting_ = true;
+        return;
+    }
+    Media::ImageRef strip = DustPainter_.Take();
+    if (!strip) return;
+    DustPainting_ = false;
+    strip->SetHandle(float(DustImage->Width()) / 2, float(DustImage->Height()) / 2);
+    DustPhases_[DustPhasesMade_++] = strip;
+    if (DustPhasesMade_ == DUST_PHASES && CurrentBackground >= 0 && DustLayer1->Hidden(0) == 0) {
+        ShowDust();
+        PlaceDust();
+    }
+}
+
 void Background::Settle() {
+    SettleDust();
     Media::ImageRef still = StillPainter_.Take();
     if (!still) return;
     still->SetHandle(STILL_WIDTH / 2.0f, STILL_HEIGHT / 2.0f);
@@ -331,6 +393,8 @@ void Background::SetPosition(float x, float y) {
 void Background::Hide() {
     DustLayer1->Hide();
     DustLayer2->Hide();
+    for (const SpriteRef& strip : DustStrips)
+        strip->Hide();
     DarkMatter->Hide();
     for (const SpriteRef& star : Stars)
         star->Hide();
@@ -390,6 +454,24 @@ void Background::PlaceDust() {
         const bool onScreen = centre + height / 2 > -float(VIRTUAL_HEIGHT / 2) &&
                               centre - height / 2 < float(VIRTUAL_HEIGHT / 2);
         if (onScreen)
+            copy.Show();
+        else
+            copy.Hide();
+    }
+    if (DustPhasesMade_ < DUST_PHASES) return;
+    for (int k = 0; k < 2; ++k) {
+        const Sprite& layer = *(k == 0 ? DustLayer1 : DustLayer2);
+        Sprite& strip = *DustStrips[k];
+        const float whole = std::floor(layer.Y(0));
+        const int phase = int(std::lround((layer.Y(0) - whole) * float(DUST_PHASES)));
+        strip.SetImage(DustPhases_[phase % DUST_PHASES]);
+        strip.SetPosition(0, whole + float(phase / DUST_PHASES), 0);
+        strip.SetColor(layer.R(0), layer.G(0), layer.B(0));
+        Sprite& copy = *DustStripCopies_[k];
+        copy.SetImage(strip.Image());
+        copy.SetPosition(0, -2 * height, 0);
+        // The strip reaches a period below the picture's top edge: above that edge, the copy.
+        if (strip.Y(0) - height / 2 > -float(VIRTUAL_HEIGHT / 2))
             copy.Show();
         else
             copy.Hide();

@@ -16,6 +16,14 @@
 // then shows in their place: the same pixels for one full-screen pass instead of two or more.
 // (The stars between them add light, and light added commutes with the veil's.)
 //
+// The dust moves by fractions of a pixel, which costs the rasterizer a filtered read of every
+// pixel of two full-screen layers. So a worker also paints, once a run, DUST_PHASES strips of a
+// dust column's period (the picture over its mirror image), each shifted down by a fraction of a
+// pixel with the filtering done then. Each layer is then drawn at whole units from the strip of
+// its fraction (to the nearest eighth of a pixel), which a window at its own size reads texel for pixel,
+// without filtering. Until the strips are painted, and in headless runs, where drawing is counted
+// and not rasterised, the layers draw the picture and its copies themselves.
+//
 // The class also holds the full-screen banners of the level flow (level complete, game over,
 // warning: screen coordinates, order 24, hidden until shown) and a one-pixel white picture
 // stretched over the screen for flashes (order 26). Level and the bosses animate those.
@@ -58,9 +66,10 @@ public:
     // next Update.
     static void SetPosition(float x, float y);
     // Once a frame: shows the still layer in place of the nebula and the dark-matter veil when
-    // the worker has painted it. Changes nothing else, and draws no random numbers.
+    // the worker has painted it, and the dust's strips in place of its layers once all are
+    // painted. Changes nothing else, and draws no random numbers.
     static void Settle();
-    // Hides the dust layers, dark matter, stars, nebula, still layer and planet (not the banners
+    // Hides the dust layers and strips, dark matter, stars, nebula, still layer and planet (not the banners
     // or overlay), and drops a still layer being painted.
     static void Hide();
     // Nothing to release: the scenery lives for the whole run.
@@ -76,6 +85,9 @@ public:
     static inline SpriteRef Playfield;
     static inline Media::ImageRef DustImage;
     static inline SpriteRef DustLayer1, DustLayer2;
+    // Each layer's strip (see above), placed and coloured after it; hidden until all the strips
+    // are painted.
+    static inline SpriteRef DustStrips[2];
     static inline Media::ImageRef NebulaImages[NEBULAS];
     static inline SpriteRef Nebula;
     static inline Media::ImageRef DarkMatterImage;
@@ -101,6 +113,12 @@ public:
 
 private:
     static void PlaceDust();
+    // Shows either the dust layers or, once every strip is painted, their strips.
+    static void ShowDust();
+    // Makes progress on the dust's strips: takes a strip painted and starts the next.
+    static void SettleDust();
+    // The passes of the dust strip shifted down by phase / DUST_PHASES of a pixel.
+    static std::vector<Media::PaintPass> DustPhasePasses(int phase);
     // Starts painting the still layer of the nebula and dark matter as they are now.
     static void PaintStillLayer();
 
@@ -111,6 +129,13 @@ private:
     static inline float AppliedY_ = 0; // scroll value the stars have been moved to
     static inline Media::ImagePainter StillPainter_;
     static inline SpriteRef DustCopies_[4]; // mirrored copies above and below each dust layer
+
+    static constexpr int DUST_PHASES = 8;
+    static inline Media::ImageRef DustPhases_[DUST_PHASES]; // strips painted, in phase order
+    static inline int DustPhasesMade_ = 0;
+    static inline bool DustPainting_ = false;
+    static inline Media::ImagePainter DustPainter_;
+    static inline SpriteRef DustStripCopies_[2]; // each strip's copy one period above it
 };
 
 // The play scene's root sprite (the same object as Background::Playfield); valid after

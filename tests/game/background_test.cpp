@@ -228,8 +228,9 @@ TEST_F(LevelTest, NoBackgroundHidesTheSceneryButNotTheBanners) {
                 "Error in Background.Load\\(\\): Invalid background!");
 }
 
-// Polls Settle every 5 ms, `polls` times at most, until the still layer shows.
-bool SettleUntilStill(int polls = 400) {
+// Polls Settle every 5 ms, `polls` times at most, until the still layer shows (the sanitized
+// build paints slowly, and side by side with other tests slower still).
+bool SettleUntilStill(int polls = 3000) {
     for (int i = 0; i < polls && Background::StillLayer->Hidden(0) != 0; ++i) {
         Background::Settle();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -279,13 +280,107 @@ TEST_F(SceneryWindowTest, TheStillLayerTakesThePlaceOfTheNebulaAndDarkMatterOnce
     EXPECT_NE(Background::Nebula->Hidden(0), 0);
 }
 
-TEST_F(LevelTest, HeadlessTheNebulaAndDarkMatterStayForTheirWholeWave) {
+// The dust's layers and their mirrored copies where they stand, as their drawing paints them.
+std::vector<Media::PaintPass> DustLayerPasses() {
+    const float w = float(Background::DustImage->Width()), h = float(Background::DustImage->Height());
+    std::vector<Media::PaintPass> passes;
+    for (const SpriteRef& layer : {Background::DustLayer1, Background::DustLayer2}) {
+        const float top = 250 + layer->Y(0) - h / 2;
+        const float left = 400 - layer->ScaleX(0) * w / 2, right = 400 + layer->ScaleX(0) * w / 2;
+        // The picture, and its mirror images below and above it.
+        const float tops[3] = {top, top + 2 * h, top}, bottoms[3] = {top + h, top + h, top - h};
+        for (int i = 0; i < 3; ++i) {
+            Media::PaintPass pass;
+            pass.Source = Background::DustImage;
+            pass.TopLeftX = pass.BottomLeftX = left;
+            pass.TopRightX = right;
+            pass.TopLeftY = pass.TopRightY = tops[i];
+            pass.BottomLeftY = bottoms[i];
+            pass.R = layer->R(0) / 255;
+            pass.G = layer->G(0) / 255;
+            pass.B = layer->B(0) / 255;
+            passes.push_back(pass);
+        }
+    }
+    return passes;
+}
+
+TEST_F(SceneryWindowTest, TheDustDrawnAtWholeUnitsFromItsStripsLooksAsItsLayers) {
+    Media::SetProjection(800, 500);
+    Background::Load(3);
+    EXPECT_EQ(Background::DustLayer1->Hidden(0), 0);
+    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "shown only once all are painted";
+    for (int i = 0; i < 12000 && Background::DustStrips[0]->Hidden(0) != 0; ++i) {
+        Background::Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(Background::DustStrips[0]->Hidden(0), 0);
+    EXPECT_EQ(Background::DustStrips[1]->Hidden(0), 0);
+    EXPECT_NE(Background::DustLayer1->Hidden(0), 0);
+    EXPECT_NE(Background::DustLayer2->Hidden(0), 0);
+    for (const SpriteRef& sprite :
+         {Background::Nebula, Background::DarkMatter, Background::StillLayer, Background::Planet})
+        sprite->Hide();
+    for (const SpriteRef& star : Background::Stars)
+        star->Hide();
+    // White, so that a shift of the dust's soft edges shows in full.
+    Background::DustLayer1->SetColor(255, 255, 255);
+    Background::DustLayer2->SetColor(255, 255, 255);
+
+    const float height = float(Background::DustImage->Height());
+    std::set<int> phases;
+    // Scroll values that put the layers at many fractions of a unit, and each strip's top edge
+    // above and below the screen's.
+    for (float scroll : {0.0f, 1.3f, 2.0f, 2.77f, 123.45f, 401.1f, 999.9f, 1777.7f, 2222.05f}) {
+        SCOPED_TRACE(scroll);
+        Background::SetPosition(0, scroll);
+        Background::Update();
+        for (int k = 0; k < 2; ++k) {
+            const Sprite& layer = *(k == 0 ? Background::DustLayer1 : Background::DustLayer2);
+            const Sprite& strip = *Background::DustStrips[k];
+            EXPECT_EQ(strip.Y(0), std::round(strip.Y(0)));
+            // The strip of the nearest eighth of a unit.
+            const float fraction = layer.Y(0) - strip.Y(0);
+            EXPECT_GE(fraction, -1 / 16.0f - 1e-3f);
+            EXPECT_LE(fraction, 7 / 8.0f + 1 / 16.0f + 1e-3f);
+            phases.insert(int(std::lround(fraction * 8)));
+            EXPECT_EQ(strip.ScaleX(0), layer.ScaleX(0));
+            EXPECT_EQ(strip.R(0), layer.R(0));
+            EXPECT_EQ(strip.Image()->Height(), 2 * height);
+        }
+        Media::Cls();
+        Sprite::DrawAll();
+        const Media::PixelMapRef drawn = Media::GrabPixmap(0, 0, 800, 500);
+        ASSERT_TRUE(drawn);
+        // Over black, the painted colours, premultiplied, are what the layers leave.
+        const Media::PixelMap layers = Media::PaintPasses(800, 500, DustLayerPasses());
+        long total = 0;
+        int worst = 0;
+        for (size_t i = 0; i < layers.Pixels.size(); i += 4) {
+            for (size_t c = 0; c < 3; ++c) {
+                const int diff = std::abs(int(layers.Pixels[i + c]) - int(drawn->Pixels[i + c]));
+                total += diff;
+                worst = std::max(worst, diff);
+            }
+        }
+        const double mean = double(total) / double(layers.Pixels.size() / 4 * 3);
+        // An eighth of a pixel's steps move the sharpest specks of white dust by up to a dozen
+        // levels (a seam or a step the wrong way, by forty and more).
+        EXPECT_LE(worst, 16) << "mean " << mean;
+        EXPECT_LT(mean, 0.5) << "worst " << worst;
+    }
+    EXPECT_GE(phases.size(), 5u);
+}
+
+TEST_F(LevelTest, HeadlessTheSceneryKeepsItsOwnLayersForTheWholeWave) {
     // Headless drawing is counted, not rasterised: nothing to save, and a worker's pace must not
     // decide which sprites show.
     Background::Load(3);
     EXPECT_FALSE(SettleUntilStill(20));
     EXPECT_EQ(Background::Nebula->Hidden(0), 0);
     EXPECT_EQ(Background::DarkMatter->Hidden(0), 0);
+    EXPECT_EQ(Background::DustLayer1->Hidden(0), 0);
+    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0);
 }
 
 TEST_F(LevelTest, TintsFollowTheIndexAndIndexElevenKeepsThem) {

@@ -1,7 +1,7 @@
 #pragma once
-// Play on the headless back end (or, for a fixture that asks, in a real window) with the generated game data: the fonts and the gameplay classes
-// loaded as at start-up, a new game's values, and a frame step that runs Level::Update as the
-// playing state does.
+// Play on the headless back end (or, for a fixture that asks, in a real window) with the
+// generated game data: the fonts and the gameplay classes loaded as at start-up, a new game's
+// values, and a frame step that runs Level::Update as the playing state does.
 #include <gtest/gtest.h>
 
 #include <climits>
