@@ -113,6 +113,7 @@ void Background::Init() {
     StillPainter_.Cancel();
     DustPainter_.Cancel();
     DustPainting_ = false;
+    DustMoved_ = false;
     DustPhasesMade_ = 0;
     for (Media::ImageRef& phase : DustPhases_)
         phase = nullptr;
@@ -301,6 +302,7 @@ void Background::Load(int index) {
 
 void Background::Update() {
     if (CurrentBackground < 0) FatalError("Error in Background.Update(): Invalid background!");
+    DustMoved_ = true;
 
     const float scrolled = PositionY - AppliedY_;
     AppliedY_ = PositionY;
@@ -356,7 +358,9 @@ std::vector<Media::PaintPass> Background::DustPhasePasses(int phase) {
 }
 
 void Background::SettleDust() {
-    if (Media::IsHeadless() || !DustImage || DustPhasesMade_ == DUST_PHASES) return;
+    // Still, in the menus, the layers stand at whole units already: the strips wait for play,
+    // which leaves the start-up and the title the processor.
+    if (Media::IsHeadless() || !DustImage || !DustMoved_ || DustPhasesMade_ == DUST_PHASES) return;
     if (!DustPainting_) {
         DustPainter_.Start(DustImage->Width(), 2 * DustImage->Height(), DustPhasePasses(DustPhasesMade_),
                            Media::FILTEREDIMAGE);

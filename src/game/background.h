@@ -16,13 +16,14 @@
 // then shows in their place: the same pixels for one full-screen pass instead of two or more.
 // (The stars between them add light, and light added commutes with the veil's.)
 //
-// The dust moves by fractions of a pixel, which costs the rasterizer a filtered read of every
-// pixel of two full-screen layers. So a worker also paints, once a run, DUST_PHASES strips of a
-// dust column's period (the picture over its mirror image), each shifted down by a fraction of a
-// pixel with the filtering done then. Each layer is then drawn at whole units from the strip of
-// its fraction (to the nearest eighth of a pixel), which a window at its own size reads texel for pixel,
-// without filtering. Until the strips are painted, and in headless runs, where drawing is counted
-// and not rasterised, the layers draw the picture and its copies themselves.
+// In play the dust moves by fractions of a pixel, which costs the rasterizer a filtered read of
+// every pixel of two full-screen layers. So once play has begun a worker also paints, once a run,
+// DUST_PHASES strips of a dust column's period (the picture over its mirror image), each shifted
+// down by a fraction of a pixel with the filtering done then. Each layer is then drawn at whole
+// units from the strip of its fraction (to the nearest eighth of a pixel), which a window at its
+// own size reads texel for pixel, without filtering. Until the strips are painted, and in
+// headless runs, where drawing is counted and not rasterised, the layers draw the picture and its
+// copies themselves.
 //
 // The class also holds the full-screen banners of the level flow (level complete, game over,
 // warning: screen coordinates, order 24, hidden until shown) and a one-pixel white picture
@@ -134,6 +135,7 @@ private:
     static inline Media::ImageRef DustPhases_[DUST_PHASES]; // strips painted, in phase order
     static inline int DustPhasesMade_ = 0;
     static inline bool DustPainting_ = false;
+    static inline bool DustMoved_ = false; // Update has run: play has begun
     static inline Media::ImagePainter DustPainter_;
     static inline SpriteRef DustStripCopies_[2]; // each strip's copy one period above it
 };

@@ -310,6 +310,12 @@ TEST_F(SceneryWindowTest, TheDustDrawnAtWholeUnitsFromItsStripsLooksAsItsLayers)
     Background::Load(3);
     EXPECT_EQ(Background::DustLayer1->Hidden(0), 0);
     EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "shown only once all are painted";
+    for (int i = 0; i < 40; ++i) {
+        Background::Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "painted only once the dust moves, in play";
+    Background::Update();
     for (int i = 0; i < 12000 && Background::DustStrips[0]->Hidden(0) != 0; ++i) {
         Background::Settle();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
