@@ -115,10 +115,16 @@ void UpdateProjection() {
     if (derived.GraphicsOpen) UpdateScissor();
 }
 
+// The vertex colour; a premultiplied texel's colour is scaled by the alpha as well.
 void UpdateColour() {
     derived.Red = float(state.R) / 255.0f;
     derived.Green = float(state.G) / 255.0f;
     derived.Blue = float(state.B) / 255.0f;
+    if (state.Blend == PREMULTIPLIEDBLEND) {
+        derived.Red *= state.Alpha;
+        derived.Green *= state.Alpha;
+        derived.Blue *= state.Alpha;
+    }
 }
 
 void Record(const Image* image, int frame, float x, float y, float width, float height) {
@@ -254,9 +260,7 @@ constexpr float OPAQUE_MIN_AREA = 16384;
         derived.Key.Blend = SOLIDBLEND;
     Vertex* v = TheBatcher().AddQuad(derived.Key);
     const float a = state.Alpha;
-    // A premultiplied texel's colour is scaled by the alpha as well.
-    const float k = state.Blend == PREMULTIPLIEDBLEND ? a : 1.0f;
-    const float r = derived.Red * k, g = derived.Green * k, b = derived.Blue * k;
+    const float r = derived.Red, g = derived.Green, b = derived.Blue;
     v[0] = Vertex{px[0], py[0], u0, v0, r, g, b, a};
     v[1] = Vertex{px[1], py[1], u1, v0, r, g, b, a};
     v[2] = Vertex{px[2], py[2], u1, v1, r, g, b, a};
@@ -332,7 +336,10 @@ float ProjectionHeight() {
 }
 
 void SetBlend(int mode) {
-    if (mode >= MASKBLEND && mode <= PREMULTIPLIEDBLEND) state.Blend = mode;
+    if (mode < MASKBLEND || mode > PREMULTIPLIEDBLEND) return;
+    const bool premultiplied = state.Blend == PREMULTIPLIEDBLEND;
+    state.Blend = mode;
+    if (premultiplied != (mode == PREMULTIPLIEDBLEND)) UpdateColour();
 }
 int GetBlend() {
     return state.Blend;
@@ -340,6 +347,7 @@ int GetBlend() {
 
 void SetAlpha(float alpha) {
     state.Alpha = alpha >= 0 ? std::min(alpha, 1.0f) : 0.0f;
+    if (state.Blend == PREMULTIPLIEDBLEND) UpdateColour();
 } // NaN → 0
 float GetAlpha() {
     return state.Alpha;
