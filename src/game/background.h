@@ -70,8 +70,8 @@ public:
     // the worker has painted it, and the dust's strips in place of its layers once all are
     // painted. Changes nothing else, and draws no random numbers.
     static void Settle();
-    // Hides the dust layers and strips, dark matter, stars, nebula, still layer and planet (not the banners
-    // or overlay), and drops a still layer being painted.
+    // Hides the dust layers and strips, dark matter, stars, nebula, still layer and planet (not
+    // the banners or overlay), and drops a still layer being painted.
     static void Hide();
     // Nothing to release: the scenery lives for the whole run.
     static void Free();

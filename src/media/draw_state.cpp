@@ -259,8 +259,7 @@ constexpr float OPAQUE_MIN_AREA = 16384;
     if (opaque && state.Blend == ALPHABLEND && !state.Fog && state.Alpha >= 1 && area >= OPAQUE_MIN_AREA)
         derived.Key.Blend = SOLIDBLEND;
     Vertex* v = TheBatcher().AddQuad(derived.Key);
-    const float a = state.Alpha;
-    const float r = derived.Red, g = derived.Green, b = derived.Blue;
+    const float r = derived.Red, g = derived.Green, b = derived.Blue, a = state.Alpha;
     v[0] = Vertex{px[0], py[0], u0, v0, r, g, b, a};
     v[1] = Vertex{px[1], py[1], u1, v0, r, g, b, a};
     v[2] = Vertex{px[2], py[2], u1, v1, r, g, b, a};
