@@ -1,5 +1,6 @@
 #include "game/background.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -114,6 +115,7 @@ void Background::Init() {
     DustPainter_.Cancel();
     DustPainting_ = false;
     DustMoved_ = false;
+    DustShown_ = StillShown_ = false;
     DustPhasesMade_ = 0;
     for (Media::ImageRef& phase : DustPhases_)
         phase = nullptr;
@@ -142,9 +144,14 @@ void Background::Init() {
     for (int k = 0; k < 2; ++k) {
         DustStrips[k] = Sprite::Create(nullptr, 1, Playfield);
         DustStrips[k]->SetScaleX(k == 0 ? 1 : -1);
+        DustStrips[k]->SetBlend(Media::PREMULTIPLIEDBLEND);
         DustStrips[k]->Hide();
         DustStripCopies_[k] = Sprite::Create(nullptr, 0, DustStrips[k]);
+        DustStripCopies_[k]->SetBlend(Media::PREMULTIPLIEDBLEND);
     }
+    Scenery = Sprite::Create(nullptr, 1, Playfield);
+    Scenery->SetDrawing(DrawScenery);
+    Scenery->Hide();
 
     DarkMatter = Sprite::Create(nullptr, 3, Playfield);
     DarkMatter->SetBlend(Media::LIGHTBLEND);
@@ -263,7 +270,8 @@ void Background::Load(int index) {
     if (DustTint(index, tint)) DustLayer1->SetColor(tint.R, tint.G, tint.B);
     const float r = DustLayer1->R(0), g = DustLayer1->G(0), b = DustLayer1->B(0);
     DustLayer2->SetColor(r, g, b);
-    ShowDust();
+    DustShown_ = true;
+    ShowScenery();
 
     DarkMatter->SetColor(3 * r, 3 * g, 3 * b);
     Nebula->SetColor(2 * r, 2 * g, 2 * b);
@@ -325,18 +333,50 @@ void Background::PaintStillLayer() {
     StillPainter_.Start(STILL_WIDTH, STILL_HEIGHT, std::move(passes));
 }
 
-void Background::ShowDust() {
+void Background::ShowScenery() {
     const bool strips = DustPhasesMade_ == DUST_PHASES;
+    const bool stacked = strips && DustShown_ && StillShown_;
+    const auto show = [](const SpriteRef& sprite, bool shown) {
+        if (shown)
+            sprite->Show();
+        else
+            sprite->Hide();
+    };
     for (int k = 0; k < 2; ++k) {
-        const SpriteRef& layer = k == 0 ? DustLayer1 : DustLayer2;
-        if (strips) {
-            layer->Hide();
-            DustStrips[k]->Show();
-        } else {
-            layer->Show();
-            DustStrips[k]->Hide();
-        }
+        show(k == 0 ? DustLayer1 : DustLayer2, DustShown_ && !strips);
+        show(DustStrips[k], DustShown_ && strips && !stacked);
     }
+    show(StillLayer, StillShown_ && !stacked);
+    show(Scenery, stacked);
+}
+
+void Background::DrawScenery(const Sprite& scenery) {
+    const int vx = int(Sprite::OriginX() + scenery.ViewportX(1)),
+              vy = int(Sprite::OriginY() + scenery.ViewportY(1));
+    Media::SetViewport(vx, vy, int(scenery.ViewportWidth(1)), int(scenery.ViewportHeight(1)));
+    // Each layer placed by its picture's top-left corner in the virtual screen, as its sprite
+    // would draw it: the strips at whole units, the still layer where it stands.
+    Media::StackLayer layers[3];
+    const Sprite* sprites[3] = {DustStrips[0].get(), DustStrips[1].get(), StillLayer.get()};
+    for (int i = 0; i < 3; ++i) {
+        const Sprite& sprite = *sprites[i];
+        const Media::Image* image = sprite.Image().get();
+        if (!image) continue;
+        Media::StackLayer& layer = layers[i];
+        layer.Source = image;
+        layer.X = sprite.X(1) - image->HandleX();
+        layer.Y = sprite.Y(1) - image->HandleY();
+        layer.MirrorX = sprite.ScaleX(1) < 0;
+        // A strip is one period of its column: repeated, it needs no copy above it.
+        layer.RepeatY = i < 2;
+        const auto unit = [](float channel) { return std::clamp(channel, 0.0f, 255.0f) / 255.0f; };
+        layer.R = unit(sprite.R(1));
+        layer.G = unit(sprite.G(1));
+        layer.B = unit(sprite.B(1));
+        layer.A = sprite.Alpha(1);
+    }
+    Media::DrawStack(layers, 3, Sprite::OriginX(), Sprite::OriginY(), float(VIRTUAL_WIDTH),
+                     float(VIRTUAL_HEIGHT));
 }
 
 std::vector<Media::PaintPass> Background::DustPhasePasses(int phase) {
@@ -362,8 +402,7 @@ void Background::SettleDust() {
     // which leaves the start-up and the title the processor.
     if (Media::IsHeadless() || !DustImage || !DustMoved_ || DustPhasesMade_ == DUST_PHASES) return;
     if (!DustPainting_) {
-        DustPainter_.Start(DustImage->Width(), 2 * DustImage->Height(), DustPhasePasses(DustPhasesMade_),
-                           Media::FILTEREDIMAGE);
+        DustPainter_.Start(DustImage->Width(), 2 * DustImage->Height(), DustPhasePasses(DustPhasesMade_));
         DustPainting_ = true;
         return;
     }
@@ -372,8 +411,8 @@ void Background::SettleDust() {
     DustPainting_ = false;
     strip->SetHandle(float(DustImage->Width()) / 2, float(DustImage->Height()) / 2);
     DustPhases_[DustPhasesMade_++] = strip;
-    if (DustPhasesMade_ == DUST_PHASES && CurrentBackground >= 0 && DustLayer1->Hidden(0) == 0) {
-        ShowDust();
+    if (DustPhasesMade_ == DUST_PHASES) {
+        ShowScenery();
         PlaceDust();
     }
 }
@@ -384,7 +423,8 @@ void Background::Settle() {
     if (!still) return;
     still->SetHandle(STILL_WIDTH / 2.0f, STILL_HEIGHT / 2.0f);
     StillLayer->SetImage(still);
-    StillLayer->Show();
+    StillShown_ = true;
+    ShowScenery();
     Nebula->Hide();
     DarkMatter->Hide();
 }
@@ -395,16 +435,13 @@ void Background::SetPosition(float x, float y) {
 }
 
 void Background::Hide() {
-    DustLayer1->Hide();
-    DustLayer2->Hide();
-    for (const SpriteRef& strip : DustStrips)
-        strip->Hide();
+    DustShown_ = StillShown_ = false;
+    ShowScenery();
     DarkMatter->Hide();
     for (const SpriteRef& star : Stars)
         star->Hide();
     Nebula->Hide();
     StillPainter_.Cancel();
-    StillLayer->Hide();
     StillLayer->SetImage(nullptr);
     Planet->Hide();
 }

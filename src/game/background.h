@@ -25,6 +25,10 @@
 // headless runs, where drawing is counted and not rasterised, the layers draw the picture and its
 // copies themselves.
 //
+// Once both the strips and the still layer are there, the three are drawn as one stack
+// (Media::DrawStack) by the Scenery sprite: one pass over the screen, which reads and writes each
+// pixel once instead of three times.
+//
 // The class also holds the full-screen banners of the level flow (level complete, game over,
 // warning: screen coordinates, order 24, hidden until shown) and a one-pixel white picture
 // stretched over the screen for flashes (order 26). Level and the bosses animate those.
@@ -67,11 +71,12 @@ public:
     // next Update.
     static void SetPosition(float x, float y);
     // Once a frame: shows the still layer in place of the nebula and the dark-matter veil when
-    // the worker has painted it, and the dust's strips in place of its layers once all are
-    // painted. Changes nothing else, and draws no random numbers.
+    // the worker has painted it, the dust's strips in place of its layers once all are painted,
+    // and the Scenery in place of both once both are there. Changes nothing else, and draws no
+    // random numbers.
     static void Settle();
-    // Hides the dust layers and strips, dark matter, stars, nebula, still layer and planet (not
-    // the banners or overlay), and drops a still layer being painted.
+    // Hides the dust layers and strips, dark matter, stars, nebula, still layer, Scenery and
+    // planet (not the banners or overlay), and drops a still layer being painted.
     static void Hide();
     // Nothing to release: the scenery lives for the whole run.
     static void Free();
@@ -100,6 +105,9 @@ public:
     static inline SpriteRef DarkMatter;
     // The nebula and dark matter painted together (see above); hidden until Settle shows it.
     static inline SpriteRef StillLayer;
+    // Draws the strips and the still layer, as they are placed and coloured, in one pass (see
+    // above); shown in their place, which are hidden meanwhile.
+    static inline SpriteRef Scenery;
     static inline Media::ImageRef StarImage;
     static inline SpriteRef Stars[STARS];
     static inline Media::ImageRef PlanetImage;
@@ -114,8 +122,11 @@ public:
 
 private:
     static void PlaceDust();
-    // Shows either the dust layers or, once every strip is painted, their strips.
-    static void ShowDust();
+    // Shows what draws the dust and the still layer, as far as they are shown and painted: the
+    // dust's layers or its strips, the still layer, or the Scenery in place of both.
+    static void ShowScenery();
+    // The Scenery's drawing (Sprite::SetDrawing).
+    static void DrawScenery(const Sprite& scenery);
     // Makes progress on the dust's strips: takes a strip painted and starts the next.
     static void SettleDust();
     // The passes of the dust strip shifted down by phase / DUST_PHASES of a pixel.
@@ -135,7 +146,9 @@ private:
     static inline Media::ImageRef DustPhases_[DUST_PHASES]; // strips painted, in phase order
     static inline int DustPhasesMade_ = 0;
     static inline bool DustPainting_ = false;
-    static inline bool DustMoved_ = false; // Update has run: play has begun
+    static inline bool DustMoved_ = false;  // Update has run: play has begun
+    static inline bool DustShown_ = false;  // a background is loaded and not hidden
+    static inline bool StillShown_ = false; // and its still layer is painted
     static inline Media::ImagePainter DustPainter_;
     static inline SpriteRef DustStripCopies_[2]; // each strip's copy one period above it
 };

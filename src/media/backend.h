@@ -29,6 +29,23 @@ struct BatchKey {
     bool operator==(const BatchKey&) const = default;
 };
 
+// A rectangle drawn as a stack of textures composed per pixel (Media::DrawStack). Each layer's
+// texture coordinates run linearly from (U0, V0) at the top-left corner to (U1, V1) at the
+// bottom-right one; RepeatV layers wrap in v. Texels are premultiplied by alpha; the tint and fade
+// are 0..1.
+struct StackQuad {
+    float X0 = 0, Y0 = 0, X1 = 0, Y1 = 0; // back-buffer pixels
+    struct Layer {
+        uint32_t Texture = 0;
+        float U0 = 0, V0 = 0, U1 = 1, V1 = 1;
+        float R = 1, G = 1, B = 1, A = 1;
+        bool RepeatV = false;
+    };
+    Layer Layers[STACK_LAYERS];
+    int LayerCount = 0;
+    BatchKey Key; // its scissor box (the texture and blend fields are unused)
+};
+
 // Input events delivered by a back end to the shared input bookkeeping.
 struct InputSink {
     virtual ~InputSink() = default;
@@ -74,6 +91,8 @@ public:
     // Draws `count` quads (4 vertices each, corners in order top-left, top-right, bottom-right,
     // bottom-left). Only the shared batcher calls it.
     virtual void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount) = 0;
+    // Draws a stack (Media::DrawStack), after every batch sent before it.
+    virtual void DrawStack(const StackQuad& quad) = 0;
 
     // Audio.
     virtual int SelectAudioDriver(const std::string& name) = 0;

@@ -11,4 +11,11 @@ void Batcher::Flush() {
     quads_ = 0;
 }
 
+void Batcher::SendStack(const StackQuad& quad) {
+    Flush();
+    CurrentBackend().DrawStack(quad);
+    ++batches_;
+    ++quadsAdded_;
+}
+
 } // namespace Media

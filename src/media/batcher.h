@@ -24,6 +24,8 @@ public:
     }
     // Sends the pending quads to the current back end.
     void Flush();
+    // Sends the pending quads, then the stack; it counts as a batch of one quad.
+    void SendStack(const StackQuad& quad);
     // Forgets the pending quads.
     void Drop() { quads_ = 0; }
     int PendingQuads() const { return quads_; }

@@ -498,6 +498,49 @@ void DrawFrame(const Image& image, float x, float y, int frame) {
     }
 }
 
+void DrawStack(const StackLayer* layers, int count, float x, float y, float width, float height) {
+    if (!CanDraw() || !(width > 0) || !(height > 0)) return;
+    StackQuad quad;
+    for (int i = 0; i < std::min(count, STACK_LAYERS); ++i) {
+        const StackLayer& layer = layers[i];
+        const Image* image = layer.Source;
+        if (!image || image->Frames() <= 0 || image->Width() <= 0 || image->Height() <= 0 ||
+            (image->Flags() & PREMULTIPLIEDIMAGE) == 0)
+            continue;
+        const Image::TextureRegion& region = image->Region(0);
+        // Where the rectangle's corners fall in the picture, from 0 to 1 across it.
+        const float w = float(image->Width()), h = float(image->Height());
+        float s0 = -layer.X / w, s1 = (width - layer.X) / w;
+        if (layer.MirrorX) {
+            s0 = 1 - s0;
+            s1 = 1 - s1;
+        }
+        const float t0 = -layer.Y / h, t1 = (height - layer.Y) / h;
+        StackQuad::Layer& out = quad.Layers[quad.LayerCount++];
+        out.Texture = region.Texture;
+        out.U0 = region.U0 + s0 * (region.U1 - region.U0);
+        out.U1 = region.U0 + s1 * (region.U1 - region.U0);
+        out.V0 = region.V0 + t0 * (region.V1 - region.V0);
+        out.V1 = region.V0 + t1 * (region.V1 - region.V0);
+        out.R = layer.R;
+        out.G = layer.G;
+        out.B = layer.B;
+        out.A = layer.A;
+        out.RepeatV = layer.RepeatY;
+    }
+    if (quad.LayerCount == 0) return;
+    quad.X0 = (x + state.OriginX) * derived.PixelsPerUnitX;
+    quad.Y0 = (y + state.OriginY) * derived.PixelsPerUnitY;
+    quad.X1 = (x + width + state.OriginX) * derived.PixelsPerUnitX;
+    quad.Y1 = (y + height + state.OriginY) * derived.PixelsPerUnitY;
+    const float w = std::min(quad.X1, derived.BoxX1) - std::max(quad.X0, derived.BoxX0);
+    const float h = std::min(quad.Y1, derived.BoxY1) - std::max(quad.Y0, derived.BoxY0);
+    if (!(w > 0) || !(h > 0)) return;
+    frameCoverage += double(w) * double(h);
+    quad.Key = derived.Key;
+    TheBatcher().SendStack(quad);
+}
+
 void DrawRect(float x, float y, float width, float height) {
     if (recording) Record(nullptr, 0, x, y, width, height);
     if (!CanDraw()) return;

@@ -293,6 +293,26 @@ void DrawDebugText(const std::string& text, float x, float y);
 // Sends any batched quads to the back end (Flip, GrabPixmap and state changes do it themselves).
 void FlushDrawing();
 
+// One picture of a stack (DrawStack): frame 0 of Source, a PREMULTIPLIEDIMAGE, with its top-left
+// corner at (X, Y) in drawing units from the stack's top-left corner, at its own size, mirrored
+// left to right within its box when MirrorX, and repeated up and down the stack when RepeatY (a
+// picture that is one period of a column, then). Tinted by R, G, B and faded by A (0..1 each).
+// Beyond its picture a layer is transparent; filtered, its edge texels fade into that over a
+// pixel, where a drawn frame's stop at its edge.
+struct StackLayer {
+    const Image* Source = nullptr;
+    float X = 0, Y = 0;
+    bool MirrorX = false, RepeatY = false;
+    float R = 1, G = 1, B = 1, A = 1;
+};
+constexpr int STACK_LAYERS = 3;
+// Draws the rectangle (x, y, width, height), in drawing units under the current origin and
+// viewport (not scale or rotation), as the layers, the first at the bottom, drawn one after
+// another with PREMULTIPLIEDBLEND would change it: in one pass, which reads each pixel of the back
+// buffer once instead of once a layer. Up to STACK_LAYERS layers; a layer without a source, or
+// with one that is not a PREMULTIPLIEDIMAGE, is left out. Not in the draw record.
+void DrawStack(const StackLayer* layers, int count, float x, float y, float width, float height);
+
 // Draw statistics since the last ResetDrawStats: batches sent to the back end, quads drawn, and
 // back-buffer pixels they cover (each quad's area inside its scissor box, counted once per quad;
 // quads that cover nothing are not drawn).

@@ -528,7 +528,7 @@ void Sprite::TFormNormal(float x, float y, const Sprite* from, const Sprite* to)
 // [SECTION] Drawing
 
 void Sprite::Draw() {
-    if (!Image_ || Hidden(1) != 0) return;
+    if ((!Image_ && !Drawing_) || Hidden(1) != 0) return;
     RenderState::Push();
     DrawPasses();
     RenderState::Pop();
@@ -537,6 +537,10 @@ void Sprite::Draw() {
 // Sets alpha, blend, colour, rotation, scale and viewport before the main pass, so whatever state
 // an earlier sprite's passes left does not matter; only the bracket around it restores state.
 void Sprite::DrawPasses() {
+    if (Drawing_) {
+        Drawing_(*this);
+        return;
+    }
     const float alpha = Alpha(1);
     const float r = R(1), g = G(1), b = B(1);
     const WorldTransform w = World();
@@ -643,7 +647,7 @@ void Sprite::DrawAll() {
     // One bracket around all sprites leaves the same state as one around each.
     RenderState::Push();
     for (Sprite* sprite = SpriteListStorage.First(); sprite; sprite = sprite->Link_.Next) {
-        if (sprite->Image_ && sprite->Hidden(1) == 0) sprite->DrawPasses();
+        if ((sprite->Image_ || sprite->Drawing_) && sprite->Hidden(1) == 0) sprite->DrawPasses();
     }
     RenderState::Pop();
 }

@@ -86,6 +86,13 @@ public:
     void SetOrder(float order) { Order_ = order; }
     // Also resets the frame to 0.
     void SetImage(const Media::ImageRef& image);
+    // A function that draws the sprite in place of its passes, for a picture the media layer
+    // composes of other pictures (Media::DrawStack). Draw and DrawAll call it at the sprite's turn
+    // while the sprite is shown, with or without an image, inside a saved drawing state; it may
+    // change no more of that state than a sprite's passes do (alpha, blend, colour, rotation,
+    // scale, viewport). Null (the default) draws the image.
+    using DrawFunction = void (*)(const Sprite& sprite);
+    void SetDrawing(DrawFunction draw) { Drawing_ = draw; }
     void SetFrame(float frame) { Frame_ = frame; }
     void SetBlend(int blend) { Blend_ = blend; }
     void SetColor(float r, float g, float b);
@@ -204,7 +211,8 @@ public:
 
     // [SECTION] Drawing, ordering and overlap tests
 
-    // Draws this sprite: shadow, main, overbright and fog passes; the drawing state is restored.
+    // Draws this sprite: shadow, main, overbright and fog passes, or its drawing function; the
+    // drawing state is restored.
     void Draw();
     // Appends the passes Draw makes of frame 0, the main one and, for a colour above 255, the
     // overbright one (not the shadow and fog passes), placed for painting into a picture whose
@@ -329,6 +337,7 @@ private:
     int Flags_ = 0;
     int Hidden_ = 0;
     Media::ImageRef Image_;
+    DrawFunction Drawing_ = nullptr;
     PathRef Path_;
     float Frame_ = 0;
     int Blend_ = Media::ALPHABLEND;

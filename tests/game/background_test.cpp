@@ -228,14 +228,19 @@ TEST_F(LevelTest, NoBackgroundHidesTheSceneryButNotTheBanners) {
                 "Error in Background.Load\\(\\): Invalid background!");
 }
 
-// Polls Settle every 5 ms, `polls` times at most, until the still layer shows (the sanitized
+// Polls Settle every 5 ms, `polls` times at most, until the still layer is painted (the sanitized
 // build paints slowly, and side by side with other tests slower still).
 bool SettleUntilStill(int polls = 3000) {
-    for (int i = 0; i < polls && Background::StillLayer->Hidden(0) != 0; ++i) {
+    // Painted, the still layer shows alone, or in the Scenery's stack once the dust's strips are
+    // painted too.
+    const auto painted = [] {
+        return Background::StillLayer->Hidden(0) == 0 || Background::Scenery->Hidden(0) == 0;
+    };
+    for (int i = 0; i < polls && !painted(); ++i) {
         Background::Settle();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return Background::StillLayer->Hidden(0) == 0;
+    return painted();
 }
 
 // The still layer is painted only where drawing is rasterised.
@@ -305,40 +310,15 @@ std::vector<Media::PaintPass> DustLayerPasses() {
     return passes;
 }
 
-TEST_F(SceneryWindowTest, TheDustDrawnAtWholeUnitsFromItsStripsLooksAsItsLayers) {
-    Media::SetProjection(800, 500);
-    Background::Load(3);
-    EXPECT_EQ(Background::DustLayer1->Hidden(0), 0);
-    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "shown only once all are painted";
-    for (int i = 0; i < 40; ++i) {
-        Background::Settle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "painted only once the dust moves, in play";
-    Background::Update();
-    for (int i = 0; i < 12000 && Background::DustStrips[0]->Hidden(0) != 0; ++i) {
-        Background::Settle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_EQ(Background::DustStrips[0]->Hidden(0), 0);
-    EXPECT_EQ(Background::DustStrips[1]->Hidden(0), 0);
-    EXPECT_NE(Background::DustLayer1->Hidden(0), 0);
-    EXPECT_NE(Background::DustLayer2->Hidden(0), 0);
-    for (const SpriteRef& sprite :
-         {Background::Nebula, Background::DarkMatter, Background::StillLayer, Background::Planet})
-        sprite->Hide();
-    for (const SpriteRef& star : Background::Stars)
-        star->Hide();
-    // White, so that a shift of the dust's soft edges shows in full.
-    Background::DustLayer1->SetColor(255, 255, 255);
-    Background::DustLayer2->SetColor(255, 255, 255);
-
+// Draws the scenery at scroll values that put the dust's layers at many fractions of a unit, and
+// each strip's top edge above and below the screen's, and compares every frame with the layers
+// painted where they stand, and the still layer over them when `still`: over black, the painted
+// colours, premultiplied, are what the drawing leaves. Returns the phases the strips were drawn at.
+std::set<int> CompareSceneryWithItsLayers(bool still) {
     const float height = float(Background::DustImage->Height());
     std::set<int> phases;
-    // Scroll values that put the layers at many fractions of a unit, and each strip's top edge
-    // above and below the screen's.
     for (float scroll : {0.0f, 1.3f, 2.0f, 2.77f, 123.45f, 401.1f, 999.9f, 1777.7f, 2222.05f}) {
-        SCOPED_TRACE(scroll);
+        SCOPED_TRACE(std::string(still ? "stacked" : "strips") + " at " + std::to_string(scroll));
         Background::SetPosition(0, scroll);
         Background::Update();
         for (int k = 0; k < 2; ++k) {
@@ -357,25 +337,91 @@ TEST_F(SceneryWindowTest, TheDustDrawnAtWholeUnitsFromItsStripsLooksAsItsLayers)
         Media::Cls();
         Sprite::DrawAll();
         const Media::PixelMapRef drawn = Media::GrabPixmap(0, 0, 800, 500);
-        ASSERT_TRUE(drawn);
-        // Over black, the painted colours, premultiplied, are what the layers leave.
-        const Media::PixelMap layers = Media::PaintPasses(800, 500, DustLayerPasses());
+        if (!drawn) {
+            ADD_FAILURE() << "no grab";
+            return phases;
+        }
+        Media::PixelMap expected = Media::PaintPasses(800, 500, DustLayerPasses());
+        if (still) {
+            // The still layer's picture about the playfield's centre, laid over the dust.
+            const Media::PixelMap& picture = Background::StillLayer->Image()->FramePixels(0);
+            const int left = int(Background::StillLayer->Image()->HandleX()) - 400;
+            const int top = int(Background::StillLayer->Image()->HandleY()) - 250;
+            for (int y = 0; y < 500; ++y) {
+                for (int x = 0; x < 800; ++x) {
+                    const uint8_t* over =
+                        &picture.Pixels[(size_t(y + top) * size_t(picture.Width) + size_t(x + left)) * 4];
+                    uint8_t* under = &expected.Pixels[(size_t(y) * 800 + size_t(x)) * 4];
+                    for (int c = 0; c < 3; ++c)
+                        under[c] = uint8_t(
+                            std::min(255.0f, float(over[c]) + float(under[c]) * (1 - float(over[3]) / 255)) +
+                            0.5f);
+                }
+            }
+        }
         long total = 0;
         int worst = 0;
-        for (size_t i = 0; i < layers.Pixels.size(); i += 4) {
+        for (size_t i = 0; i < expected.Pixels.size(); i += 4) {
             for (size_t c = 0; c < 3; ++c) {
-                const int diff = std::abs(int(layers.Pixels[i + c]) - int(drawn->Pixels[i + c]));
+                const int diff = std::abs(int(expected.Pixels[i + c]) - int(drawn->Pixels[i + c]));
                 total += diff;
                 worst = std::max(worst, diff);
             }
         }
-        const double mean = double(total) / double(layers.Pixels.size() / 4 * 3);
+        const double mean = double(total) / double(expected.Pixels.size() / 4 * 3);
         // An eighth of a pixel's steps move the sharpest specks of white dust by up to a dozen
         // levels (a seam or a step the wrong way, by forty and more).
         EXPECT_LE(worst, 16) << "mean " << mean;
         EXPECT_LT(mean, 0.5) << "worst " << worst;
     }
-    EXPECT_GE(phases.size(), 5u);
+    return phases;
+}
+
+TEST_F(SceneryWindowTest, TheDustDrawnAtWholeUnitsFromItsStripsLooksAsItsLayers) {
+    Media::SetProjection(800, 500);
+    Background::Load(3);
+    EXPECT_EQ(Background::DustLayer1->Hidden(0), 0);
+    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0) << "shown only once all are painted";
+    for (int i = 0; i < 40; ++i) {
+        Background::Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_NE(Background::Scenery->Hidden(0), 0) << "painted only once the dust moves, in play";
+    Background::Update();
+    for (int i = 0; i < 12000 && Background::Scenery->Hidden(0) != 0; ++i) {
+        Background::Settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // The strips and the still layer, drawn as one stack in their place.
+    ASSERT_EQ(Background::Scenery->Hidden(0), 0);
+    for (const SpriteRef& sprite :
+         {Background::DustLayer1, Background::DustLayer2, Background::DustStrips[0],
+          Background::DustStrips[1], Background::StillLayer, Background::Nebula, Background::DarkMatter})
+        EXPECT_NE(sprite->Hidden(0), 0);
+    Background::Planet->Hide();
+    for (const SpriteRef& star : Background::Stars)
+        star->Hide();
+    // White, so that a shift of the dust's soft edges shows in full.
+    Background::DustLayer1->SetColor(255, 255, 255);
+    Background::DustLayer2->SetColor(255, 255, 255);
+    EXPECT_GE(CompareSceneryWithItsLayers(true).size(), 5u);
+
+    // The next wave's start draws the strips themselves until its still layer is painted.
+    Background::Load(3);
+    EXPECT_NE(Background::Scenery->Hidden(0), 0);
+    EXPECT_EQ(Background::DustStrips[0]->Hidden(0), 0);
+    EXPECT_EQ(Background::DustStrips[1]->Hidden(0), 0);
+    EXPECT_NE(Background::DustLayer1->Hidden(0), 0);
+    for (const SpriteRef& sprite : {Background::Nebula, Background::DarkMatter, Background::Planet})
+        sprite->Hide();
+    for (const SpriteRef& star : Background::Stars)
+        star->Hide();
+    Background::DustLayer1->SetColor(255, 255, 255);
+    Background::DustLayer2->SetColor(255, 255, 255);
+    EXPECT_GE(CompareSceneryWithItsLayers(false).size(), 5u);
+    ASSERT_TRUE(SettleUntilStill());
+    EXPECT_EQ(Background::Scenery->Hidden(0), 0);
+    EXPECT_NE(Background::DustStrips[0]->Hidden(0), 0);
 }
 
 TEST_F(LevelTest, HeadlessTheSceneryKeepsItsOwnLayersForTheWholeWave) {

@@ -569,6 +569,122 @@ TEST_F(SdlWindowTest, APaintedPictureDrawnPremultipliedLooksAsItsPassesDrawn) {
     expectAlike(fadedDrawn, grab(), "faded");
 }
 
+// A stack drawn in one pass changes the window as its layers drawn one after another with the
+// premultiplied blend do: placed, mirrored, repeated down the rectangle, tinted and faded, read
+// texel for pixel at whole units and filtered between them, over a fresh black clear (written
+// opaque) and over what is drawn already (blended).
+TEST_F(SdlWindowTest, AStackDrawnInOnePassLooksAsItsLayersDrawnOneAfterAnother) {
+    constexpr int SIZE = 160;
+    constexpr float LEFT = 100, TOP = 100;
+    const Media::ImageRef cloud = Media::ImageFromPixmap(*Cloud(64), Media::FILTEREDIMAGE);
+    const Media::ImageRef stripes = Media::ImageFromPixmap(*RedBlueStripes(), Media::FILTEREDIMAGE);
+    ASSERT_TRUE(cloud && stripes);
+    // Premultiplied pictures, transparent at their edges (where a filtered layer fades out and a
+    // drawn frame stops) but for the column's top and bottom rows, which a repeat joins: a column
+    // period (a cloud over half-transparent stripes), a cloud and a cloud brighter than its alpha.
+    auto paint = [](int w, int h, std::vector<Media::PaintPass> passes) {
+        return Media::ImageFromPixmap(Media::PaintPasses(w, h, passes),
+                                      Media::PREMULTIPLIEDIMAGE | Media::FILTEREDIMAGE);
+    };
+    auto pass = [](const Media::ImageRef& image, float left, float top, float width, float height,
+                   float alpha, int blend) {
+        Media::PaintPass p;
+        p.Source = image;
+        p.TopLeftX = p.BottomLeftX = left;
+        p.TopRightX = left + width;
+        p.TopLeftY = p.TopRightY = top;
+        p.BottomLeftY = top + height;
+        p.Alpha = alpha;
+        p.Blend = blend;
+        return p;
+    };
+    const Media::ImageRef column = paint(64, 96,
+                                         {pass(stripes, 8, 0, 48, 96, 0.5f, Media::ALPHABLEND),
+                                          pass(cloud, 0, 10, 64, 64, 1, Media::ALPHABLEND)});
+    const Media::ImageRef middle = paint(64, 64, {pass(cloud, 0, 0, 64, 64, 1, Media::ALPHABLEND)});
+    const Media::ImageRef top = paint(64, 64,
+                                      {pass(cloud, 0, 0, 64, 64, 0.5f, Media::ALPHABLEND),
+                                       pass(cloud, 8, 8, 48, 48, 1, Media::LIGHTBLEND)});
+    ASSERT_TRUE(column && middle && top);
+    for (const Media::ImageRef& image : {column, middle, top})
+        image->SetHandle(0, 0);
+
+    auto layers = [&](float shift) {
+        std::vector<Media::StackLayer> stack(3);
+        stack[0] = {column.get(), 30 + shift, -40 + shift, false, true, 1, 0.8f, 0.6f, 1};
+        stack[1] = {middle.get(), 70 + shift, 50, true, false, 0.9f, 1, 1, 0.7f};
+        stack[2] = {top.get(), 20, 90 + shift, false, false, 1, 1, 1, 1};
+        return stack;
+    };
+    // The layers drawn one by one, each repeated picture once per period.
+    auto drawLayers = [&](const std::vector<Media::StackLayer>& stack) {
+        Media::SetBlend(Media::PREMULTIPLIEDBLEND);
+        Media::SetViewport(int(LEFT), int(TOP), SIZE, SIZE);
+        for (const Media::StackLayer& layer : stack) {
+            Media::SetColor(int(std::lround(layer.R * 255)), int(std::lround(layer.G * 255)),
+                            int(std::lround(layer.B * 255)));
+            Media::SetAlpha(layer.A);
+            Media::SetScale(layer.MirrorX ? -1.0f : 1.0f, 1);
+            const float x = LEFT + layer.X + (layer.MirrorX ? float(layer.Source->Width()) : 0.0f);
+            const float h = float(layer.Source->Height());
+            for (float y = layer.Y; y < SIZE; y += h)
+                if (layer.RepeatY || y == layer.Y) Media::DrawFrame(*layer.Source, x, TOP + y, 0);
+            if (layer.RepeatY)
+                for (float y = layer.Y - h; y + h > 0; y -= h)
+                    Media::DrawFrame(*layer.Source, x, TOP + y, 0);
+        }
+        Media::SetScale(1, 1);
+        Media::SetAlpha(1);
+        Media::SetColor(255, 255, 255);
+        Media::SetViewport(0, 0, 800, 500);
+    };
+    auto underlay = [&](bool black) {
+        Media::SetClsColor(0, 0, 0);
+        Media::Cls();
+        if (black) return;
+        Media::SetBlend(Media::SOLIDBLEND);
+        Media::SetColor(120, 120, 120);
+        Media::SetScale(2.5f, 2.5f);
+        Media::DrawFrame(*stripes, LEFT, TOP, 0);
+        Media::SetScale(1, 1);
+        Media::SetColor(255, 255, 255);
+    };
+    auto grab = [&] {
+        Media::PixelMapRef shot = Media::GrabPixmap(int(LEFT), int(TOP), SIZE, SIZE);
+        Media::Flip(0);
+        return shot;
+    };
+    for (const bool black : {true, false}) {
+        for (const float shift : {0.0f, 0.375f}) {
+            SCOPED_TRACE(std::string(black ? "over black" : "over stripes") + ", shift " +
+                         std::to_string(shift));
+            const std::vector<Media::StackLayer> stack = layers(shift);
+            underlay(black);
+            drawLayers(stack);
+            const Media::PixelMapRef oneByOne = grab();
+            underlay(black);
+            Media::DrawStack(stack.data(), int(stack.size()), LEFT, TOP, SIZE, SIZE);
+            const Media::PixelMapRef stacked = grab();
+            ASSERT_TRUE(oneByOne && stacked);
+            int worst = 0;
+            double mean = 0;
+            CompareGrabs(*oneByOne, *stacked, worst, mean);
+            // Each pass rounds to 8 bits, the stack once.
+            EXPECT_LE(worst, 3) << "mean " << mean;
+            EXPECT_LT(mean, 0.5) << "worst " << worst;
+            EXPECT_GT(stacked->At(40, 20)[0], 20) << "the column's repeat above its first period";
+        }
+    }
+
+    // Layers that are not premultiplied pictures are left out.
+    underlay(true);
+    const Media::StackLayer straight{cloud.get(), 0, 0, false, false, 1, 1, 1, 1};
+    Media::DrawStack(&straight, 1, LEFT, TOP, SIZE, SIZE);
+    const Media::PixelMapRef none = grab();
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->At(32, 32)[1], 0);
+}
+
 TEST_F(SdlWindowTest, DisplayModesAndTexturesSurviveFullScreenSwitches) {
     int desktopWidth = 0, desktopHeight = 0;
     Media::DesktopSize(desktopWidth, desktopHeight);

@@ -255,6 +255,45 @@ TEST_F(SpriteTest, PivotsAreNotDrawnButTheirChildrenAreRelativeToThem) {
     EXPECT_TRUE(DrawAllRecorded().empty());
 }
 
+// The sprites a drawing function saw, in the order it was called.
+std::vector<const Sprite*> drawnByFunction;
+
+TEST_F(SpriteTest, ADrawingFunctionDrawsInPlaceOfTheImageAtTheSpritesTurnWhileShown) {
+    drawnByFunction.clear();
+    const auto draw = [](const Sprite& sprite) {
+        drawnByFunction.push_back(&sprite);
+        // What it draws falls between the sprites before and after it.
+        Media::DrawFrame(*sprite.Image(), 50, 0, 0);
+    };
+    SpriteRef behind = Sprite::Create(MakeImage(4, 4), 1, nullptr);
+    behind->SetPosition(1, 0, 0);
+    SpriteRef drawn = Sprite::Create(MakeImage(4, 4), 2, nullptr);
+    drawn->SetPosition(2, 0, 0);
+    drawn->SetDrawing(draw);
+    SpriteRef front = Sprite::Create(MakeImage(4, 4), 3, nullptr);
+    front->SetPosition(3, 0, 0);
+    EXPECT_EQ(DrawnIds(), (std::vector<int>{1, 50, 3}));
+    ASSERT_EQ(drawnByFunction.size(), 1u);
+    EXPECT_EQ(drawnByFunction[0], drawn.get());
+
+    // Without an image it is still drawn; hidden, or under a hidden parent, it is not.
+    drawn->SetImage(nullptr);
+    drawn->SetDrawing([](const Sprite& sprite) { drawnByFunction.push_back(&sprite); });
+    DrawAllRecorded();
+    EXPECT_EQ(drawnByFunction.size(), 2u);
+    drawn->Hide();
+    DrawAllRecorded();
+    drawn->Draw();
+    EXPECT_EQ(drawnByFunction.size(), 2u);
+    drawn->Show();
+    drawn->Draw();
+    EXPECT_EQ(drawnByFunction.size(), 3u);
+    drawn->SetParent(front, 0);
+    front->Hide();
+    DrawAllRecorded();
+    EXPECT_EQ(drawnByFunction.size(), 3u);
+}
+
 TEST_F(SpriteTest, EqualOrdersKeepTheirOrderFrameAfterFrameAndNewcomersGoBehind) {
     auto make = [this](int id, int order) {
         SpriteRef s = Sprite::Create(MakeImage(2, 2), order, nullptr);

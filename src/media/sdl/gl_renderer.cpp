@@ -79,6 +79,53 @@ void main() {
 }
 )";
 
+// The stack's program (GlRenderer::DrawStack): LAYERS premultiplied layers composed per pixel,
+// each laid over the ones under it, onto transparent black; the result is blended over the back
+// buffer, or, over a fresh black clear, written opaque.
+constexpr const char* STACK_VERTEX_SHADER = R"(
+layout(location = 0) in vec2 aPosition;
+layout(location = 1) in vec2 aLayer0;
+layout(location = 2) in vec2 aLayer1;
+layout(location = 3) in vec2 aLayer2;
+uniform vec2 uViewport;
+out vec2 vLayer0;
+out vec2 vLayer1;
+out vec2 vLayer2;
+void main() {
+    gl_Position = vec4(aPosition.x * 2.0 / uViewport.x - 1.0, 1.0 - aPosition.y * 2.0 / uViewport.y, 0.0, 1.0);
+    vLayer0 = aLayer0;
+    vLayer1 = aLayer1;
+    vLayer2 = aLayer2;
+}
+)";
+
+constexpr const char* STACK_FRAGMENT_SHADER = R"(
+in vec2 vLayer0;
+in vec2 vLayer1;
+in vec2 vLayer2;
+uniform sampler2D uLayer0;
+uniform sampler2D uLayer1;
+uniform sampler2D uLayer2;
+uniform vec4 uColours[3]; // each tint scaled by its fade, and the fade
+out vec4 fragColour;
+void main() {
+    vec4 c = texture(uLayer0, vLayer0) * uColours[0];
+#if LAYERS > 1
+    vec4 l1 = texture(uLayer1, vLayer1) * uColours[1];
+    c = l1 + c * (1.0 - l1.a);
+#endif
+#if LAYERS > 2
+    vec4 l2 = texture(uLayer2, vLayer2) * uColours[2];
+    c = l2 + c * (1.0 - l2.a);
+#endif
+#ifdef OVERBLACK
+    fragColour = vec4(c.rgb, 1.0);
+#else
+    fragColour = c;
+#endif
+}
+)";
+
 GLuint CompileShader(GLenum type, const std::string& defines, const char* body, std::string& error) {
     const GLuint shader = glCreateShader(type);
     const std::string header = "#version 330 core\n" + defines;
@@ -95,10 +142,11 @@ GLuint CompileShader(GLenum type, const std::string& defines, const char* body, 
     return 0;
 }
 
-GLuint LinkProgram(const std::string& defines, std::string& error) {
-    const GLuint vs = CompileShader(GL_VERTEX_SHADER, defines, VERTEX_SHADER, error);
+GLuint LinkProgram(const std::string& defines, std::string& error, const char* vertexShader = VERTEX_SHADER,
+                   const char* fragmentShader = FRAGMENT_SHADER) {
+    const GLuint vs = CompileShader(GL_VERTEX_SHADER, defines, vertexShader, error);
     if (vs == 0) return 0;
-    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, defines, FRAGMENT_SHADER, error);
+    const GLuint fs = CompileShader(GL_FRAGMENT_SHADER, defines, fragmentShader, error);
     if (fs == 0) {
         glDeleteShader(vs);
         return 0;
@@ -270,7 +318,32 @@ bool GlRenderer::Init(std::string& error) {
         const GLint texture = glGetUniformLocation(program.Id, "uTexture");
         if (texture >= 0) glUniform1i(texture, 0);
     }
+    for (int layers = 1; layers <= STACK_LAYERS; ++layers) {
+        for (int overBlack = 0; overBlack < 2; ++overBlack) {
+            StackProgram& stack = stackPrograms_[layers - 1][overBlack];
+            const std::string defines =
+                "#define LAYERS " + std::to_string(layers) + "\n" + (overBlack ? "#define OVERBLACK\n" : "");
+            stack.Base.Id = LinkProgram(defines, error, STACK_VERTEX_SHADER, STACK_FRAGMENT_SHADER);
+            if (stack.Base.Id == 0) return false;
+            glUseProgram(stack.Base.Id);
+            stack.Base.ViewportUniform = glGetUniformLocation(stack.Base.Id, "uViewport");
+            stack.Colours = glGetUniformLocation(stack.Base.Id, "uColours");
+            for (int i = 0; i < layers; ++i)
+                glUniform1i(glGetUniformLocation(stack.Base.Id, ("uLayer" + std::to_string(i)).c_str()), i);
+        }
+    }
     program_ = programs_[0].Id;
+
+    glGenVertexArrays(1, &stackArray_);
+    glBindVertexArray(stackArray_);
+    glGenBuffers(1, &stackBuffer_);
+    glBindBuffer(GL_ARRAY_BUFFER, stackBuffer_);
+    constexpr GLsizei STACK_VERTEX = (2 + 2 * STACK_LAYERS) * sizeof(float);
+    for (GLuint attribute = 0; attribute <= STACK_LAYERS; ++attribute) {
+        glEnableVertexAttribArray(attribute);
+        glVertexAttribPointer(attribute, 2, GL_FLOAT, GL_FALSE, STACK_VERTEX,
+                              reinterpret_cast<void*>(size_t(attribute) * 2 * sizeof(float)));
+    }
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -306,6 +379,19 @@ bool GlRenderer::Init(std::string& error) {
         glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
         glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+
+    for (int filtered = 0; filtered < 2; ++filtered) {
+        for (int repeated = 0; repeated < 2; ++repeated) {
+            GLuint& sampler = stackSamplers_[filtered][repeated];
+            glGenSamplers(1, &sampler);
+            const GLint filter = filtered ? GL_LINEAR : GL_NEAREST;
+            glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, filter);
+            glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, filter);
+            // Beyond its picture a layer is transparent (the border's colour is transparent black).
+            glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
+            glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, repeated ? GL_REPEAT : GL_CLAMP_TO_BORDER);
+        }
     }
 
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
@@ -421,7 +507,7 @@ void GlRenderer::DestroyTexture(uint32_t texture) {
     if (texture == 0 || texture == whiteTexture_) return;
     // A batch drawn before the texture goes is drawn with it.
     if (std::any_of(held_.begin(), held_.end(),
-                    [texture](const HeldBatch& batch) { return batch.Key.Texture == texture; }))
+                    [texture](const HeldBatch& batch) { return batch.Uses(texture); }))
         DrawHeld(true);
     preparer_.Cancel(texture);
     filtered_.erase(texture);
@@ -466,8 +552,13 @@ void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, int quad
         Draw(key, vertices, quadCount, drawableWidth, drawableHeight);
         return;
     }
-    held_.push_back({key, std::vector<Vertex>(vertices, vertices + size_t(quadCount) * 4), quadCount,
-                     drawableWidth, drawableHeight});
+    HeldBatch batch;
+    batch.Key = key;
+    batch.Vertices.assign(vertices, vertices + size_t(quadCount) * 4);
+    batch.Quads = quadCount;
+    batch.DrawableWidth = drawableWidth;
+    batch.DrawableHeight = drawableHeight;
+    held_.push_back(std::move(batch));
 }
 
 bool GlRenderer::TextureReady(uint32_t texture) {
@@ -478,29 +569,54 @@ bool GlRenderer::TextureReady(uint32_t texture) {
     return true;
 }
 
+bool GlRenderer::TextureReady(uint32_t texture, bool wait) {
+    if (texture == 0 || !preparer_.Pending(texture)) return true;
+    if (!wait) return TextureReady(texture);
+    preparer_.UploadPrepared(UploadLevels, texture, 0);
+    return true;
+}
+
+bool GlRenderer::HeldBatch::Uses(uint32_t texture) const {
+    if (!IsStack) return Key.Texture == texture;
+    for (int i = 0; i < Stack.LayerCount; ++i)
+        if (Stack.Layers[i].Texture == texture) return true;
+    return false;
+}
+
 void GlRenderer::DrawHeld(bool wait) {
     while (!held_.empty()) {
         const HeldBatch& batch = held_.front();
-        const uint32_t texture = batch.Key.Texture;
-        if (texture != 0 && preparer_.Pending(texture)) {
-            if (wait)
-                preparer_.UploadPrepared(UploadLevels, texture, 0);
-            else if (!TextureReady(texture))
-                return;
+        if (batch.IsStack) {
+            for (int i = 0; i < batch.Stack.LayerCount; ++i)
+                if (!TextureReady(batch.Stack.Layers[i].Texture, wait)) return;
+            DrawStackNow(batch.Stack, batch.DrawableWidth, batch.DrawableHeight);
+        } else {
+            if (!TextureReady(batch.Key.Texture, wait)) return;
+            Draw(batch.Key, batch.Vertices.data(), batch.Quads, batch.DrawableWidth, batch.DrawableHeight);
         }
-        Draw(batch.Key, batch.Vertices.data(), batch.Quads, batch.DrawableWidth, batch.DrawableHeight);
         held_.pop_front();
     }
 }
 
-void GlRenderer::Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
-                      int drawableHeight) {
-    // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
-    // a span at a time) only when every quad it holds in the pending scene is an axis-aligned
-    // rectangle; one turned quad, a star or a nebula, sends the whole tile to the slow path. So
-    // large rectangles (the dust, the dark matter) start a scene of their own, apart from the
-    // turned quads drawn before and after them. A flush ends the scene without waiting.
-    const float rectangles = RectangleArea(vertices, quadCount);
+void GlRenderer::DrawStack(const StackQuad& quad, int drawableWidth, int drawableHeight) {
+    if (quad.LayerCount <= 0 || program_ == 0 || drawableWidth <= 0 || drawableHeight <= 0) return;
+    DrawHeld(false);
+    bool ready = held_.empty();
+    for (int i = 0; i < quad.LayerCount && ready; ++i)
+        ready = TextureReady(quad.Layers[i].Texture);
+    if (ready) {
+        DrawStackNow(quad, drawableWidth, drawableHeight);
+        return;
+    }
+    HeldBatch batch;
+    batch.DrawableWidth = drawableWidth;
+    batch.DrawableHeight = drawableHeight;
+    batch.IsStack = true;
+    batch.Stack = quad;
+    held_.push_back(std::move(batch));
+}
+
+void GlRenderer::StartScene(float rectangles, int drawableWidth, int drawableHeight) {
     const float large = 0.125f * float(drawableWidth) * float(drawableHeight);
     if ((rectangles >= large && sceneTurned_) || (rectangles < 0 && sceneRectangles_ >= large)) {
         glFlush();
@@ -510,6 +626,96 @@ void GlRenderer::Draw(const BatchKey& key, const Vertex* vertices, int quadCount
         sceneTurned_ = true;
     else
         sceneRectangles_ += rectangles;
+}
+
+void GlRenderer::SetScissor(const BatchKey& key, int drawableWidth, int drawableHeight) {
+    // The scissor box is given top-down; GL's origin is the bottom-left corner. A box that holds
+    // the whole back buffer is no box: without the test the rasterizer keeps its fast paths.
+    const int sw = std::max(key.ScissorWidth, 0);
+    const int sh = std::max(key.ScissorHeight, 0);
+    if (key.ScissorX <= 0 && key.ScissorY <= 0 && key.ScissorX + sw >= drawableWidth &&
+        key.ScissorY + sh >= drawableHeight) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(key.ScissorX, drawableHeight - key.ScissorY - sh, sw, sh);
+    }
+}
+
+void GlRenderer::DrawStackNow(const StackQuad& quad, int drawableWidth, int drawableHeight) {
+    StartScene(std::abs((quad.X1 - quad.X0) * (quad.Y1 - quad.Y0)), drawableWidth, drawableHeight);
+    // Over the black of a fresh clear the stack's colour is the pixel's, opaque.
+    const bool overBlack = clearedToBlack_;
+    clearedToBlack_ = false;
+    StackProgram& stack = stackPrograms_[quad.LayerCount - 1][overBlack ? 1 : 0];
+
+    // Corners in strip order: top-left, top-right, bottom-left, bottom-right.
+    constexpr int FLOATS = 2 + 2 * STACK_LAYERS;
+    float vertices[4][FLOATS] = {};
+    float colours[STACK_LAYERS][4] = {};
+    const float xs[4] = {quad.X0, quad.X1, quad.X0, quad.X1}, ys[4] = {quad.Y0, quad.Y0, quad.Y1, quad.Y1};
+    for (int corner = 0; corner < 4; ++corner) {
+        vertices[corner][0] = xs[corner];
+        vertices[corner][1] = ys[corner];
+    }
+    for (int i = 0; i < quad.LayerCount; ++i) {
+        const StackQuad::Layer& layer = quad.Layers[i];
+        const float us[4] = {layer.U0, layer.U1, layer.U0, layer.U1},
+                    vs[4] = {layer.V0, layer.V0, layer.V1, layer.V1};
+        for (int corner = 0; corner < 4; ++corner) {
+            vertices[corner][2 + 2 * i] = us[corner];
+            vertices[corner][3 + 2 * i] = vs[corner];
+        }
+        colours[i][0] = layer.R * layer.A;
+        colours[i][1] = layer.G * layer.A;
+        colours[i][2] = layer.B * layer.A;
+        colours[i][3] = layer.A;
+
+        // As in Draw: a filtered texture drawn texel for pixel is read without filtering.
+        bool filtered = false;
+        const auto size = filtered_.find(layer.Texture);
+        if (size != filtered_.end() && size->second.Filtered) {
+            const Vertex box[4] = {{quad.X0, quad.Y0, layer.U0, layer.V0, 1, 1, 1, 1},
+                                   {quad.X1, quad.Y0, layer.U1, layer.V0, 1, 1, 1, 1},
+                                   {quad.X1, quad.Y1, layer.U1, layer.V1, 1, 1, 1, 1},
+                                   {quad.X0, quad.Y1, layer.U0, layer.V1, 1, 1, 1, 1}};
+            filtered = !TexelForPixel(box, 1, size->second.Width, size->second.Height);
+        }
+        glActiveTexture(GLenum(GL_TEXTURE0 + i));
+        glBindTexture(GL_TEXTURE_2D, layer.Texture != 0 ? layer.Texture : whiteTexture_);
+        glBindSampler(GLuint(i), stackSamplers_[filtered ? 1 : 0][layer.RepeatV ? 1 : 0]);
+    }
+
+    glBindVertexArray(stackArray_);
+    glViewport(0, 0, drawableWidth, drawableHeight);
+    SetScissor(quad.Key, drawableWidth, drawableHeight);
+    glUseProgram(stack.Base.Id);
+    if (stack.Base.ViewportWidth != drawableWidth || stack.Base.ViewportHeight != drawableHeight) {
+        glUniform2f(stack.Base.ViewportUniform, float(drawableWidth), float(drawableHeight));
+        stack.Base.ViewportWidth = drawableWidth;
+        stack.Base.ViewportHeight = drawableHeight;
+    }
+    glUniform4fv(stack.Colours, STACK_LAYERS, &colours[0][0]);
+    ApplyBlend(overBlack ? SOLIDBLEND : PREMULTIPLIEDBLEND);
+    glBindBuffer(GL_ARRAY_BUFFER, stackBuffer_);
+    glBufferData(GL_ARRAY_BUFFER, sizeof vertices, vertices, GL_STREAM_DRAW);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+
+    // The batches bind their texture on unit 0 and their sampler there alone.
+    for (int i = 0; i < quad.LayerCount; ++i)
+        glBindSampler(GLuint(i), 0);
+    boundSampler_ = 0;
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void GlRenderer::Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
+                      int drawableHeight) {
+    // Mesa's software rasterizer shades a tile of the screen on its fast path (8 bits per channel,
+    // a span at a time) only when every quad it holds in the pending scene is an axis-aligned
+    // rectangle; one turned quad, a star or a nebula, sends the whole tile to the slow path. So
+    // large rectangles (the dust, the dark matter) start a scene of their own, apart from the
+    // turned quads drawn before and after them. A flush ends the scene without waiting.
+    StartScene(RectangleArea(vertices, quadCount), drawableWidth, drawableHeight);
     int variant = UNTEXTURED;
     if (key.Texture != 0) {
         // The white texture makes fog and the mask test no-ops, so untextured quads need neither.
@@ -528,17 +734,7 @@ void GlRenderer::Draw(const BatchKey& key, const Vertex* vertices, int quadCount
     glBindVertexArray(vertexArray_);
     glViewport(0, 0, drawableWidth, drawableHeight);
 
-    // The scissor box is given top-down; GL's origin is the bottom-left corner. A box that holds
-    // the whole back buffer is no box: without the test the rasterizer keeps its fast paths.
-    const int sw = std::max(key.ScissorWidth, 0);
-    const int sh = std::max(key.ScissorHeight, 0);
-    if (key.ScissorX <= 0 && key.ScissorY <= 0 && key.ScissorX + sw >= drawableWidth &&
-        key.ScissorY + sh >= drawableHeight) {
-        glDisable(GL_SCISSOR_TEST);
-    } else {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(key.ScissorX, drawableHeight - key.ScissorY - sh, sw, sh);
-    }
+    SetScissor(key, drawableWidth, drawableHeight);
 
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, key.Texture != 0 ? key.Texture : whiteTexture_);

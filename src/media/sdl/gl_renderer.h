@@ -45,6 +45,9 @@ public:
     void DestroyTexture(uint32_t texture);
     void DrawBatch(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
                    int drawableHeight);
+    // Draws a stack in one pass of a program of its own (see Media::DrawStack), in order with
+    // the batches.
+    void DrawStack(const StackQuad& quad, int drawableWidth, int drawableHeight);
     // Draws the batches held back for textures still being made (see DrawBatch), waiting for
     // them: before a present.
     void DrawHeldBatches() { DrawHeld(true); }
@@ -67,6 +70,9 @@ private:
         std::vector<Vertex> Vertices;
         int Quads = 0;
         int DrawableWidth = 0, DrawableHeight = 0;
+        bool IsStack = false; // a stack, not quads
+        StackQuad Stack;
+        bool Uses(uint32_t texture) const;
     };
 
     void Draw(const BatchKey& key, const Vertex* vertices, int quadCount, int drawableWidth,
@@ -76,12 +82,29 @@ private:
     void DrawHeld(bool wait);
     // True when the texture can be drawn now (uploading it if its levels are ready); never waits.
     bool TextureReady(uint32_t texture);
+    // TextureReady, or, when `wait` is set, always true once the texture is uploaded.
+    bool TextureReady(uint32_t texture, bool wait);
+    void DrawStackNow(const StackQuad& quad, int drawableWidth, int drawableHeight);
+    // Ends the rasterizer's scene before a large rectangle drawn after turned quads, or turned
+    // quads drawn after large rectangles (see Draw); `rectangles` < 0 for turned quads.
+    void StartScene(float rectangles, int drawableWidth, int drawableHeight);
+    void SetScissor(const BatchKey& key, int drawableWidth, int drawableHeight);
     void EnsureIndexCapacity(int quadCount);
     // Draws `count` of the batch's quads from `first` with shader variant `variant`.
     void DrawQuads(int variant, int first, int count, int drawableWidth, int drawableHeight);
     void ApplyBlend(int blend);
 
     Program programs_[VARIANTS];
+    // Stack programs by layer count less one, plain and over black, and their own vertices:
+    // position, then each layer's texture coordinates.
+    struct StackProgram {
+        Program Base;
+        int Colours = -1;
+    };
+    StackProgram stackPrograms_[STACK_LAYERS][2];
+    uint32_t stackArray_ = 0, stackBuffer_ = 0;
+    // Samplers of stacked layers: [filtered][repeated in v], each without mip levels.
+    uint32_t stackSamplers_[2][2] = {};
     uint32_t program_ = 0; // non-zero once every variant is built
     uint32_t vertexArray_ = 0;
     uint32_t vertexBuffer_ = 0;

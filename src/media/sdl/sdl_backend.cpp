@@ -104,6 +104,12 @@ public:
         display_.DrawableSize(w, h);
         renderer_.DrawBatch(key, vertices, quadCount, w, h);
     }
+    void DrawStack(const StackQuad& quad) override {
+        if (!display_.HasGraphics()) return;
+        int w, h;
+        display_.DrawableSize(w, h);
+        renderer_.DrawStack(quad, w, h);
+    }
 
     // Audio.
     int SelectAudioDriver(const std::string& name) override { return audio_.SelectDriver(name); }
