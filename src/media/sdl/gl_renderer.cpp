@@ -79,9 +79,9 @@ void main() {
 }
 )";
 
-// The stack's program (GlRenderer::DrawStack): LAYERS premultiplied layers composed per pixel,
-// each laid over the ones under it, onto transparent black; the result is blended over the back
-// buffer, or, over a fresh black clear, written opaque.
+// The stack's program (GlRenderer::DrawStack): three premultiplied layers composed per pixel, each
+// laid over the ones under it, onto transparent black; the result is blended over the back buffer,
+// or, over a fresh black clear, written opaque. A stack of fewer layers has transparent ones on top.
 constexpr const char* STACK_VERTEX_SHADER = R"(
 layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec2 aLayer0;
@@ -110,14 +110,10 @@ uniform vec4 uColours[3]; // each tint scaled by its fade, and the fade
 out vec4 fragColour;
 void main() {
     vec4 c = texture(uLayer0, vLayer0) * uColours[0];
-#if LAYERS > 1
     vec4 l1 = texture(uLayer1, vLayer1) * uColours[1];
     c = l1 + c * (1.0 - l1.a);
-#endif
-#if LAYERS > 2
     vec4 l2 = texture(uLayer2, vLayer2) * uColours[2];
     c = l2 + c * (1.0 - l2.a);
-#endif
 #ifdef OVERBLACK
     fragColour = vec4(c.rgb, 1.0);
 #else
@@ -318,19 +314,16 @@ bool GlRenderer::Init(std::string& error) {
         const GLint texture = glGetUniformLocation(program.Id, "uTexture");
         if (texture >= 0) glUniform1i(texture, 0);
     }
-    for (int layers = 1; layers <= STACK_LAYERS; ++layers) {
-        for (int overBlack = 0; overBlack < 2; ++overBlack) {
-            StackProgram& stack = stackPrograms_[layers - 1][overBlack];
-            const std::string defines =
-                "#define LAYERS " + std::to_string(layers) + "\n" + (overBlack ? "#define OVERBLACK\n" : "");
-            stack.Base.Id = LinkProgram(defines, error, STACK_VERTEX_SHADER, STACK_FRAGMENT_SHADER);
-            if (stack.Base.Id == 0) return false;
-            glUseProgram(stack.Base.Id);
-            stack.Base.ViewportUniform = glGetUniformLocation(stack.Base.Id, "uViewport");
-            stack.Colours = glGetUniformLocation(stack.Base.Id, "uColours");
-            for (int i = 0; i < layers; ++i)
-                glUniform1i(glGetUniformLocation(stack.Base.Id, ("uLayer" + std::to_string(i)).c_str()), i);
-        }
+    for (int overBlack = 0; overBlack < 2; ++overBlack) {
+        StackProgram& stack = stackPrograms_[overBlack];
+        stack.Base.Id = LinkProgram(overBlack ? "#define OVERBLACK\n" : "", error, STACK_VERTEX_SHADER,
+                                    STACK_FRAGMENT_SHADER);
+        if (stack.Base.Id == 0) return false;
+        glUseProgram(stack.Base.Id);
+        stack.Base.ViewportUniform = glGetUniformLocation(stack.Base.Id, "uViewport");
+        stack.Colours = glGetUniformLocation(stack.Base.Id, "uColours");
+        for (int i = 0; i < STACK_LAYERS; ++i)
+            glUniform1i(glGetUniformLocation(stack.Base.Id, ("uLayer" + std::to_string(i)).c_str()), i);
     }
     program_ = programs_[0].Id;
 
@@ -647,12 +640,12 @@ void GlRenderer::DrawStackNow(const StackQuad& quad, int drawableWidth, int draw
     // Over the black of a fresh clear the stack's colour is the pixel's, opaque.
     const bool overBlack = clearedToBlack_;
     clearedToBlack_ = false;
-    StackProgram& stack = stackPrograms_[quad.LayerCount - 1][overBlack ? 1 : 0];
+    StackProgram& stack = stackPrograms_[overBlack ? 1 : 0];
 
     // Corners in strip order: top-left, top-right, bottom-left, bottom-right.
     constexpr int FLOATS = 2 + 2 * STACK_LAYERS;
     float vertices[4][FLOATS] = {};
-    float colours[STACK_LAYERS][4] = {};
+    float colours[STACK_LAYERS][4] = {}; // the layers a stack lacks are transparent
     const float xs[4] = {quad.X0, quad.X1, quad.X0, quad.X1}, ys[4] = {quad.Y0, quad.Y0, quad.Y1, quad.Y1};
     for (int corner = 0; corner < 4; ++corner) {
         vertices[corner][0] = xs[corner];
@@ -685,6 +678,11 @@ void GlRenderer::DrawStackNow(const StackQuad& quad, int drawableWidth, int draw
         glBindTexture(GL_TEXTURE_2D, layer.Texture != 0 ? layer.Texture : whiteTexture_);
         glBindSampler(GLuint(i), stackSamplers_[filtered ? 1 : 0][layer.RepeatV ? 1 : 0]);
     }
+    for (int i = quad.LayerCount; i < STACK_LAYERS; ++i) {
+        glActiveTexture(GLenum(GL_TEXTURE0 + i));
+        glBindTexture(GL_TEXTURE_2D, whiteTexture_);
+        glBindSampler(GLuint(i), 0);
+    }
 
     glBindVertexArray(stackArray_);
     glViewport(0, 0, drawableWidth, drawableHeight);
@@ -702,7 +700,7 @@ void GlRenderer::DrawStackNow(const StackQuad& quad, int drawableWidth, int draw
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
 
     // The batches bind their texture on unit 0 and their sampler there alone.
-    for (int i = 0; i < quad.LayerCount; ++i)
+    for (int i = 0; i < STACK_LAYERS; ++i)
         glBindSampler(GLuint(i), 0);
     boundSampler_ = 0;
     glActiveTexture(GL_TEXTURE0);

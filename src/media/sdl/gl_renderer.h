@@ -95,13 +95,13 @@ private:
     void ApplyBlend(int blend);
 
     Program programs_[VARIANTS];
-    // Stack programs by layer count less one, plain and over black, and their own vertices:
-    // position, then each layer's texture coordinates.
+    // Stack programs, plain and over black, and their own vertices: position, then each layer's
+    // texture coordinates.
     struct StackProgram {
         Program Base;
         int Colours = -1;
     };
-    StackProgram stackPrograms_[STACK_LAYERS][2];
+    StackProgram stackPrograms_[2];
     uint32_t stackArray_ = 0, stackBuffer_ = 0;
     // Samplers of stacked layers: [filtered][repeated in v], each without mip levels.
     uint32_t stackSamplers_[2][2] = {};
