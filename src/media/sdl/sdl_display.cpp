@@ -1,6 +1,7 @@
 #include "media/sdl/sdl_display.h"
 
 #include <SDL.h>
+#include <sys/prctl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -28,9 +29,10 @@ int64_t NowUs() {
 }
 
 // Waits until `deadlineUs`: sleeps most of the time, then yields for the last stretch, which a
-// sleep's wake-up may overshoot.
+// sleep's wake-up may overshoot. The stretch is short (see UpdatePacerInterval's timer slack):
+// yielding costs the processor a system call after another.
 void WaitUntil(int64_t deadlineUs) {
-    constexpr int64_t SPIN_US = 600;
+    constexpr int64_t SPIN_US = 150;
     const int64_t remaining = deadlineUs - NowUs();
     if (remaining > SPIN_US) std::this_thread::sleep_for(std::chrono::microseconds(remaining - SPIN_US));
     while (NowUs() < deadlineUs)
@@ -253,6 +255,9 @@ void SdlDisplay::WindowSize(int& width, int& height) const {
 }
 
 void SdlDisplay::UpdatePacerInterval() {
+    // The thread that presents, and waits, wakes from a sleep within a microsecond or so of its
+    // time instead of the default slack of 50: the pacer's waits can then sleep almost to the end.
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
     SDL_DisplayMode mode;
     const int refresh = SDL_GetWindowDisplayMode(window_, &mode) == 0 ? mode.refresh_rate : 0;
     pacer_.SetInterval(FramePacer::IntervalFor(frameCap_, refresh));
