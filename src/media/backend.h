@@ -40,9 +40,18 @@ struct StackQuad {
         float U0 = 0, V0 = 0, U1 = 1, V1 = 1;
         float R = 1, G = 1, B = 1, A = 1;
         bool RepeatV = false;
+        // For a back end that composes a stack itself: the texels as the image holds them
+        // (premultiplied RGBA, alive while the image is), mirrored left to right when MirrorX,
+        // with the top-left one at back-buffer pixel (TexelX, TexelY) (see TexelForPixel).
+        const PixelMap* Texels = nullptr;
+        int TexelX = 0, TexelY = 0;
+        bool MirrorX = false;
     };
     Layer Layers[STACK_LAYERS];
     int LayerCount = 0;
+    // Every layer is drawn at its own size in whole back-buffer pixels, one texel to a pixel, and
+    // so is the rectangle: TexelX and TexelY place the layers exactly.
+    bool TexelForPixel = false;
     BatchKey Key; // its scissor box (the texture and blend fields are unused)
 };
 

@@ -501,6 +501,15 @@ void DrawFrame(const Image& image, float x, float y, int frame) {
 void DrawStack(const StackLayer* layers, int count, float x, float y, float width, float height) {
     if (!CanDraw() || !(width > 0) || !(height > 0)) return;
     StackQuad quad;
+    // Within this of a whole pixel, a position is whole (as for the renderer's texel-for-pixel
+    // test); one far beyond any back buffer is never placed exactly.
+    constexpr float SLACK = 1.0f / 1024, FAR = 1 << 20;
+    const auto whole = [](float pixels) {
+        return std::abs(pixels) < FAR && std::abs(pixels - std::round(pixels)) < SLACK;
+    };
+    quad.TexelForPixel = derived.PixelsPerUnitX == 1 && derived.PixelsPerUnitY == 1 &&
+                         whole(x + state.OriginX) && whole(y + state.OriginY) && whole(width) &&
+                         whole(height);
     for (int i = 0; i < std::min(count, STACK_LAYERS); ++i) {
         const StackLayer& layer = layers[i];
         const Image* image = layer.Source;
@@ -527,6 +536,15 @@ void DrawStack(const StackLayer* layers, int count, float x, float y, float widt
         out.B = layer.B;
         out.A = layer.A;
         out.RepeatV = layer.RepeatY;
+        out.Texels = &image->FramePixels(0);
+        const float texelX = x + layer.X + state.OriginX, texelY = y + layer.Y + state.OriginY;
+        out.MirrorX = layer.MirrorX;
+        if (whole(texelX) && whole(texelY)) {
+            out.TexelX = int(std::lround(texelX));
+            out.TexelY = int(std::lround(texelY));
+        } else {
+            quad.TexelForPixel = false;
+        }
     }
     if (quad.LayerCount == 0) return;
     quad.X0 = (x + state.OriginX) * derived.PixelsPerUnitX;

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <utility>
+
+#include "media/sdl/stack_composer.h"
 
 namespace Media {
 namespace {
@@ -387,6 +390,10 @@ bool GlRenderer::Init(std::string& error) {
         }
     }
 
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    composeStacks_ = renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe") ||
+                                  std::strstr(renderer, "Software Rasterizer"));
+
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -635,7 +642,64 @@ void GlRenderer::SetScissor(const BatchKey& key, int drawableWidth, int drawable
     }
 }
 
+bool GlRenderer::DrawStackComposed(const StackQuad& quad, int drawableWidth, int drawableHeight) {
+    if (!composeStacks_ || !quad.TexelForPixel) return false;
+    for (int i = 0; i < quad.LayerCount; ++i)
+        if (!quad.Layers[i].Texels) return false;
+    // The rectangle (whole pixels, see TexelForPixel) cut to its scissor box and the back buffer.
+    const BatchKey& box = quad.Key;
+    const int x0 = std::max({int(std::lround(quad.X0)), box.ScissorX, 0});
+    const int y0 = std::max({int(std::lround(quad.Y0)), box.ScissorY, 0});
+    const int x1 = std::min({int(std::lround(quad.X1)), box.ScissorX + box.ScissorWidth, drawableWidth});
+    const int y1 = std::min({int(std::lround(quad.Y1)), box.ScissorY + box.ScissorHeight, drawableHeight});
+    if (x0 >= x1 || y0 >= y1) return true;
+    const int width = x1 - x0, height = y1 - y0;
+
+    ComposedLayer layers[STACK_LAYERS];
+    for (int i = 0; i < quad.LayerCount; ++i) {
+        const StackQuad::Layer& layer = quad.Layers[i];
+        layers[i] = {layer.Texels, layer.TexelX - x0, layer.TexelY - y0, layer.MirrorX, layer.RepeatV,
+                     layer.R,      layer.G,           layer.B,           layer.A};
+    }
+    // Over the black of a fresh clear the composed colour is the pixel's, opaque; elsewhere it is
+    // laid over what is there, as the stack's own program would lay it.
+    const bool overBlack = clearedToBlack_;
+    composed_.resize(size_t(width) * size_t(height) * 4);
+    ComposeStack(layers, quad.LayerCount, width, height, overBlack, composed_.data(), size_t(width) * 4);
+
+    glActiveTexture(GL_TEXTURE0);
+    if (composedTexture_ == 0) glGenTextures(1, &composedTexture_);
+    glBindTexture(GL_TEXTURE_2D, composedTexture_);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (width != composedWidth_ || height != composedHeight_) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     composed_.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        composedWidth_ = width;
+        composedHeight_ = height;
+    } else {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, composed_.data());
+    }
+
+    BatchKey key;
+    key.Texture = composedTexture_;
+    key.Blend = overBlack ? SOLIDBLEND : PREMULTIPLIEDBLEND;
+    key.ScissorWidth = drawableWidth;
+    key.ScissorHeight = drawableHeight;
+    const float left = float(x0), top = float(y0), right = float(x1), bottom = float(y1);
+    const Vertex corners[4] = {{left, top, 0, 0, 1, 1, 1, 1},
+                               {right, top, 1, 0, 1, 1, 1, 1},
+                               {right, bottom, 1, 1, 1, 1, 1, 1},
+                               {left, bottom, 0, 1, 1, 1, 1, 1}};
+    Draw(key, corners, 1, drawableWidth, drawableHeight);
+    return true;
+}
+
 void GlRenderer::DrawStackNow(const StackQuad& quad, int drawableWidth, int drawableHeight) {
+    if (DrawStackComposed(quad, drawableWidth, drawableHeight)) return;
     StartScene(std::abs((quad.X1 - quad.X0) * (quad.Y1 - quad.Y0)), drawableWidth, drawableHeight);
     // Over the black of a fresh clear the stack's colour is the pixel's, opaque.
     const bool overBlack = clearedToBlack_;

@@ -85,6 +85,9 @@ private:
     // TextureReady, or, when `wait` is set, always true once the texture is uploaded.
     bool TextureReady(uint32_t texture, bool wait);
     void DrawStackNow(const StackQuad& quad, int drawableWidth, int drawableHeight);
+    // Where the processor rasterizes (composeStacks_), composes a stack drawn texel for pixel
+    // (see stack_composer.h) and draws it as one texture; false, drawing nothing, elsewhere.
+    bool DrawStackComposed(const StackQuad& quad, int drawableWidth, int drawableHeight);
     // Ends the rasterizer's scene before a large rectangle drawn after turned quads, or turned
     // quads drawn after large rectangles (see Draw); `rectangles` < 0 for turned quads.
     void StartScene(float rectangles, int drawableWidth, int drawableHeight);
@@ -105,6 +108,13 @@ private:
     uint32_t stackArray_ = 0, stackBuffer_ = 0;
     // Samplers of stacked layers: [filtered][repeated in v], each without mip levels.
     uint32_t stackSamplers_[2][2] = {};
+    // OpenGL runs on the processor (Mesa's software rasterizers), which composes stacks faster
+    // than their program: each texture read costs the rasterizer more than the composing.
+    bool composeStacks_ = false;
+    // The last composed stack: its texels (BGRA), kept for the next, and its texture.
+    std::vector<uint8_t> composed_;
+    uint32_t composedTexture_ = 0;
+    int composedWidth_ = 0, composedHeight_ = 0;
     uint32_t program_ = 0; // non-zero once every variant is built
     uint32_t vertexArray_ = 0;
     uint32_t vertexBuffer_ = 0;
