@@ -146,11 +146,19 @@ __attribute__((target_clones("avx2", "default"))) void ComposeStack(const Compos
                 first = false;
             }
             uint8_t* o = outRow + size_t(x0) * 4;
-            for (int i = 0; i < n * 4; ++i)
-                o[i] = uint8_t(composed[i]);
-            if (opaque)
-                for (int i = 0; i < n; ++i)
-                    o[i * 4 + 3] = 255;
+            // The alpha lanes of `opaque` set to 255, the others kept.
+            const Pixels4 lift =
+                opaque ? Pixels4{0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255} : Pixels4{};
+            int i = 0;
+            for (; i + 4 <= n; i += 4) {
+                Pixels4 four;
+                std::memcpy(&four, composed + i * 4, sizeof four);
+                const Bytes4 bytes = __builtin_convertvector(four | lift, Bytes4);
+                std::memcpy(o + i * 4, &bytes, sizeof bytes);
+            }
+            for (; i < n; ++i)
+                for (int c = 0; c < 4; ++c)
+                    o[i * 4 + c] = uint8_t(composed[i * 4 + c] | lift[c]);
         }
     }
 }
