@@ -146,21 +146,31 @@ PixelMap BuildAtlas(const std::vector<PixelMap>& frames, int w, int h,
     PixelMap atlas;
     atlas.Width = columns * cellW;
     atlas.Height = rows * cellH;
-    atlas.Pixels.assign(size_t(atlas.Width) * size_t(atlas.Height) * 4, 0);
+    // Written row by row from the start, so that no byte is written twice: filling a fresh sheet
+    // of this size with zeros first costs as much as the copy.
+    std::vector<uint8_t>& out = atlas.Pixels;
+    out.reserve(size_t(atlas.Width) * size_t(atlas.Height) * 4);
+    for (int y = 0; y < atlas.Height; ++y) {
+        const int cellRow = y / cellH, inCell = y % cellH;
+        for (int column = 0; column < columns; ++column) {
+            const int i = cellRow * columns + column;
+            if (i >= count) { // the grid's cells after the last frame stay transparent
+                out.insert(out.end(), size_t(cellW) * 4, 0);
+                continue;
+            }
+            // The frame's row (the nearest one in the gutters above and below) with its first and
+            // last texels repeated across the gutters at the sides.
+            const uint8_t* source = frames[size_t(i)].At(0, std::clamp(inCell - GUTTER, 0, h - 1));
+            for (int g = 0; g < GUTTER; ++g)
+                out.insert(out.end(), source, source + 4);
+            out.insert(out.end(), source, source + size_t(w) * 4);
+            for (int g = 0; g < GUTTER; ++g)
+                out.insert(out.end(), source + size_t(w - 1) * 4, source + size_t(w) * 4);
+        }
+    }
     regions.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         const int left = i % columns * cellW, top = i / columns * cellH;
-        // Each row is the frame's row (the nearest one in the gutters above and below) with its
-        // first and last texels repeated across the gutters at the sides.
-        for (int y = 0; y < cellH; ++y) {
-            const uint8_t* source = frames[size_t(i)].At(0, std::clamp(y - GUTTER, 0, h - 1));
-            uint8_t* row = atlas.At(left, top + y);
-            std::memcpy(row + GUTTER * 4, source, size_t(w) * 4);
-            for (int g = 0; g < GUTTER; ++g) {
-                std::memcpy(row + g * 4, source, 4);
-                std::memcpy(row + (GUTTER + w + g) * 4, source + size_t(w - 1) * 4, 4);
-            }
-        }
         Image::TextureRegion& region = regions[size_t(i)];
         region.U0 = float(left + GUTTER) / float(atlas.Width);
         region.V0 = float(top + GUTTER) / float(atlas.Height);
@@ -239,9 +249,11 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
         } else {
             frame.Width = cellW;
             frame.Height = cellH;
-            frame.Pixels.resize(size_t(cellW) * size_t(cellH) * 4);
-            for (int y = 0; y < cellH; ++y)
-                std::memcpy(frame.At(0, y), rgba.At(left, top + y), size_t(cellW) * 4);
+            frame.Pixels.reserve(size_t(cellW) * size_t(cellH) * 4); // filled once, not zeroed first
+            for (int y = 0; y < cellH; ++y) {
+                const uint8_t* row = rgba.At(left, top + y);
+                frame.Pixels.insert(frame.Pixels.end(), row, row + size_t(cellW) * 4);
+            }
         }
         if (flags & MASKEDIMAGE) {
             for (size_t p = 0; p < frame.Pixels.size(); p += 4) {

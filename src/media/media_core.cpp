@@ -29,6 +29,18 @@ Core& TheCore() {
     return core;
 }
 
+// Loading makes and frees hundreds of megabytes of pixels: decoded files, sheets cut into frames,
+// textures' levels, the driver's copies. By default each big block is a fresh mapping, given back
+// to the system when freed, and every 4 KB page of the next one costs a page fault when it is
+// first written: a hundred thousand faults at start-up, a third of the processor's time there.
+// In one heap that is never given back, freed blocks serve the next pictures, whichever thread
+// asks. Set before the layer starts any thread.
+void KeepFreedMemory() {
+    mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // the largest glibc allows
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+}
+
 void CloseLog() {
     Core& core = TheCore();
     if (core.logFile) {
@@ -54,6 +66,7 @@ uint32_t BackendGeneration() {
 bool Init(const Options& options, std::string& error) {
     Shutdown();
     Core& core = TheCore();
+    KeepFreedMemory();
     // The log and the script are named relative to the folder the program was started in.
     if (!options.LogFile.empty()) {
         core.logFile = std::fopen(options.LogFile.c_str(), "w");
