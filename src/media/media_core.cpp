@@ -30,13 +30,12 @@ Core& TheCore() {
 }
 
 // Loading makes and frees hundreds of megabytes of pixels: decoded files, sheets cut into frames,
-// textures' levels, the driver's copies. By default each big block is a fresh mapping, given back
-// to the system when freed, and every 4 KB page of the next one costs a page fault when it is
-// first written: a hundred thousand faults at start-up, a third of the processor's time there.
-// In one heap that is never given back, freed blocks serve the next pictures, whichever thread
-// asks. Set before the layer starts any thread.
+// textures' levels. By default a big block is a fresh mapping, given back to the system when it is
+// freed, and every 4 KB page of the next one costs a page fault when it is first written. Kept in
+// the heap instead, freed blocks serve the next pictures. Each thread keeps its own heap: with one
+// heap for all, the main thread waits for the lock whenever a decode thread, below its priority,
+// is preempted while holding it, a hitch of a scheduler tick in the middle of play.
 void KeepFreedMemory() {
-    mallopt(M_ARENA_MAX, 1);
     mallopt(M_MMAP_THRESHOLD, 32 << 20); // the largest glibc allows
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 }
