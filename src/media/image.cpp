@@ -2,7 +2,6 @@
 // one back-end texture holding all frames.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #if defined(__SSE2__)
