@@ -35,12 +35,17 @@ void StartLogos() {
     // The start-up pictures decode on the decode threads from here on, through the logos and the
     // panel's slide, so that most are ready when their loads come; the logos, which began to
     // decode while the window opened (StartDecodingLogos), stay first.
-    std::vector<std::string> ahead = logos ? Logo::PicturePaths() : std::vector<std::string>();
+    std::vector<Media::PictureAhead> ahead;
+    if (logos) {
+        for (const std::string& path : Logo::PicturePaths())
+            ahead.push_back({path});
+    }
     // The loading panel's own pictures (LoadScreen::Init), wanted when the logos end.
-    ahead.insert(ahead.end(), {"gfx\\menus\\loading.png", "gfx\\menus\\loadingbar.png"});
-    const std::vector<std::string>& startUp = StartUpPictures();
+    ahead.push_back({"gfx\\menus\\loading.png"});
+    ahead.push_back({"gfx\\menus\\loadingbar.png"});
+    const std::vector<Media::PictureAhead>& startUp = StartUpPictures();
     ahead.insert(ahead.end(), startUp.begin(), startUp.end());
-    Media::PrefetchPixmaps(ahead);
+    Media::PrefetchPictures(ahead);
     if (!logos) {
         StartLoadScreen();
         return;

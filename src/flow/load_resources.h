@@ -1,6 +1,7 @@
 #pragma once
-#include <string>
 #include <vector>
+
+#include "media/media.h"
 
 // Everything the game needs, loaded once behind the loading screen (game state 3): the three
 // fonts, the gameplay classes and every menu, in that order. Each picture, pixel-map and sound
@@ -15,8 +16,9 @@ void InitGameplay();
 // found or not), so that the bar is full exactly when loading ends. A test holds it to the code.
 constexpr int START_UP_LOADS = 180;
 
-// Every picture file LoadResources reads, in its order, as its loads name them, so that they can
-// be decoded ahead on the decode threads while the loading panel slides in
-// (Media::PrefetchPixmaps). A picture left out is only decoded later, when its load comes; a test
-// holds the list to the code.
-const std::vector<std::string>& StartUpPictures();
+// Every picture file LoadResources reads, in its order, as its loads name them, and for each
+// sheet the cells its load cuts it into, so that they can be decoded and cut ahead on the decode
+// threads while the loading panel slides in (Media::PrefetchPictures). A picture left out is only
+// decoded later, when its load comes, and a sheet listed with other cells is cut again on the main
+// thread; a test holds the list to the code.
+const std::vector<Media::PictureAhead>& StartUpPictures();

@@ -213,14 +213,25 @@ uint8_t Image::Alpha(int frame, int x, int y) const {
 
 std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int cellH, int first, int count,
                                         int flags) {
+    if (flags < 0) flags = GetDefaultImageFlags();
+    int mask[3];
+    GetMaskColor(mask[0], mask[1], mask[2]);
+    Internal::ImageParts parts =
+        Internal::CutSheet(sheet, cellW, cellH, first, count, (flags & MASKEDIMAGE) != 0 ? mask : nullptr);
+    if (parts.Width == 0) return nullptr;
+    return FromParts(std::move(parts), flags);
+}
+
+Internal::ImageParts Internal::CutSheet(const PixelMap& sheet, int cellW, int cellH, int first, int count,
+                                        const int* maskRgb) {
+    ImageParts parts;
     if (cellW <= 0 || cellH <= 0 || first < 0 || count <= 0 || sheet.Width <= 0 || sheet.Height <= 0)
-        return nullptr;
+        return parts;
     if (sheet.Pixels.size() < size_t(sheet.Width) * size_t(sheet.Height) * size_t(sheet.Channels()))
-        return nullptr;
+        return parts;
     const int perRow = sheet.Width / cellW;
     const long long cells = (long long)perRow * (sheet.Height / cellH);
-    if ((long long)first + count > cells) return nullptr;
-    if (flags < 0) flags = GetDefaultImageFlags();
+    if ((long long)first + count > cells) return parts;
 
     // A whole picture as one frame is copied, or converted, straight into its frame. Cut into
     // cells, decoded pictures are RGBA already and are read in place; only grey and alpha maps are
@@ -230,10 +241,7 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     PixelMap converted;
     if (!isRgba && !whole) converted = ToRgba(sheet);
     const PixelMap& rgba = isRgba ? sheet : converted;
-    int maskR, maskG, maskB;
-    GetMaskColor(maskR, maskG, maskB);
 
-    Internal::ImageParts parts;
     parts.Width = cellW;
     parts.Height = cellH;
     parts.FramePixels.resize(size_t(count));
@@ -254,10 +262,11 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
                 frame.Pixels.insert(frame.Pixels.end(), row, row + size_t(cellW) * 4);
             }
         }
-        if (flags & MASKEDIMAGE) {
+        if (maskRgb) {
             for (size_t p = 0; p < frame.Pixels.size(); p += 4) {
                 uint8_t* px = &frame.Pixels[p];
-                if (px[0] == maskR && px[1] == maskG && px[2] == maskB) px[0] = px[1] = px[2] = px[3] = 0;
+                if (px[0] == maskRgb[0] && px[1] == maskRgb[1] && px[2] == maskRgb[2])
+                    px[0] = px[1] = px[2] = px[3] = 0;
             }
         }
         parts.Masks[size_t(i)] = BuildSolidMask(frame);
@@ -265,7 +274,7 @@ std::shared_ptr<Image> Image::FromSheet(const PixelMap& sheet, int cellW, int ce
     parts.Atlas = BuildAtlas(parts.FramePixels, cellW, cellH, parts.Regions);
     for (int i = 0; i < count; ++i)
         FindVisibleRect(parts.FramePixels[size_t(i)], parts.Regions[size_t(i)]);
-    return FromParts(std::move(parts), flags);
+    return parts;
 }
 
 std::shared_ptr<Image> Image::FromParts(Internal::ImageParts parts, int flags) {
@@ -298,6 +307,12 @@ Internal::ImageParts Internal::PrepareWholeImage(PixelMap&& rgba) {
     return parts;
 }
 
+bool Internal::PrefetchedPicture::PreparedAs(int cellW, int cellH, int first, int count) const {
+    if (!Prepared) return false;
+    if (Count == 0) return first == 0 && count == 1 && cellW == Prepared->Width && cellH == Prepared->Height;
+    return cellW == CellW && cellH == CellH && first == First && count == Count;
+}
+
 ImageRef LoadImage(const std::string& path, int flags) {
     if (flags < 0) flags = GetDefaultImageFlags();
     Internal::PrefetchedPicture prefetched;
@@ -305,9 +320,9 @@ ImageRef LoadImage(const std::string& path, int flags) {
     if (Internal::TakePrefetchedPicture(path, prefetched)) {
         // Unmasked, a whole picture is what the worker prepared; masking needs the mask colour
         // of now.
-        if (prefetched.Prepared && (flags & MASKEDIMAGE) == 0)
+        if (prefetched.Prepared && prefetched.Count == 0 && (flags & MASKEDIMAGE) == 0)
             return Image::FromParts(std::move(*prefetched.Prepared), flags);
-        map = Internal::PixmapOf(std::move(prefetched));
+        map = Internal::PixmapOf(std::move(prefetched), path);
     } else {
         map = Internal::ReadPictureFile(path);
     }
@@ -316,7 +331,21 @@ ImageRef LoadImage(const std::string& path, int flags) {
 }
 
 ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first, int count, int flags) {
-    PixelMapRef map = LoadPixmap(path);
+    if (flags < 0) flags = GetDefaultImageFlags();
+    Internal::PrefetchedPicture prefetched;
+    PixelMapRef map;
+    if (Internal::TakePrefetchedPicture(path, prefetched)) {
+        if (prefetched.Prepared && (flags & MASKEDIMAGE) == 0) {
+            if (prefetched.PreparedAs(cellW, cellH, first, count))
+                return Image::FromParts(std::move(*prefetched.Prepared), flags);
+            // A sheet cut ahead into other cells says so when its file is read again.
+            if (prefetched.Count == 0)
+                DebugLog("Decoding ahead: '" + path + "' was listed as a whole picture; cut here");
+        }
+        map = Internal::PixmapOf(std::move(prefetched), path);
+    } else {
+        map = Internal::ReadPictureFile(path);
+    }
     if (!map) return nullptr;
     return Image::FromSheet(*map, cellW, cellH, first, count, flags);
 }

@@ -143,6 +143,8 @@ public:
 
 private:
     friend std::shared_ptr<Image> LoadImage(const std::string& path, int flags);
+    friend std::shared_ptr<Image> LoadAnimImage(const std::string& path, int cellW, int cellH, int first,
+                                                int count, int flags);
     friend class ImagePainter;
 
     Image() = default;
@@ -170,15 +172,26 @@ ImageRef LoadAnimImage(const std::string& path, int cellW, int cellH, int first,
 ImageRef ImageFromPixmap(const PixelMap& map, int flags = -1);
 
 PixelMapRef LoadPixmap(const std::string& path); // PNG or JPEG; null on failure
+// A picture to decode ahead (PrefetchPictures). With Count 0 it is a whole picture; otherwise
+// it is a sheet that will be loaded as LoadAnimImage(Path, CellW, CellH, First, Count), which the
+// workers then cut into that image's frames too.
+struct PictureAhead {
+    std::string Path;
+    int CellW = 0, CellH = 0, First = 0, Count = 0;
+};
 // Decoding ahead on worker threads (one or two, a core fewer than the machine has, below the
 // main thread's priority): starts reading and decoding these files, in this order, while the
 // caller goes on. A later LoadPixmap (and so LoadImage, LoadAnimImage) of a listed path, the same
 // string, takes that result, waiting for it if it is being decoded, instead of reading the file
-// itself; the result is the same either way. The workers also prepare each picture's
-// whole-picture image but for its texture, so that LoadImage of it without MASKEDIMAGE has little
-// left to do. Each listed path is taken once; the workers stay at most about 160 MB of prepared
-// pictures ahead of the loads. A new call replaces the list; what the old one had decoded, or
-// had in hand, for a path the new one lists again is kept.
+// itself; the result is the same either way. The workers also prepare each picture's image but
+// for its texture (the whole picture, or the listed sheet's frames), so that a load of it without
+// MASKEDIMAGE, as listed, has little left to do. A load that differs from the listing is still
+// right, but does the work again on the main thread, and says so in the debug log. Each listed
+// entry is taken once; the workers stay at most about 160 MB of prepared pictures ahead of the
+// loads. A new call replaces the list; what the old one had decoded, or had in hand, for an entry
+// the new one lists again is kept.
+void PrefetchPictures(const std::vector<PictureAhead>& pictures);
+// PrefetchPictures of whole pictures.
 void PrefetchPixmaps(const std::vector<std::string>& paths);
 // Stops decoding ahead (after the files in hand) and frees the results nobody took.
 void EndPrefetch();

@@ -94,19 +94,29 @@ struct ImageParts {
 // The parts of a whole RGBA picture (complete, not empty) as one unmasked frame, exactly as
 // Image::FromSheet cuts them; the frame's pixels are `rgba`'s. Safe on any thread.
 ImageParts PrepareWholeImage(PixelMap&& rgba);
+// The parts of `count` cells of `sheet` from `first`, as Image::FromSheet cuts them, masked by
+// `maskRgb` (red, green, blue) unless it is null. Empty (Width 0) when the cells do not fit the
+// sheet or the sheet is incomplete. Safe on any thread.
+ImageParts CutSheet(const PixelMap& sheet, int cellW, int cellH, int first, int count, const int* maskRgb);
 
 // A picture the worker decoded ahead (pixmap_prefetch.cpp): the map, or, for an RGBA picture,
-// its whole-picture image's parts made on the worker too, whose one frame is the map. Both are
-// null for a picture that failed to load.
+// its image's parts made on the worker too. Both are null for a picture that failed to load.
 struct PrefetchedPicture {
     PixelMapRef Map;
     std::unique_ptr<ImageParts> Prepared;
+    // The cells Prepared holds, as LoadAnimImage asks for them; Count 0 when it is the whole
+    // picture, whose one frame is the decoded map.
+    int CellW = 0, CellH = 0, First = 0, Count = 0;
+    // True when Prepared is the image LoadAnimImage(path, cellW, cellH, first, count) of an
+    // unmasked load would cut.
+    bool PreparedAs(int cellW, int cellH, int first, int count) const;
 };
 // True, with the worker's result, when `path` was prefetched and not yet taken (waiting for it
 // while it is being decoded); false when the caller must read the file itself.
 bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture);
-// The decoded map of a taken picture (null for one that failed to load).
-PixelMapRef PixmapOf(PrefetchedPicture&& picture);
+// The decoded map of a taken picture of `path` (null for one that failed to load). A picture cut
+// into a sheet's frames holds no map: its file is read again, with a line in the debug log.
+PixelMapRef PixmapOf(PrefetchedPicture&& picture, const std::string& path);
 // Frees the pixel maps on the prefetch worker when it runs (at once here when it does not).
 void FreeOnWorker(std::vector<PixelMap>&& maps);
 // True while the worker has a picture in hand or one it may start: for benchmarks, which give

@@ -22,7 +22,8 @@ PixelMapRef Internal::ReadPictureFile(const std::string& path) {
 
 PixelMapRef LoadPixmap(const std::string& path) {
     Internal::PrefetchedPicture prefetched;
-    if (Internal::TakePrefetchedPicture(path, prefetched)) return Internal::PixmapOf(std::move(prefetched));
+    if (Internal::TakePrefetchedPicture(path, prefetched))
+        return Internal::PixmapOf(std::move(prefetched), path);
     return Internal::ReadPictureFile(path);
 }
 

@@ -1,8 +1,8 @@
 // Decoding pictures ahead on worker threads, for loading screens and for the screens that come
 // next: the game's loads stay in their order on the main thread and take the workers' results as
-// they come to them. The workers also cut each RGBA picture into the parts of its whole-picture
-// image (masks, visible rectangle, the texture's copy of the pixels), so that a load of a big
-// picture leaves the main thread only the texture to make.
+// they come to them. The workers also cut each RGBA picture into the parts of its image (frames,
+// masks, visible rectangles, the texture's pixels), of the whole picture or of the sheet's cells
+// the list gives, so that a load leaves the main thread only the texture to make.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -32,7 +32,7 @@ constexpr int WORKER_NICENESS = 5;
 
 struct Entry {
     enum class State { Queued, Decoding, Done, Taken };
-    std::string Path;
+    PictureAhead Picture;
     State Now = State::Queued;
     Internal::PrefetchedPicture Result;
     size_t Bytes = 0;    // of Result
@@ -44,15 +44,38 @@ bool Preparable(const PixelMap& map) {
            map.Pixels.size() == size_t(map.Width) * size_t(map.Height) * 4;
 }
 
-// Decodes a picture and, when it can be an image as it is, cuts its image's parts.
-Internal::PrefetchedPicture ReadAhead(const std::string& path, size_t& bytes) {
+bool SameEntry(const PictureAhead& a, const PictureAhead& b) {
+    return a.Path == b.Path && a.CellW == b.CellW && a.CellH == b.CellH && a.First == b.First &&
+           a.Count == b.Count;
+}
+
+// Decodes a picture and, when it can be an image as it is, cuts its image's parts: of the
+// listed cells, or of the whole picture when they are the whole picture, none are listed or they
+// do not fit it.
+Internal::PrefetchedPicture ReadAhead(const PictureAhead& ahead, size_t& bytes) {
     Internal::PrefetchedPicture picture;
-    PixelMapRef map = Internal::ReadPictureFile(path);
+    PixelMapRef map = Internal::ReadPictureFile(ahead.Path);
     bytes = 0;
     if (map && Preparable(*map)) {
-        picture.Prepared =
-            std::make_unique<Internal::ImageParts>(Internal::PrepareWholeImage(std::move(*map)));
-        bytes = picture.Prepared->FramePixels[0].Pixels.size() + picture.Prepared->Atlas.Pixels.size();
+        const bool whole = ahead.Count == 0 || (ahead.First == 0 && ahead.Count == 1 &&
+                                                ahead.CellW == map->Width && ahead.CellH == map->Height);
+        if (!whole) {
+            Internal::ImageParts cut =
+                Internal::CutSheet(*map, ahead.CellW, ahead.CellH, ahead.First, ahead.Count, nullptr);
+            if (cut.Width > 0) {
+                picture.Prepared = std::make_unique<Internal::ImageParts>(std::move(cut));
+                picture.CellW = ahead.CellW;
+                picture.CellH = ahead.CellH;
+                picture.First = ahead.First;
+                picture.Count = ahead.Count;
+            }
+        }
+        if (!picture.Prepared)
+            picture.Prepared =
+                std::make_unique<Internal::ImageParts>(Internal::PrepareWholeImage(std::move(*map)));
+        for (const PixelMap& frame : picture.Prepared->FramePixels)
+            bytes += frame.Pixels.size();
+        bytes += picture.Prepared->Atlas.Pixels.size();
     } else if (map) {
         bytes = map->Pixels.size();
         picture.Map = std::move(map);
@@ -104,10 +127,10 @@ struct Prefetcher {
             entry.Now = Entry::State::Decoding;
             entry.InHand = true;
             ++InHand;
-            const std::string path = entry.Path;
+            const PictureAhead ahead = entry.Picture;
             hold.unlock();
             size_t bytes = 0;
-            Internal::PrefetchedPicture picture = ReadAhead(path, bytes);
+            Internal::PrefetchedPicture picture = ReadAhead(ahead, bytes);
             hold.lock();
             entry.InHand = false;
             --InHand;
@@ -160,27 +183,27 @@ Prefetcher& ThePrefetcher() {
 
 } // namespace
 
-void PrefetchPixmaps(const std::vector<std::string>& paths) {
+void PrefetchPictures(const std::vector<PictureAhead>& pictures) {
     Prefetcher& p = ThePrefetcher();
     {
         std::lock_guard<std::mutex> hold(p.Lock);
         // A picture the old list holds too, decoded, queued or in hand, keeps its place in the
         // work: a screen's list often repeats what the one before it already started.
         std::list<Entry> listed;
-        for (const std::string& path : paths) {
-            const auto old = std::find_if(p.Entries.begin(), p.Entries.end(), [&path](const Entry& entry) {
-                return entry.Path == path && entry.Now != Entry::State::Taken;
+        for (const PictureAhead& picture : pictures) {
+            const auto old = std::find_if(p.Entries.begin(), p.Entries.end(), [&picture](const Entry& entry) {
+                return SameEntry(entry.Picture, picture) && entry.Now != Entry::State::Taken;
             });
             if (old != p.Entries.end())
                 listed.splice(listed.end(), p.Entries, old); // the entry itself moves, never copied
             else
-                listed.emplace_back().Path = path;
+                listed.emplace_back().Picture = picture;
         }
         p.DropEntries();
         p.Entries.splice(p.Entries.begin(), listed);
         for (const Entry& entry : p.Entries)
             if (entry.Now == Entry::State::Done) p.BytesAhead += entry.Bytes;
-        if (p.Workers.empty() && !paths.empty()) {
+        if (p.Workers.empty() && !pictures.empty()) {
             // One core stays the main thread's: a decode thread that shares it, even below its
             // priority, takes it away for a whole scheduler tick (4 ms) now and then, a hitch in
             // the middle of play. On two cores one decoder is also the faster start: the main
@@ -194,6 +217,13 @@ void PrefetchPixmaps(const std::vector<std::string>& paths) {
     p.Changed.notify_all();
 }
 
+void PrefetchPixmaps(const std::vector<std::string>& paths) {
+    std::vector<PictureAhead> pictures(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i)
+        pictures[i].Path = paths[i];
+    PrefetchPictures(pictures);
+}
+
 void EndPrefetch() {
     ThePrefetcher().Stop();
 }
@@ -202,7 +232,7 @@ bool PrefetchDone(const std::string& path) {
     Prefetcher& p = ThePrefetcher();
     std::lock_guard<std::mutex> hold(p.Lock);
     return std::any_of(p.Entries.begin(), p.Entries.end(), [&path](const Entry& entry) {
-        return entry.Path == path && entry.Now == Entry::State::Done;
+        return entry.Picture.Path == path && entry.Now == Entry::State::Done;
     });
 }
 
@@ -212,7 +242,7 @@ bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) 
     Prefetcher& p = ThePrefetcher();
     std::unique_lock<std::mutex> hold(p.Lock);
     for (Entry& entry : p.Entries) {
-        if (entry.Now == Entry::State::Taken || entry.Path != path) continue;
+        if (entry.Now == Entry::State::Taken || entry.Picture.Path != path) continue;
         if (entry.Now == Entry::State::Queued) {
             entry.Now = Entry::State::Taken;
             return false;
@@ -228,10 +258,16 @@ bool TakePrefetchedPicture(const std::string& path, PrefetchedPicture& picture) 
     return false;
 }
 
-PixelMapRef PixmapOf(PrefetchedPicture&& picture) {
+PixelMapRef PixmapOf(PrefetchedPicture&& picture, const std::string& path) {
     if (picture.Map || !picture.Prepared) return std::move(picture.Map);
-    PixelMapRef map = std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
-    // The image's other parts (the texture's copy, the masks) go to the worker to be freed.
+    PixelMapRef map;
+    if (picture.Count == 0) {
+        map = std::make_shared<PixelMap>(std::move(picture.Prepared->FramePixels[0]));
+    } else {
+        DebugLog("Decoding ahead: '" + path + "' was listed with other cells; read again");
+        map = ReadPictureFile(path);
+    }
+    // The rest of what the worker made (the texture's copy, the masks) goes to it to be freed.
     Prefetcher& p = ThePrefetcher();
     {
         std::lock_guard<std::mutex> hold(p.Lock);

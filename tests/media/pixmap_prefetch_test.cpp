@@ -174,6 +174,60 @@ TEST_F(PrefetchTest, PreparedImagesAreTheImagesTheirFilesMake) {
     EXPECT_EQ(ahead->Pixels, direct->Pixels);
 }
 
+TEST_F(PrefetchTest, SheetsCutAheadLoadAsTheirFilesWouldWhateverTheLoadAsks) {
+    Media::SetMaskColor(255, 0, 255);
+    Media::SetAutoMidHandle(true);
+    Media::SetDefaultImageFlags(Media::FILTEREDIMAGE | Media::MIPMAPPEDIMAGE);
+    const std::string sheet = TempPath("sheet.png");
+    const std::vector<uint8_t> png = testsupport::PngBytes(Varied());
+    testfiles::WriteBytes(sheet, png);
+    const Media::PictureAhead cells{sheet, 8, 4, 1, 3};
+
+    // As listed: the load takes the worker's frames, with the file gone.
+    const Media::ImageRef direct = Media::LoadAnimImage(sheet, 8, 4, 1, 3, -1);
+    Media::PrefetchPictures({cells});
+    LetTheWorkerRun();
+    std::filesystem::remove(sheet);
+    ExpectSameImage(Media::LoadAnimImage(sheet, 8, 4, 1, 3, -1), direct, "as listed");
+
+    // Listed as a sheet, loaded otherwise: the file is read again and gives what it always gives.
+    testfiles::WriteBytes(sheet, png);
+    struct Load {
+        const char* What;
+        std::function<Media::ImageRef()> Make;
+    };
+    const Load loads[] = {
+        {"other cells", [&sheet] { return Media::LoadAnimImage(sheet, 4, 4, 0, 5, -1); }},
+        {"masked", [&sheet] { return Media::LoadAnimImage(sheet, 8, 4, 1, 3, Media::MASKEDIMAGE); }},
+        {"whole", [&sheet] { return Media::LoadImage(sheet, -1); }},
+    };
+    for (const Load& load : loads) {
+        const Media::ImageRef want = load.Make();
+        Media::PrefetchPictures({cells});
+        LetTheWorkerRun();
+        ExpectSameImage(load.Make(), want, load.What);
+    }
+    const Media::PixelMapRef map = Media::LoadPixmap(sheet);
+    Media::PrefetchPictures({cells});
+    LetTheWorkerRun();
+    const Media::PixelMapRef ahead = Media::LoadPixmap(sheet);
+    ASSERT_TRUE(map);
+    ASSERT_TRUE(ahead);
+    EXPECT_EQ(ahead->Pixels, map->Pixels) << "a sheet's map is the whole decoded picture";
+
+    // Cells that are the whole picture, or that do not fit it, are prepared as the whole picture.
+    const Media::ImageRef whole = Media::LoadImage(sheet, -1);
+    for (const Media::PictureAhead& listed :
+         {Media::PictureAhead{sheet, 40, 24, 0, 1}, Media::PictureAhead{sheet, 8, 4, 0, 999}}) {
+        testfiles::WriteBytes(sheet, png);
+        Media::PrefetchPictures({listed});
+        LetTheWorkerRun();
+        std::filesystem::remove(sheet);
+        ExpectSameImage(Media::LoadImage(sheet, -1), whole, std::to_string(listed.Count) + " cells");
+    }
+    EXPECT_FALSE(Media::LoadAnimImage(sheet, 8, 4, 0, 999, -1)) << "too many cells, and the file is gone";
+}
+
 TEST_F(PrefetchTest, ANewListKeepsWhatTheOldOneDecodedForTheSamePaths) {
     const std::string a = Picture("a.png", 10), b = Picture("b.png", 20), c = Picture("c.png", 30);
     Media::PrefetchPixmaps({a, b});
