@@ -206,13 +206,18 @@ void BM_ComposeScenery(benchmark::State& state) {
     strip.Pixels.resize(size_t(1024) * 1280 * 4);
     for (size_t i = 0; i < strip.Pixels.size(); ++i)
         strip.Pixels[i] = uint8_t(i * 2654435761u >> 24);
+    // The second layer is another strip, as the game's two phases are: the three pictures do not
+    // fit in a cache together.
+    Media::PixelMap strip2 = strip;
+    for (size_t i = 0; i < strip2.Pixels.size(); ++i)
+        strip2.Pixels[i] = uint8_t(i * 40503u >> 8);
     Media::PixelMap still;
     still.Width = 960;
     still.Height = 600;
     still.Pixels.assign(size_t(960) * 600 * 4, 200);
     Media::ComposedLayer layers[3];
     layers[0] = {&strip, -112, -300, false, true, 0, 0, 0.25f, 1};
-    layers[1] = {&strip, -112, -700, true, true, 0, 0, 0.25f, 1};
+    layers[1] = {&strip2, -112, -700, true, true, 0, 0, 0.25f, 1};
     layers[2] = {&still, -80, -50, false, false, 1, 1, 1, 1};
     std::vector<uint8_t> out(size_t(800) * 500 * 4);
     for (auto _ : state) {

@@ -1,6 +1,6 @@
 // A stack composed by the processor against its layers drawn one after another onto an 8-bit
 // back buffer: placement, mirroring, repeating, tints, light beyond white, and the spans that do
-// not fill a vector or a chunk.
+// not fill a vector or a chunk; the composer for processors with AVX2 against the portable one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -122,6 +122,11 @@ TEST(StackComposerTest, AComposedStackLooksAsItsLayersDrawnOneAfterAnother) {
                 for (size_t i = WIDTH * 4; i < stride; ++i)
                     padding = padding && composed[size_t(y) * stride + i] == 77;
             EXPECT_TRUE(padding);
+            // What a processor without AVX2 composes is the same, byte for byte.
+            std::vector<uint8_t> portable(stride * HEIGHT, 77);
+            Media::ComposeStackPortable(c.Layers.data(), int(c.Layers.size()), WIDTH, HEIGHT, opaque,
+                                        portable.data(), stride);
+            EXPECT_EQ(portable, composed);
         }
     }
 }

@@ -31,4 +31,9 @@ struct ComposedLayer {
 void ComposeStack(const ComposedLayer* layers, int count, int width, int height, bool opaque, uint8_t* out,
                   size_t stride);
 
+// ComposeStack without processor-specific instructions: what it runs where the processor lacks
+// AVX2, the same pixels (for tests to compare the two).
+void ComposeStackPortable(const ComposedLayer* layers, int count, int width, int height, bool opaque,
+                          uint8_t* out, size_t stride);
+
 } // namespace Media
