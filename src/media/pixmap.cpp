@@ -71,9 +71,12 @@ void PastePixmap(PixelMap& dst, const PixelMap& src, int x, int y) {
     if (dst.PixelFormat != PixelMap::Format::RGBA || !Complete(dst) || !Complete(src)) return;
     const int x0 = std::max(0, x), y0 = std::max(0, y);
     const int x1 = std::min(dst.Width, x + src.Width), y1 = std::min(dst.Height, y + src.Height);
+    if (x0 >= x1) return;
+    const size_t step = size_t(src.Channels());
     for (int dy = y0; dy < y1; ++dy) {
-        for (int dx = x0; dx < x1; ++dx) {
-            const uint8_t* s = src.At(dx - x, dy - y);
+        const uint8_t* s = src.At(x0 - x, dy - y);
+        uint8_t* d = dst.At(x0, dy);
+        for (int dx = x0; dx < x1; ++dx, s += step, d += 4) {
             uint8_t rgba[4] = {0, 0, 0, 0};
             switch (src.PixelFormat) {
             case PixelMap::Format::RGBA:
@@ -86,9 +89,17 @@ void PastePixmap(PixelMap& dst, const PixelMap& src, int x, int y) {
                 rgba[0] = rgba[1] = rgba[2] = 255, rgba[3] = s[0];
                 break;
             }
-            uint8_t* d = dst.At(dx, dy);
-            // Straight-alpha "over": out = src·as + dst·ad·(1 − as), divided by the new alpha.
             const int as = rgba[3], ad = d[3];
+            // Over nothing, or opaque, the source itself is the blend below, exactly: the common
+            // case of a picture assembled from pieces, at a fraction of the cost of dividing.
+            if (ad == 0 || as == 255) {
+                if (as == 0)
+                    d[0] = d[1] = d[2] = d[3] = 0;
+                else
+                    std::copy_n(rgba, 4, d);
+                continue;
+            }
+            // Straight-alpha "over": out = src·as + dst·ad·(1 − as), divided by the new alpha.
             const int dstWeight = ad * (255 - as);        // scaled by 255²
             const int outAlpha255 = as * 255 + dstWeight; // alpha × 255²
             if (outAlpha255 == 0) {

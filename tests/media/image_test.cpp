@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 
 #include "media/headless/headless_control.h"
@@ -123,6 +124,47 @@ TEST_F(MediaTest, PasteBlendsOverAndCutsAtTheEdges) {
     EXPECT_EQ(dst->At(1, 1)[3], 128);
     Media::PastePixmap(*dst, testfiles::SolidPixmap(2, 2, 1, 1, 1, 255), 3, 3); // bottom-right corner only
     EXPECT_EQ(dst->At(3, 3)[0], 1);
+}
+
+// Every texel of a paste, over transparent, partly covered and opaque texels alike, is the
+// straight-alpha blend rounded to the nearest.
+TEST_F(MediaTest, EveryPastedTexelIsTheBlendOfTheTwo) {
+    constexpr int SIZE = 64;
+    Media::PixelMapRef dst = Media::CreatePixmap(SIZE, SIZE);
+    Media::PixelMap src = testfiles::SolidPixmap(SIZE, SIZE, 0, 0, 0, 0);
+    unsigned state = 7;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return uint8_t(state >> 24);
+    };
+    // Alphas of 0, 255 and between, in both pictures; colours under alpha 0 too.
+    const auto alpha = [&next] {
+        const int kind = next() % 3;
+        return kind == 0 ? uint8_t(0) : kind == 1 ? uint8_t(255) : next();
+    };
+    for (Media::PixelMap* map : {dst.get(), &src})
+        for (size_t i = 0; i < map->Pixels.size(); i += 4) {
+            for (int c = 0; c < 3; ++c)
+                map->Pixels[i + size_t(c)] = next();
+            map->Pixels[i + 3] = alpha();
+        }
+    const Media::PixelMap under = *dst;
+    Media::PastePixmap(*dst, src, 0, 0);
+    int wrong = 0;
+    for (size_t i = 0; i < under.Pixels.size(); i += 4) {
+        const int as = src.Pixels[i + 3], ad = under.Pixels[i + 3];
+        const double a = as / 255.0 + ad / 255.0 * (1 - as / 255.0);
+        for (int c = 0; c < 4; ++c) {
+            double expected = a * 255;
+            if (c < 3)
+                expected = a == 0 ? 0
+                                  : (src.Pixels[i + size_t(c)] * as / 255.0 +
+                                     under.Pixels[i + size_t(c)] * ad / 255.0 * (1 - as / 255.0)) /
+                                        a;
+            wrong += std::abs(dst->Pixels[i + size_t(c)] - expected) > 0.5 + 1e-6;
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(MediaTest, PngAndJpegFilesLoadAndBadFilesGiveNone) {
