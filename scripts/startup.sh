@@ -3,11 +3,14 @@
 # median of RUNS runs (default 5) of each figure, in milliseconds.
 #   first frame  launch to the first presented frame (the run ends right after it)
 #   Load Time    the loading screen's own figure, from the panel's slide-in to the end of loading
-#   title        launch to the first frame the title's buttons take input
+#   title        launch to the frame the title's buttons take input (the game's debug line
+#                "MainMenu: the buttons take input", timed as it comes)
+#   to the end   launch to the end of that run, the program's closing included (what this
+#                script gave as "title" before the game had that line; older builds give only it)
 #   title CPU    the processor time (user + system, all threads) of that run, which a busy machine
 #                inflates far less than the wall-clock figures
-# The last two come from one run that skips the logos with a click and presses Escape every frame,
-# which ends the game as soon as the title takes it.
+# The last three come from one run that skips the logos with a click and presses Escape every
+# frame, which ends the game as soon as the title takes it.
 # Without a display it runs under a virtual X server with software OpenGL.
 #   scripts/startup.sh [RUNS]
 # QS_STARTUP_BUILD=DIR measures the Release build in DIR (its quillstorm and gamedata) instead of
@@ -42,7 +45,7 @@ trap 'rm -rf "$work"' EXIT
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
-first="" load="" title="" cpu=""
+first="" load="" title="" ended="" cpu=""
 run=1
 # A run that fails says how, instead of ending the script silently.
 play() {
@@ -54,13 +57,37 @@ play() {
         exit 1
     fi
 }
+# Like play, with the wall-clock time (ms) of the log line that starts with READY in ready.txt.
+READY="MainMenu: the buttons take input"
+play_timed() {
+    rm -f "$work/ready.txt" "$work/status.txt"
+    {
+        status=0
+        /usr/bin/time -f "%U %S" -o "$work/cpu.txt" $game "$@" 2>&1 || status=$?
+        echo $status >"$work/status.txt"
+    } | while IFS= read -r line; do
+        case $line in "$READY"*) [ -f "$work/ready.txt" ] || now_ms >"$work/ready.txt" ;; esac
+        printf '%s\n' "$line"
+    done >"$work/log.txt"
+    status=$(cat "$work/status.txt")
+    if [ "$status" -ne 0 ]; then
+        echo "startup.sh: '$game $*' failed with status $status; its last lines:" >&2
+        tail -n 20 "$work/log.txt" >&2
+        exit 1
+    fi
+}
 while [ $run -le "$runs" ]; do
     start=$(now_ms)
     play --frames 1
     first="$first $(($(now_ms) - start))"
     start=$(now_ms)
-    play --frames 30000 --script "$work/title.txt"
-    title="$title $(($(now_ms) - start))"
+    play_timed --frames 30000 --script "$work/title.txt"
+    ended="$ended $(($(now_ms) - start))"
+    if [ -f "$work/ready.txt" ]; then
+        title="$title $(($(cat "$work/ready.txt") - start))"
+    else
+        title="$title ?"
+    fi
     cpu="$cpu $(awk '{ printf "%d", ($1 + $2) * 1000 }' "$work/cpu.txt")"
     time=$(sed -n 's/^Load Time = //p' "$work/log.txt")
     if [ -z "$time" ]; then
@@ -76,5 +103,6 @@ done
     echo "first frame:$first ms, median $(median $first)"
     echo "Load Time:  $load ms, median $(median $load)"
     echo "title:      $title ms, median $(median $title)"
+    echo "to the end: $ended ms, median $(median $ended)"
     echo "title CPU:  $cpu ms, median $(median $cpu)"
 }

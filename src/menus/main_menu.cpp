@@ -103,6 +103,8 @@ void MainMenu::Update() {
     case 3:
         if (Buttons_[CREDITS]->Animating(Animate::TRANSFORM_ALL) == 0) {
             ShowPointer(0);
+            // The moment a start-up is measured to (scripts/startup.sh).
+            Media::DebugLog("MainMenu: the buttons take input");
             MenuState_ = 4;
         }
         break;
