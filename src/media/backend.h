@@ -41,8 +41,9 @@ struct StackQuad {
         float R = 1, G = 1, B = 1, A = 1;
         bool RepeatV = false;
         // For a back end that composes a stack itself: the texels as the image holds them
-        // (premultiplied RGBA, alive while the image is), mirrored left to right when MirrorX,
-        // with the top-left one at back-buffer pixel (TexelX, TexelY) (see TexelForPixel).
+        // (premultiplied RGBA, or alpha alone for white light (Image::WhiteLight), alive while
+        // the image is), mirrored left to right when MirrorX, with the top-left one at
+        // back-buffer pixel (TexelX, TexelY) (see TexelForPixel).
         const PixelMap* Texels = nullptr;
         int TexelX = 0, TexelY = 0;
         bool MirrorX = false;

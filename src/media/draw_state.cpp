@@ -536,7 +536,8 @@ void DrawStack(const StackLayer* layers, int count, float x, float y, float widt
         out.B = layer.B;
         out.A = layer.A;
         out.RepeatV = layer.RepeatY;
-        out.Texels = &image->FramePixels(0);
+        // White light is read as its alpha alone: a quarter of the bytes for the composer.
+        out.Texels = image->WhiteLight() ? image->WhiteLight() : &image->FramePixels(0);
         const float texelX = x + layer.X + state.OriginX, texelY = y + layer.Y + state.OriginY;
         out.MirrorX = layer.MirrorX;
         if (whole(texelX) && whole(texelY)) {

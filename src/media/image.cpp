@@ -190,6 +190,7 @@ Image::~Image() {
         }
     }
     // Freeing the pixels of a screen's worth of big pictures (the credits) costs milliseconds.
+    if (whiteLight_.Width > 0) framePixels_.push_back(std::move(whiteLight_)); // freed with the frames
     size_t bytes = 0;
     for (const PixelMap& frame : framePixels_)
         bytes += frame.Pixels.size();
@@ -285,6 +286,7 @@ std::shared_ptr<Image> Image::FromParts(Internal::ImageParts parts, int flags) {
     image->flags_ = flags;
     if (GetAutoMidHandle()) image->SetHandle(float(parts.Width) * 0.5f, float(parts.Height) * 0.5f);
     image->framePixels_ = std::move(parts.FramePixels);
+    image->whiteLight_ = std::move(parts.WhiteLight);
     image->masks_ = std::move(parts.Masks);
     image->regions_ = std::move(parts.Regions);
     const uint32_t texture = CurrentBackend().CreateTexture(std::move(parts.Atlas), flags);
@@ -293,6 +295,24 @@ std::shared_ptr<Image> Image::FromParts(Internal::ImageParts parts, int flags) {
     for (TextureRegion& region : image->regions_)
         region.Texture = texture;
     return image;
+}
+
+PixelMap Internal::AlphaOfWhiteLight(const PixelMap& rgba) {
+    PixelMap alpha;
+    const size_t texels = size_t(rgba.Width) * size_t(rgba.Height);
+    if (rgba.PixelFormat != PixelMap::Format::RGBA || texels == 0 || rgba.Pixels.size() != texels * 4)
+        return alpha;
+    const uint8_t* p = rgba.Pixels.data();
+    for (size_t i = 0; i < texels; ++i, p += 4)
+        if (p[0] != p[3] || p[1] != p[3] || p[2] != p[3]) return alpha;
+    alpha.Width = rgba.Width;
+    alpha.Height = rgba.Height;
+    alpha.PixelFormat = PixelMap::Format::Alpha;
+    alpha.Pixels.resize(texels);
+    p = rgba.Pixels.data();
+    for (size_t i = 0; i < texels; ++i)
+        alpha.Pixels[i] = p[i * 4 + 3];
+    return alpha;
 }
 
 Internal::ImageParts Internal::PrepareWholeImage(PixelMap&& rgba) {

@@ -211,7 +211,12 @@ struct ImagePainter::Job {
     void Run() {
         setpriority(PRIO_PROCESS, id_t(gettid()), WORKER_NICENESS); // best effort: may be refused
         PixelMap painted = Paint(Width, Height, Passes, (Flags & PREMULTIPLIEDIMAGE) != 0, &Cancelled);
-        if (!Cancelled.load() && painted.Width > 0) Parts = Internal::PrepareWholeImage(std::move(painted));
+        if (!Cancelled.load() && painted.Width > 0) {
+            PixelMap light;
+            if ((Flags & PREMULTIPLIEDIMAGE) != 0) light = Internal::AlphaOfWhiteLight(painted);
+            Parts = Internal::PrepareWholeImage(std::move(painted));
+            Parts.WhiteLight = std::move(light);
+        }
         Done.store(true, std::memory_order_release);
     }
 };

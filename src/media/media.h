@@ -119,6 +119,10 @@ public:
     uint8_t Alpha(int frame, int x, int y) const;
     // The decoded pixels of one frame (after masking), RGBA.
     const PixelMap& FramePixels(int frame) const { return framePixels_[size_t(frame)]; }
+    // For an image painted premultiplied (ImagePainter) whose every texel is white light (each
+    // colour equal to its alpha, as a white picture's): its frame as alpha alone (Format::Alpha),
+    // which a stack is composed from at a quarter of the bytes. Null for any other image.
+    const PixelMap* WhiteLight() const { return whiteLight_.Width > 0 ? &whiteLight_ : nullptr; }
     // One bit per texel, set when solid; rows of (Width + 63) / 64 words.
     const std::vector<uint64_t>& SolidMask(int frame) const { return masks_[size_t(frame)]; }
     int MaskWords() const { return (width_ + 63) / 64; }
@@ -154,6 +158,7 @@ private:
     int width_ = 0, height_ = 0, frames_ = 0, flags_ = 0;
     float handleX_ = 0, handleY_ = 0;
     std::vector<PixelMap> framePixels_;
+    PixelMap whiteLight_;
     std::vector<std::vector<uint64_t>> masks_;
     std::vector<TextureRegion> regions_;
     std::vector<uint32_t> textures_; // owned back-end textures
@@ -382,7 +387,8 @@ struct PaintPass {
 PixelMap PaintPasses(int width, int height, const std::vector<PaintPass>& passes);
 
 // Paints passes into an image on a worker thread below the main thread's priority, which also
-// cuts the image's parts, so that the main thread only makes its texture. Main thread only.
+// cuts the image's parts (and keeps white light's alpha alone, Image::WhiteLight), so that the main
+// thread only makes its texture. Main thread only.
 class ImagePainter {
 public:
     ImagePainter();

@@ -90,7 +90,12 @@ struct ImageParts {
     std::vector<std::vector<uint64_t>> Masks;
     std::vector<Image::TextureRegion> Regions;
     PixelMap Atlas;
+    // The image's WhiteLight, when it has one; empty (Width 0) otherwise.
+    PixelMap WhiteLight;
 };
+// A premultiplied picture's alpha as Format::Alpha when its every texel is white light (each
+// colour equal to its alpha); empty (Width 0) for any other picture. Safe on any thread.
+PixelMap AlphaOfWhiteLight(const PixelMap& rgba);
 // The parts of a whole RGBA picture (complete, not empty) as one unmasked frame, exactly as
 // Image::FromSheet cuts them; the frame's pixels are `rgba`'s. Safe on any thread.
 ImageParts PrepareWholeImage(PixelMap&& rgba);

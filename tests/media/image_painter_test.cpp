@@ -196,4 +196,44 @@ TEST_F(MediaTest, ThePainterPaintsOnItsWorkerAndGivesTheImageOnce) {
     EXPECT_EQ(white.use_count(), 1);
 }
 
+// Light painted premultiplied, every texel's colour its alpha, is also kept as its alpha alone;
+// a coloured painting, or one with straight colours, is not.
+TEST_F(MediaTest, PaintedWhiteLightKeepsItsAlphaAlone) {
+    Media::PixelMap veil = testfiles::SolidPixmap(6, 3, 255, 255, 255, 0);
+    for (int x = 0; x < 6; ++x)
+        veil.At(x, 1)[3] = uint8_t(40 * x);
+    Media::ImageRef light = Media::ImageFromPixmap(veil, 0);
+    // A half-texel shift filters the light between texels, as the dust's phases do.
+    const Media::PaintPass shifted = At(light, 0.5f, 0.5f);
+    Media::ImagePainter painter;
+    painter.Start(7, 4, {shifted});
+    Media::ImageRef image = Await(painter);
+    ASSERT_TRUE(image);
+    const Media::PixelMap* alpha = image->WhiteLight();
+    ASSERT_NE(alpha, nullptr);
+    EXPECT_EQ(alpha->PixelFormat, Media::PixelMap::Format::Alpha);
+    EXPECT_EQ(alpha->Width, 7);
+    EXPECT_EQ(alpha->Height, 4);
+    const Media::PixelMap& rgba = image->FramePixels(0);
+    int wrong = 0, lit = 0;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 7; ++x) {
+            wrong += alpha->At(x, y)[0] != rgba.At(x, y)[3];
+            lit += alpha->At(x, y)[0] > 0;
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(lit, 6);
+
+    Media::PixelMap tinted = veil;
+    tinted.At(2, 1)[2] = 0; // one texel less blue
+    painter.Start(7, 4, {At(Media::ImageFromPixmap(tinted, 0), 0, 0)});
+    image = Await(painter);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->WhiteLight(), nullptr);
+    painter.Start(7, 4, {shifted}, Media::FILTEREDIMAGE);
+    image = Await(painter);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->WhiteLight(), nullptr) << "straight colours";
+}
+
 } // namespace

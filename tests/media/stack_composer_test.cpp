@@ -1,6 +1,7 @@
 // A stack composed by the processor against its layers drawn one after another onto an 8-bit
 // back buffer: placement, mirroring, repeating, tints, light beyond white, and the spans that do
-// not fill a vector or a chunk; the composer for processors with AVX2 against the portable one.
+// not fill a vector or a chunk, light given as alpha alone; the composer for processors with AVX2
+// against the portable one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -151,6 +152,40 @@ TEST(StackComposerTest, LayersWithoutRgbaTexelsOfTheirSizeAreLeftOut) {
     EXPECT_EQ(composed, alone);
     // Beyond the one picture the stack is transparent black.
     EXPECT_EQ(std::vector<uint8_t>(alone.begin(), alone.begin() + 4), (std::vector<uint8_t>{0, 0, 0, 0}));
+}
+
+// A layer of white light given as its alpha alone composes as the same light in RGBA, by either
+// composer: mirrored or not, tinted, faded, and over a coloured layer.
+TEST(StackComposerTest, WhiteLightAsAlphaAloneComposesAsItsRgba) {
+    constexpr int WIDTH = 150, HEIGHT = 37;
+    Media::PixelMap alpha, rgba;
+    alpha.Width = rgba.Width = 97;
+    alpha.Height = rgba.Height = 29;
+    alpha.PixelFormat = Media::PixelMap::Format::Alpha;
+    alpha.Pixels.resize(97 * 29);
+    rgba.Pixels.resize(97 * 29 * 4);
+    for (size_t i = 0; i < alpha.Pixels.size(); ++i) {
+        alpha.Pixels[i] = uint8_t(i * 2654435761u >> 24);
+        for (int c = 0; c < 4; ++c)
+            rgba.Pixels[i * 4 + size_t(c)] = alpha.Pixels[i];
+    }
+    const Media::PixelMap under = Varied(WIDTH, HEIGHT, 5);
+    for (const bool mirror : {false, true}) {
+        SCOPED_TRACE(mirror ? "mirrored" : "as it is");
+        const auto stack = [&](const Media::PixelMap* light) {
+            return std::vector<Media::ComposedLayer>{{&under, 0, 0, false, false, 1, 1, 1, 1},
+                                                     {light, -14, -40, mirror, true, 0.2f, 0.5f, 1, 0.8f},
+                                                     {light, 71, 3, mirror, false, 1, 1, 1, 1}};
+        };
+        const std::vector<Media::ComposedLayer> fromAlpha = stack(&alpha), fromRgba = stack(&rgba);
+        std::vector<uint8_t> expected(WIDTH * HEIGHT * 4), composed(WIDTH * HEIGHT * 4),
+            portable(WIDTH * HEIGHT * 4);
+        Media::ComposeStack(fromRgba.data(), 3, WIDTH, HEIGHT, false, expected.data(), WIDTH * 4);
+        Media::ComposeStack(fromAlpha.data(), 3, WIDTH, HEIGHT, false, composed.data(), WIDTH * 4);
+        Media::ComposeStackPortable(fromAlpha.data(), 3, WIDTH, HEIGHT, false, portable.data(), WIDTH * 4);
+        EXPECT_EQ(composed, expected);
+        EXPECT_EQ(portable, expected);
+    }
 }
 
 } // namespace

@@ -1,13 +1,12 @@
 #pragma once
 // The stack composer's work on its rows (see stack_composer.h), written once for every instruction
-// set: `Ops` gives the two steps that differ between them, a texel's load and the division by
-// 255. Each variant instantiates it in its own file with its own Ops, so that the code compiled for
-// one instruction set is never linked in place of another's.
+// set: `Ops` gives the two steps that differ between them, the widening of bytes to 16 bits and
+// the division by 255. Each variant instantiates it in its own file with its own Ops, so that the
+// code compiled for one instruction set is never linked in place of another's.
 //
 // Ops must provide, always inlined:
+//   static Pixels4 Widen(const Bytes4& bytes);       // each byte as a 16-bit lane
 //   static Pixels4 Divide255(const Pixels4& value);  // value / 255 rounded, for value ≤ 255 · 255
-//   template <bool MIRROR> static Pixels4 Load4(const uint8_t* texels);
-//     // four RGBA texels as BGRA, in reverse order when MIRROR
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -34,10 +33,30 @@ struct PreparedLayer {
     const uint8_t* Texels = nullptr;
     int Width = 0, Height = 0, X = 0, Y = 0;
     bool MirrorX = false, RepeatY = false;
+    // The texels are alpha alone, a byte each: white light of that alpha.
+    bool Alpha = false;
     // The tint is white and unfaded: its texels are laid as they are.
     bool Plain = false;
     Pixels4 Tint{};
 };
+
+// Four texels from `texels` in the composed pixels' BGRA order, in reverse order when mirrored
+// (they were read from the mirrored picture's right to left): RGBA bytes, or, ALPHA, a byte each
+// that is all four channels of its texel.
+template <class Ops, bool MIRROR, bool ALPHA>
+[[gnu::always_inline]] inline Pixels4 Load4(const uint8_t* texels) {
+    Bytes4 bytes{};
+    std::memcpy(&bytes, texels, ALPHA ? 4 : 16);
+    if constexpr (ALPHA && MIRROR)
+        bytes = __builtin_shufflevector(bytes, bytes, 3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1, 0, 0, 0, 0);
+    else if constexpr (ALPHA)
+        bytes = __builtin_shufflevector(bytes, bytes, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3);
+    else if constexpr (MIRROR)
+        bytes = __builtin_shufflevector(bytes, bytes, 14, 13, 12, 15, 10, 9, 8, 11, 6, 5, 4, 7, 2, 1, 0, 3);
+    else
+        bytes = __builtin_shufflevector(bytes, bytes, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    return Ops::Widen(bytes);
+}
 
 // Lays four tinted texels over four composed pixels; `first` when nothing lies under them yet.
 template <class Ops, bool PLAIN>
@@ -55,31 +74,32 @@ template <class Ops, bool PLAIN>
 
 // Lays `count` pixels of one texel row over the composed pixels at `composed`, the first pixel
 // showing texel `x` of the row as placed (before mirroring).
-template <class Ops, bool MIRROR, bool PLAIN>
+template <class Ops, bool MIRROR, bool PLAIN, bool ALPHA>
 [[gnu::always_inline]] inline void LaySpan(uint16_t* composed, const uint8_t* row, int width, int x,
                                            int count, const Pixels4& tint, bool first) {
+    constexpr size_t TEXEL = ALPHA ? 1 : 4; // bytes
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         // Mirrored, pixels x + i .. x + i + 3 show texels width − 1 − x − i and the three before.
-        const uint8_t* texels = row + size_t(MIRROR ? width - 4 - x - i : x + i) * 4;
+        const uint8_t* texels = row + size_t(MIRROR ? width - 4 - x - i : x + i) * TEXEL;
         Pixels4 under;
         std::memcpy(&under, composed + i * 4, sizeof under);
-        const Pixels4 over = Over<Ops, PLAIN>(Ops::template Load4<MIRROR>(texels), under, tint, first);
+        const Pixels4 over = Over<Ops, PLAIN>(Load4<Ops, MIRROR, ALPHA>(texels), under, tint, first);
         std::memcpy(composed + i * 4, &over, sizeof over);
     }
     const int rest = count - i;
     if (rest == 0) return;
     // The last pixels of the span, as the first of four whose others are transparent.
     uint8_t texels[16] = {};
-    const size_t bytes = size_t(rest) * 4;
+    const size_t bytes = size_t(rest) * TEXEL;
     if (MIRROR)
-        std::memcpy(texels + 16 - bytes, row + size_t(width - x - count) * 4, bytes);
+        std::memcpy(texels + 4 * TEXEL - bytes, row + size_t(width - x - count) * TEXEL, bytes);
     else
-        std::memcpy(texels, row + size_t(x + i) * 4, bytes);
+        std::memcpy(texels, row + size_t(x + i) * TEXEL, bytes);
     Pixels4 under{};
-    std::memcpy(&under, composed + i * 4, bytes * sizeof(uint16_t));
-    const Pixels4 over = Over<Ops, PLAIN>(Ops::template Load4<MIRROR>(texels), under, tint, first);
-    std::memcpy(composed + i * 4, &over, bytes * sizeof(uint16_t));
+    std::memcpy(&under, composed + i * 4, size_t(rest) * 4 * sizeof(uint16_t));
+    const Pixels4 over = Over<Ops, PLAIN>(Load4<Ops, MIRROR, ALPHA>(texels), under, tint, first);
+    std::memcpy(composed + i * 4, &over, size_t(rest) * 4 * sizeof(uint16_t));
 }
 
 // Composes `count` prepared layers, the first at the bottom, as ComposeStack does.
@@ -106,15 +126,19 @@ void ComposeRows(const PreparedLayer* layers, int count, int width, int height, 
                 }
                 const int from = std::max(x0, p.X), to = std::min(x0 + n, p.X + p.Width);
                 if (from >= to) continue;
-                const uint8_t* texels = p.Texels + size_t(row) * size_t(p.Width) * 4;
+                const uint8_t* texels = p.Texels + size_t(row) * size_t(p.Width) * (p.Alpha ? 1 : 4);
                 uint16_t* at = composed + (from - x0) * 4;
                 const int x = from - p.X, span = to - from;
-                if (p.MirrorX)
-                    LaySpan<Ops, true, false>(at, texels, p.Width, x, span, p.Tint, first);
+                if (p.Alpha && p.MirrorX)
+                    LaySpan<Ops, true, false, true>(at, texels, p.Width, x, span, p.Tint, first);
+                else if (p.Alpha)
+                    LaySpan<Ops, false, false, true>(at, texels, p.Width, x, span, p.Tint, first);
+                else if (p.MirrorX)
+                    LaySpan<Ops, true, false, false>(at, texels, p.Width, x, span, p.Tint, first);
                 else if (p.Plain)
-                    LaySpan<Ops, false, true>(at, texels, p.Width, x, span, p.Tint, first);
+                    LaySpan<Ops, false, true, false>(at, texels, p.Width, x, span, p.Tint, first);
                 else
-                    LaySpan<Ops, false, false>(at, texels, p.Width, x, span, p.Tint, first);
+                    LaySpan<Ops, false, false, false>(at, texels, p.Width, x, span, p.Tint, first);
                 first = false;
             }
             uint8_t* o = outRow + size_t(x0) * 4;

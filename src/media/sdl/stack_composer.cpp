@@ -19,16 +19,8 @@ struct PortableOps {
         return (x + (x >> 8)) >> 8;
     }
 
-    // Four texels from `texels` (RGBA bytes) in the window's BGRA order, in reverse order when
-    // mirrored (they were read from the mirrored picture's right to left).
-    template <bool MIRROR> [[gnu::always_inline]] static inline Pixels4 Load4(const uint8_t* texels) {
-        Composing::Bytes4 bytes;
-        std::memcpy(&bytes, texels, sizeof bytes);
-        const Pixels4 wide = __builtin_convertvector(bytes, Pixels4);
-        if constexpr (MIRROR)
-            return __builtin_shufflevector(wide, wide, 14, 13, 12, 15, 10, 9, 8, 11, 6, 5, 4, 7, 2, 1, 0, 3);
-        else
-            return __builtin_shufflevector(wide, wide, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    [[gnu::always_inline]] static inline Pixels4 Widen(const Composing::Bytes4& bytes) {
+        return __builtin_convertvector(bytes, Pixels4);
     }
 };
 
@@ -43,8 +35,10 @@ int PrepareLayers(const ComposedLayer* layers, int count, Composing::PreparedLay
     for (int i = 0; i < count && used < STACK_LAYERS; ++i) {
         const ComposedLayer& layer = layers[i];
         const PixelMap* map = layer.Texels;
-        if (!map || map->PixelFormat != PixelMap::Format::RGBA || map->Width <= 0 || map->Height <= 0 ||
-            map->Pixels.size() < size_t(map->Width) * size_t(map->Height) * 4)
+        if (!map || map->Width <= 0 || map->Height <= 0) continue;
+        const bool alpha = map->PixelFormat == PixelMap::Format::Alpha;
+        if ((map->PixelFormat != PixelMap::Format::RGBA && !alpha) ||
+            map->Pixels.size() < size_t(map->Width) * size_t(map->Height) * (alpha ? 1 : 4))
             continue;
         Composing::PreparedLayer& p = prepared[used++];
         p.Texels = map->Pixels.data();
@@ -54,6 +48,7 @@ int PrepareLayers(const ComposedLayer* layers, int count, Composing::PreparedLay
         p.Y = layer.Y;
         p.MirrorX = layer.MirrorX;
         p.RepeatY = layer.RepeatY;
+        p.Alpha = alpha;
         const uint16_t b = Unit255(layer.B * layer.A), g = Unit255(layer.G * layer.A),
                        r = Unit255(layer.R * layer.A), a = Unit255(layer.A);
         // A texel times 255, divided by 255, is that texel: a white, unfaded layer needs neither.

@@ -11,7 +11,8 @@
 namespace Media {
 
 // One layer of a composed stack: premultiplied RGBA texels (bytes R, G, B, A, as an image holds
-// them), its top-left texel at pixel (X, Y) of the composed rectangle (either may be negative),
+// them), or alpha alone (Format::Alpha: white light of that alpha, see Image::WhiteLight), its
+// top-left texel at pixel (X, Y) of the composed rectangle (either may be negative),
 // mirrored left to right within its width when MirrorX, repeated up and down every height when
 // RepeatY, tinted by R, G, B and faded by A (0..1 each). Beyond its picture it is transparent.
 struct ComposedLayer {
@@ -26,8 +27,8 @@ struct ComposedLayer {
 // what drawing them one after another with the premultiplied blend onto transparent black leaves,
 // each layer's result clamped to 8 bits as a back buffer keeps it, to within a level of rounding.
 // With `opaque` every alpha is 255 instead: the colours are then the stack's over black. A layer
-// without texels, or whose texels are not RGBA of their size, is left out. Thread-safe; allocates
-// nothing.
+// without texels, or whose texels are neither RGBA nor alpha of their size, is left out. Thread-safe;
+// allocates nothing.
 void ComposeStack(const ComposedLayer* layers, int count, int width, int height, bool opaque, uint8_t* out,
                   size_t stride);
 
