@@ -198,34 +198,37 @@ void BM_PaintStillLayer(benchmark::State& state) {
 BENCHMARK(BM_PaintStillLayer)->Unit(benchmark::kMillisecond);
 
 // The scenery's stack as a play frame composes it: two 1024 × 1280 strips of dust, the second
-// mirrored, both repeated down and tinted, under a 960 × 600 still layer, into 800 × 500.
+// mirrored, both repeated down and tinted, under a 960 × 600 still layer, into 800 × 500. The
+// strips are white light given as alpha alone, as the game's are (argument 1), or as RGBA (0).
 void BM_ComposeScenery(benchmark::State& state) {
-    Media::PixelMap strip;
-    strip.Width = 1024;
-    strip.Height = 1280;
-    strip.Pixels.resize(size_t(1024) * 1280 * 4);
-    for (size_t i = 0; i < strip.Pixels.size(); ++i)
-        strip.Pixels[i] = uint8_t(i * 2654435761u >> 24);
-    // The second layer is another strip, as the game's two phases are: the three pictures do not
-    // fit in a cache together.
-    Media::PixelMap strip2 = strip;
-    for (size_t i = 0; i < strip2.Pixels.size(); ++i)
-        strip2.Pixels[i] = uint8_t(i * 40503u >> 8);
+    const bool alpha = state.range(0) == 1;
+    // Two strips, as the game's two phases are: the three pictures do not fit in a cache together.
+    Media::PixelMap strips[2];
+    for (int k = 0; k < 2; ++k) {
+        Media::PixelMap& strip = strips[k];
+        strip.Width = 1024;
+        strip.Height = 1280;
+        strip.PixelFormat = alpha ? Media::PixelMap::Format::Alpha : Media::PixelMap::Format::RGBA;
+        strip.Pixels.resize(size_t(1024) * 1280 * (alpha ? 1 : 4));
+        for (size_t i = 0; i < strip.Pixels.size(); ++i)
+            strip.Pixels[i] = uint8_t(k == 0 ? i * 2654435761u >> 24 : i * 40503u >> 8);
+    }
     Media::PixelMap still;
     still.Width = 960;
     still.Height = 600;
     still.Pixels.assign(size_t(960) * 600 * 4, 200);
     Media::ComposedLayer layers[3];
-    layers[0] = {&strip, -112, -300, false, true, 0, 0, 0.25f, 1};
-    layers[1] = {&strip2, -112, -700, true, true, 0, 0, 0.25f, 1};
+    layers[0] = {&strips[0], -112, -300, false, true, 0, 0, 0.25f, 1};
+    layers[1] = {&strips[1], -112, -700, true, true, 0, 0, 0.25f, 1};
     layers[2] = {&still, -80, -50, false, false, 1, 1, 1, 1};
     std::vector<uint8_t> out(size_t(800) * 500 * 4);
     for (auto _ : state) {
         Media::ComposeStack(layers, 3, 800, 500, true, out.data(), 800 * 4);
         benchmark::DoNotOptimize(out.data());
     }
+    state.SetLabel(alpha ? "alpha strips" : "RGBA strips");
 }
-BENCHMARK(BM_ComposeScenery)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposeScenery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
