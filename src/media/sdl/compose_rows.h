@@ -78,28 +78,41 @@ template <class Ops, bool MIRROR, bool PLAIN, bool ALPHA>
 [[gnu::always_inline]] inline void LaySpan(uint16_t* composed, const uint8_t* row, int width, int x,
                                            int count, const Pixels4& tint, bool first) {
     constexpr size_t TEXEL = ALPHA ? 1 : 4; // bytes
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        // Mirrored, pixels x + i .. x + i + 3 show texels width − 1 − x − i and the three before.
+    const int quads = count / 4, rest = count % 4;
+    // Pixels i .. i + 3; mirrored, pixels x + i .. x + i + 3 show texels width − 1 − x − i and the
+    // three before.
+    const auto layQuad = [&](int i) {
         const uint8_t* texels = row + size_t(MIRROR ? width - 4 - x - i : x + i) * TEXEL;
         Pixels4 under;
         std::memcpy(&under, composed + i * 4, sizeof under);
         const Pixels4 over = Over<Ops, PLAIN>(Load4<Ops, MIRROR, ALPHA>(texels), under, tint, first);
         std::memcpy(composed + i * 4, &over, sizeof over);
-    }
-    const int rest = count - i;
-    if (rest == 0) return;
+    };
     // The last pixels of the span, as the first of four whose others are transparent.
-    uint8_t texels[16] = {};
-    const size_t bytes = size_t(rest) * TEXEL;
-    if (MIRROR)
-        std::memcpy(texels + 4 * TEXEL - bytes, row + size_t(width - x - count) * TEXEL, bytes);
-    else
-        std::memcpy(texels, row + size_t(x + i) * TEXEL, bytes);
-    Pixels4 under{};
-    std::memcpy(&under, composed + i * 4, size_t(rest) * 4 * sizeof(uint16_t));
-    const Pixels4 over = Over<Ops, PLAIN>(Load4<Ops, MIRROR, ALPHA>(texels), under, tint, first);
-    std::memcpy(composed + i * 4, &over, size_t(rest) * 4 * sizeof(uint16_t));
+    const auto layRest = [&] {
+        const int i = quads * 4;
+        uint8_t texels[16] = {};
+        const size_t bytes = size_t(rest) * TEXEL;
+        if (MIRROR)
+            std::memcpy(texels + 4 * TEXEL - bytes, row + size_t(width - x - count) * TEXEL, bytes);
+        else
+            std::memcpy(texels, row + size_t(x + i) * TEXEL, bytes);
+        Pixels4 under{};
+        std::memcpy(&under, composed + i * 4, size_t(rest) * 4 * sizeof(uint16_t));
+        const Pixels4 over = Over<Ops, PLAIN>(Load4<Ops, MIRROR, ALPHA>(texels), under, tint, first);
+        std::memcpy(composed + i * 4, &over, size_t(rest) * 4 * sizeof(uint16_t));
+    };
+    // The texels are read in the order they lie in memory, mirrored ones from the span's right
+    // end: the processor fetches a row read backwards far less well ahead.
+    if (MIRROR) {
+        if (rest > 0) layRest();
+        for (int q = quads - 1; q >= 0; --q)
+            layQuad(q * 4);
+    } else {
+        for (int q = 0; q < quads; ++q)
+            layQuad(q * 4);
+        if (rest > 0) layRest();
+    }
 }
 
 // Composes `count` prepared layers, the first at the bottom, as ComposeStack does.
