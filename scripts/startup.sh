@@ -47,19 +47,11 @@ median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 first="" load="" title="" ended="" cpu=""
 run=1
-# A run that fails says how, instead of ending the script silently.
-play() {
-    status=0
-    /usr/bin/time -f "%U %S" -o "$work/cpu.txt" $game "$@" >"$work/log.txt" 2>&1 || status=$?
-    if [ $status -ne 0 ]; then
-        echo "startup.sh: '$game $*' failed with status $status; its last lines:" >&2
-        tail -n 20 "$work/log.txt" >&2
-        exit 1
-    fi
-}
-# Like play, with the wall-clock time (ms) of the log line that starts with READY in ready.txt.
+# One run of the game, its log in log.txt and its processor time in cpu.txt; the wall-clock time
+# (ms) of the first log line that starts with READY, if any, in ready.txt. A run that fails says
+# how, instead of ending the script silently.
 READY="MainMenu: the buttons take input"
-play_timed() {
+play() {
     rm -f "$work/ready.txt" "$work/status.txt"
     {
         status=0
@@ -81,7 +73,7 @@ while [ $run -le "$runs" ]; do
     play --frames 1
     first="$first $(($(now_ms) - start))"
     start=$(now_ms)
-    play_timed --frames 30000 --script "$work/title.txt"
+    play --frames 30000 --script "$work/title.txt"
     ended="$ended $(($(now_ms) - start))"
     if [ -f "$work/ready.txt" ]; then
         title="$title $(($(cat "$work/ready.txt") - start))"

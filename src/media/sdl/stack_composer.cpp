@@ -58,37 +58,36 @@ int PrepareLayers(const ComposedLayer* layers, int count, Composing::PreparedLay
     return used;
 }
 
-bool HasAvx2() {
+// ComposeStack with the AVX2 rows, or with the portable ones.
+void Compose(const ComposedLayer* layers, int count, int width, int height, bool opaque, uint8_t* out,
+             size_t stride, [[maybe_unused]] bool avx2) {
+    if (width <= 0 || height <= 0) return;
+    Composing::PreparedLayer prepared[STACK_LAYERS];
+    const int used = PrepareLayers(layers, count, prepared);
 #if defined(__x86_64__)
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-#else
-    return false;
+    if (avx2) {
+        Composing::ComposeRowsAvx2(prepared, used, width, height, opaque, out, stride);
+        return;
+    }
 #endif
+    Composing::ComposeRows<PortableOps>(prepared, used, width, height, opaque, out, stride);
 }
 
 } // namespace
 
 void ComposeStack(const ComposedLayer* layers, int count, int width, int height, bool opaque, uint8_t* out,
                   size_t stride) {
-    if (!HasAvx2()) {
-        ComposeStackPortable(layers, count, width, height, opaque, out, stride);
-        return;
-    }
 #if defined(__x86_64__)
-    if (width <= 0 || height <= 0) return;
-    Composing::PreparedLayer prepared[STACK_LAYERS];
-    const int used = PrepareLayers(layers, count, prepared);
-    Composing::ComposeRowsAvx2(prepared, used, width, height, opaque, out, stride);
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+#else
+    constexpr bool avx2 = false;
 #endif
+    Compose(layers, count, width, height, opaque, out, stride, avx2);
 }
 
 void ComposeStackPortable(const ComposedLayer* layers, int count, int width, int height, bool opaque,
                           uint8_t* out, size_t stride) {
-    if (width <= 0 || height <= 0) return;
-    Composing::PreparedLayer prepared[STACK_LAYERS];
-    const int used = PrepareLayers(layers, count, prepared);
-    Composing::ComposeRows<PortableOps>(prepared, used, width, height, opaque, out, stride);
+    Compose(layers, count, width, height, opaque, out, stride, false);
 }
 
 } // namespace Media
