@@ -32,6 +32,9 @@ void UploadLevels(uint32_t texture, int flags, std::vector<PixelMap>& levels) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
+// Rows of a composed stack composed and uploaded at a time (100 KB at 800 pixels a row).
+constexpr int COMPOSED_BAND = 32;
+
 // One source for every shader variant; the defines that start it choose the variant (see
 // GlRenderer::Variant), so the common path does no colour, fog or mask work.
 constexpr const char* VERTEX_SHADER = R"(
@@ -664,9 +667,6 @@ bool GlRenderer::DrawStackComposed(const StackQuad& quad, int drawableWidth, int
     // Over the black of a fresh clear the composed colour is the pixel's, opaque; elsewhere it is
     // laid over what is there, as the stack's own program would lay it.
     const bool overBlack = clearedToBlack_;
-    composed_.resize(size_t(width) * size_t(height) * 4);
-    ComposeStack(layers, quad.LayerCount, width, height, overBlack, composed_.data(), size_t(width) * 4);
-
     glActiveTexture(GL_TEXTURE0);
     if (composedTexture_ == 0) glGenTextures(1, &composedTexture_);
     glBindTexture(GL_TEXTURE_2D, composedTexture_);
@@ -675,16 +675,25 @@ bool GlRenderer::DrawStackComposed(const StackQuad& quad, int drawableWidth, int
         // Unsized, so that the software rasterizer keeps the texels in the order they come in
         // (BGRA): each frame's upload is then a copy, not a conversion of every texel, and the
         // draw a copy too. With GL_RGBA8 the two took about 2 ms of a 5 ms frame.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     composed_.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         composedWidth_ = width;
         composedHeight_ = height;
-    } else {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, composed_.data());
+    }
+    // A band of rows at a time, each uploaded as soon as it is composed: the upload then reads
+    // the band from the cache, where a whole screen composed first would have gone out to
+    // memory and back.
+    const int band = std::min(COMPOSED_BAND, height);
+    composed_.resize(size_t(width) * size_t(band) * 4);
+    for (int top = 0; top < height; top += band) {
+        const int rows = std::min(band, height - top);
+        for (int i = 0; i < quad.LayerCount; ++i)
+            layers[i].Y = quad.Layers[i].TexelY - y0 - top;
+        ComposeStack(layers, quad.LayerCount, width, rows, overBlack, composed_.data(), size_t(width) * 4);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, top, width, rows, GL_BGRA, GL_UNSIGNED_BYTE, composed_.data());
     }
 
     BatchKey key;

@@ -111,7 +111,7 @@ private:
     // OpenGL runs on the processor (Mesa's software rasterizers), which composes stacks faster
     // than their program: each texture read costs the rasterizer more than the composing.
     bool composeStacks_ = false;
-    // The last composed stack: its texels (BGRA), kept for the next, and its texture.
+    // A band of the last composed stack's rows (BGRA), kept for the next, and its texture.
     std::vector<uint8_t> composed_;
     uint32_t composedTexture_ = 0;
     int composedWidth_ = 0, composedHeight_ = 0;
