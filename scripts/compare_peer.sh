@@ -8,7 +8,8 @@
 #   before the same with the build in BEFORE_DIR (e.g. the unchanged code's build/release)
 #   peer   chromium-bsu -w -v 2 -na: its 800 x 600 window, left in its menu (attract mode), no audio
 #   scripts/compare_peer.sh [SECONDS] [BEFORE_DIR] [RUNS]
-# Each row is the median of RUNS runs (default 3). QS_ARGS adds options to ours (not to before).
+# Each row is the median of RUNS runs (default 3), the games taking turns; the last line gives
+# each round's CPU of ours over the peer's. QS_ARGS adds options to ours (not to before).
 set -eu
 cd "$(dirname "$0")/.."
 if [ -z "${DISPLAY:-}" ]; then
@@ -50,19 +51,20 @@ measure() {
     echo "$fps $(awk -v a="$c0" -v b="$c1" -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.3f", (b - a) / ((t1 - t0) / 1e9) }')"
 }
 
-row() { # NAME COMMAND...
+# record NAME COMMAND...: measures one run and adds its figures to NAME's lists.
+record() {
     name=$1
     shift
-    fpss="" cpus=""
-    i=1
-    while [ "$i" -le "$runs" ]; do
-        result=$(measure "$name" "$@")
-        fpss="$fpss ${result% *}"
-        cpus="$cpus ${result#* }"
-        i=$((i + 1))
-    done
+    result=$(measure "$name" "$@")
+    echo "${result% *}" >>"$work/$name.fps"
+    echo "${result#* }" >>"$work/$name.cpu"
+}
+
+row() { # NAME LABEL
+    fpss=$(tr '\n' ' ' <"$work/$1.fps")
+    cpus=$(tr '\n' ' ' <"$work/$1.cpu")
     # shellcheck disable=SC2086
-    printf '| %-28s | %6s | %6s |   fps:%s  cpu:%s\n' "$name" "$(median $fpss)" "$(median $cpus)" "$fpss" "$cpus"
+    printf '| %-28s | %6s | %6s |   fps: %s cpu: %s\n' "$2" "$(median $fpss)" "$(median $cpus)" "$fpss" "$cpus"
 }
 
 ours() { # BUILD_DIR [options]
@@ -72,13 +74,26 @@ ours() { # BUILD_DIR [options]
 }
 
 echo "$(uptime)"
-echo "$seconds s of play after $warm s of start-up, median of $runs runs"
+echo "$seconds s of play after $warm s of start-up, median of $runs runs, taken by turns"
+# The games take turns, a run of each a round, so that a slow spell of the machine (a shared
+# host's load comes and goes over minutes) falls on all of them alike.
+round=1
+while [ "$round" -le "$runs" ]; do
+    if [ -n "$before" ]; then
+        # shellcheck disable=SC2046
+        record before $(ours "$before")
+    fi
+    # shellcheck disable=SC2046,SC2086
+    record after $(ours "$after" ${QS_ARGS:-})
+    record peer /usr/games/chromium-bsu -w -v 2 -na
+    round=$((round + 1))
+done
 echo "| game                         |    fps | CPU s/s |"
 echo "|------------------------------|--------|---------|"
-if [ -n "$before" ]; then
-    # shellcheck disable=SC2046
-    row "Quillstorm before" $(ours "$before")
-fi
-# shellcheck disable=SC2046
-row "Quillstorm after" $(ours "$after" ${QS_ARGS:-})
-row "Chromium B.S.U. (menu)" /usr/games/chromium-bsu -w -v 2 -na
+if [ -n "$before" ]; then row before "Quillstorm before"; fi
+row after "Quillstorm after"
+row peer "Chromium B.S.U. (menu)"
+# Each round's CPU of ours over the peer's: runs minutes apart share less of the machine's drift.
+ratios=$(paste "$work/after.cpu" "$work/peer.cpu" | awk '{ printf "%.2f ", $1 / $2 }')
+# shellcheck disable=SC2086
+echo "Quillstorm after / peer, CPU by round: $ratios median $(median $ratios)"
