@@ -172,9 +172,11 @@ TEST_F(SaveGamesTest, TheBytesWritten) {
     SaveGames::SetLevel(7);
     SaveGames::SetScore(-12);
     ASSERT_TRUE(SaveGames::SaveAll());
-    std::string expected = FRESH_FILE;
-    expected.replace(0, 1, "3");
-    expected.replace(expected.find("Player 4\r\n1\r\n0\r\n"), 16, "Zed\r\n7\r\n-12\r\n");
+    // The active slot's number first, then the fourth slot as set.
+    const std::string expected = "3\r\n"
+                                 "Player 1\r\n1\r\n0\r\nPlayer 2\r\n1\r\n0\r\nPlayer 3\r\n1\r\n0\r\n"
+                                 "Zed\r\n7\r\n-12\r\nPlayer 5\r\n1\r\n0\r\nPlayer 6\r\n1\r\n0\r\n"
+                                 "Player 7\r\n1\r\n0\r\nPlayer 8\r\n1\r\n0\r\nPlayer 9\r\n1\r\n0\r\n";
     EXPECT_EQ(ReadFile(), expected);
     EXPECT_TRUE(NoTemporaryLeft());
 
